@@ -1,0 +1,218 @@
+#include "app/Frm_java.h"
+
+#include "app/Colors.h"
+#include "app/Fonts.h"
+#include "app/MainModule.h"
+#include "app/Placement.h"
+#include "dialogs/Frm_about.h"
+#include "dialogs/Frm_help.h"
+#include "editor/ClassScan.h"
+#include "editor/TextHelpers.h"
+#include "platform/PathMapping.h"
+#include "ui_Frm_java.h"
+
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QTimer>
+
+std::function<std::optional<QString>(QWidget *)> Frm_java::chooseOpenFile =
+    [](QWidget *parent) -> std::optional<QString> {
+    const QString path = QFileDialog::getOpenFileName(parent, QString(), QString(),
+                                                      QStringLiteral("Java源文件(*.java)"));
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+};
+
+std::function<std::optional<QString>(QWidget *, const QString &)> Frm_java::chooseFolder =
+    [](QWidget *parent, const QString &title) -> std::optional<QString> {
+    const QString path = QFileDialog::getExistingDirectory(parent, title);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+};
+
+namespace {
+const QColor kRed(255, 0, 0);
+const QColor kBlue(0, 0, 255);
+const QColor kGrey(224, 224, 224);
+
+void setTextIfChanged(QLineEdit *box, const QString &text) {
+    if (box->text() != text)
+        box->setText(text);
+}
+} // namespace
+
+Frm_java::Frm_java(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Frm_java>()) {
+    ui->setupUi(this);
+    // The window cannot be made smaller, or wider, than the layout allows.
+    setMinimumSize(twipsToPixels(kReferenceWidth + kMinDx - kFrameWidth),
+                   twipsToPixels(kReferenceHeight + kMinDy - kFrameHeight));
+    setMaximumWidth(twipsToPixels(kReferenceWidth + kMaxDx - kFrameWidth));
+    applyDesignFonts(*this);
+    applyDesignColors();
+    Tim_color = new QTimer(this);
+    Tim_color->setObjectName(QStringLiteral("Tim_color"));
+    Tim_color->setInterval(150);
+
+    connect(ui->Txt_table, &QLineEdit::textChanged, this, &Frm_java::Txt_table_Change);
+    connect(ui->Cmd_set, &QPushButton::clicked, this, &Frm_java::Cmd_set_Click);
+    connect(ui->Txt_edit, &QPlainTextEdit::textChanged, this, &Frm_java::Txt_edit_Change);
+    connect(ui->Cmd_byyx, &QPushButton::clicked, this, &Frm_java::Cmd_byyx_Click);
+    connect(ui->Cmd_save, &QPushButton::clicked, this, &Frm_java::Cmd_save_Click);
+    connect(ui->Cmd_open, &QPushButton::clicked, this, &Frm_java::Cmd_open_Click);
+    connect(Tim_color, &QTimer::timeout, this, &Frm_java::Tim_color_Timer);
+    connect(ui->Cmd_scan, &QPushButton::clicked, this, &Frm_java::Cmd_scan_Click);
+    connect(ui->Cmd_help, &QPushButton::clicked, this, &Frm_java::Cmd_help_Click);
+    connect(ui->Cmd_about, &QPushButton::clicked, this, &Frm_java::Cmd_about_Click);
+    connect(ui->Cmd_end, &QPushButton::clicked, this, &Frm_java::Cmd_end_Click);
+    ui->Txt_edit->installEventFilter(this);
+
+    Form_Load();
+    Form_Initialize();
+}
+
+Frm_java::~Frm_java() = default;
+
+void Frm_java::applyDesignColors() {
+    setBackColor(this, kGrey);
+    setBackColor(ui->Fra_edit, kGrey);
+    setBackColor(ui->Fra_set, kGrey);
+    setForeColor(ui->Lab_table, kRed);
+    setForeColor(ui->Lab_file, kRed);
+    setForeColor(ui->Txt_table, kBlue);
+    setForeColor(ui->Txt_file, kBlue);
+    setBackColor(ui->Txt_file, kGrey);
+    setForeColor(ui->Txt_backname, kBlue);
+}
+
+void Frm_java::Form_Load() {
+    // The open dialog's filter and cancel reporting live in chooseOpenFile.
+    IsSaved = true;
+    PathInvalid = false;
+    MainModule::CompileType = 0;
+    MainModule::AppletHeight = 200;
+    MainModule::AppletWidth = 400;
+    ResizeByScreen(*this);
+    placeOnPrimaryScreen(*this, QSize(twipsToPixels(kFrameWidth), twipsToPixels(kFrameHeight)));
+}
+
+void Frm_java::Form_Initialize() {
+    // The program paints its windows with its own colours; there is no skin to load.
+    MainModule::LoadSettings();
+    MainModule::ApplyFormTheme(*this);
+    setTextIfChanged(ui->Txt_table, MainModule::JavaPath);
+    ui->Cmd_set->setEnabled(false);
+}
+
+void Frm_java::Txt_table_Change() {
+    PathInvalid = !ui->Txt_table->text().contains(QLatin1Char(':'));
+    ui->Cmd_set->setEnabled(true);
+}
+
+void Frm_java::Cmd_set_Click() {
+    MainModule::JavaPath = ui->Txt_table->text();
+    MainModule::SaveSettings(MainModule::JavaPath, MainModule::ClassExist);
+    ui->Cmd_set->setEnabled(false);
+}
+
+QString Frm_java::editorText() const {
+    return toCrLfText(ui->Txt_edit->toPlainText());
+}
+
+void Frm_java::setEditorText(const QString &text) {
+    ui->Txt_edit->setPlainText(toWidgetText(text));
+}
+
+void Frm_java::Txt_edit_Change() {
+    const ClassScanResult scan = scanClasses(editorText());
+    ClassCount = scan.classCount;
+    ClassNames = scan.classNames;
+    setTextIfChanged(ui->Txt_file, scan.fileName);
+    IsSaved = false;
+}
+
+QString Frm_java::StringFormat(const QString &SourStr) const {
+    return ::StringFormat(SourStr);
+}
+
+QString Frm_java::StringFormat2(const QString &SourStr) const {
+    return ::StringFormat2(SourStr);
+}
+
+void Frm_java::Txt_edit_KeyPress(int &KeyAscii) {
+    if (KeyAscii == 1) {
+        QTextCursor cursor = ui->Txt_edit->textCursor();
+        cursor.setPosition(0);
+        cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+        ui->Txt_edit->setTextCursor(cursor);
+    }
+}
+
+bool Frm_java::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == ui->Txt_edit && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        int keyAscii = key->text().isEmpty() ? 0 : key->text().at(0).unicode();
+        if (key->key() == Qt::Key_A && key->modifiers() == Qt::ControlModifier)
+            keyAscii = 1; // Ctrl+A, whatever text the platform attaches to it
+        if (keyAscii != 0)
+            Txt_edit_KeyPress(keyAscii);
+    }
+    return QWidget::eventFilter(watched, event); // the key goes on unchanged
+}
+
+void Frm_java::Cmd_scan_Click() {
+    const auto chosen = chooseFolder(this, QStringLiteral("把输出的文件存放到这个文件夹："));
+    if (!chosen || chosen->isEmpty())
+        return; // cancelled, or an item without a file-system path
+    setTextIfChanged(ui->Txt_table, platform::toWindowsPath(*chosen));
+}
+
+void Frm_java::Cmd_help_Click() {
+    Frm_help dialog(this);
+    dialog.exec();
+}
+
+void Frm_java::Cmd_about_Click() {
+    Frm_about dialog(this);
+    dialog.exec();
+}
+
+void Frm_java::ResizeByScreen(QWidget &frm) {
+    Offsets offsets;
+    if (screen())
+        offsets = screenOffsets(pixelsToTwips(screen()->geometry().height()));
+    offsets = limitOffsets(offsets);
+    if (!frm.isMinimized())
+        frm.resize(twipsToPixels(outerWidth(offsets) - kFrameWidth),
+                   twipsToPixels(outerHeight(offsets) - kFrameHeight));
+    placeControls(offsets);
+}
+
+void Frm_java::resizeEvent(QResizeEvent *event) {
+    QWidget::resizeEvent(event);
+    const Offsets offsets = limitOffsets(windowOffsets(pixelsToTwips(width()) + kFrameWidth,
+                                                       pixelsToTwips(height()) + kFrameHeight));
+    if (!isMinimized()) {
+        const QSize limited(twipsToPixels(outerWidth(offsets) - kFrameWidth),
+                            twipsToPixels(outerHeight(offsets) - kFrameHeight));
+        if (limited != size())
+            resize(limited);
+    }
+    placeControls(offsets);
+}
+
+void Frm_java::placeControls(const Offsets &offsets) {
+    for (const ControlPlacement &placement : controlPlacements(offsets)) {
+        auto *control = findChild<QWidget *>(placement.name);
+        if (!control)
+            continue;
+        const TwipsRect &r = placement.rect;
+        const int left = twipsToPixels(r.left);
+        const int top = twipsToPixels(r.top);
+        control->setGeometry(left, top, twipsToPixels(r.left + r.width) - left,
+                             twipsToPixels(r.top + r.height) - top);
+    }
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "layout/ScreenLayout.h"
+
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace Ui {
+class Frm_java;
+}
+class QTimer;
+
+// The main window: the source editor, the build and the settings row.
+class Frm_java : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Frm_java(QWidget *parent = nullptr);
+    ~Frm_java() override;
+
+    // Main-window state.
+    bool IsSaved = true;      // the editor holds no unsaved change
+    bool PathInvalid = false; // the folder field holds no ":", or the last save failed
+    QString OpenedFilePath;   // the file chosen in the open dialog the last time
+    QStringList ClassNames;   // one entry per occurrence of "class" at the last scan
+    qint32 ClassCount = 0;
+
+    // Methods of the window.
+    void Comp();
+    void Savefile();
+    void CreateNewDirectory(const QString &NewDirectory);
+    QString StringFormat(const QString &SourStr) const;
+    QString StringFormat2(const QString &SourStr) const;
+    void ResizeByScreen(QWidget &frm);
+
+    // The editor's text with CR LF line ends, as the scan, the build and saving see it.
+    QString editorText() const;
+    // Replaces the editor's text; CR LF, CR and LF line ends are all accepted.
+    void setEditorText(const QString &text);
+    bool isBuilding() const { return m_building; }
+
+    // Where the window asks the user for a file or folder. Tests replace these.
+    // A chosen path is a host path; nothing means the dialog was cancelled.
+    static std::function<std::optional<QString>(QWidget *parent)> chooseOpenFile;
+    static std::function<std::optional<QString>(QWidget *parent, const QString &title)>
+        chooseFolder;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Form_Load();
+    void Form_Initialize();
+    bool Form_QueryUnload(); // true cancels the close
+    void Form_Unload();
+
+    void Txt_table_Change();
+    void Cmd_set_Click();
+    void Txt_edit_Change();
+    void Txt_edit_KeyPress(int &KeyAscii);
+    void Cmd_byyx_Click();
+    void Cmd_save_Click();
+    void Cmd_open_Click();
+    void Tim_color_Timer();
+    void Cmd_scan_Click();
+    void Cmd_help_Click();
+    void Cmd_about_Click();
+    void Cmd_end_Click();
+
+    // The save prompt of closing; answers QMessageBox::Yes, No or Cancel.
+    int askToSave();
+    void applyDesignColors();
+    void placeControls(const Offsets &offsets);
+
+    std::unique_ptr<Ui::Frm_java> ui;
+    QTimer *Tim_color = nullptr;
+    bool m_building = false;
+};

@@ -1,0 +1,98 @@
+// Build and run: the source copy, the build script and the applet page in the work folder,
+// the run in a console window, and the clean-up afterwards.
+#include "app/Frm_java.h"
+
+#include "app/MainModule.h"
+#include "build/BuildFiles.h"
+#include "build/CreateNewDirectory.h"
+#include "platform/FileAttributes.h"
+#include "platform/PathMapping.h"
+#include "platform/TextFiles.h"
+#include "ui_Frm_java.h"
+
+#include <QFile>
+
+namespace {
+constexpr qint32 kShowNormal = 1; // a normal window that receives the focus
+constexpr int kMaxClassFiles = 32768;
+
+void deleteFile(const QString &hostPath) {
+    QFile::remove(hostPath);
+}
+} // namespace
+
+void Frm_java::CreateNewDirectory(const QString &NewDirectory) {
+    createFoldersAlong(NewDirectory);
+}
+
+void Frm_java::Cmd_byyx_Click() {
+    if (m_building)
+        return; // one build at a time: a second one would rewrite the running one's files
+    m_building = true;
+    Comp();
+    m_building = false;
+}
+
+void Frm_java::Comp() {
+    // The build works in the folder of the stored setting as it is now; the clean-up removes
+    // the files of this build from there, even if the setting changes while the build runs.
+    const QString javaPath = MainModule::JavaPath;
+    const auto hostWorkFile = [&javaPath](const QString &fileName) {
+        return platform::toHostPath(workFile(javaPath, fileName));
+    };
+    // The class files to delete are those of the text that was compiled.
+    const QStringList classNames = ClassNames.mid(0, ClassCount);
+    CreateNewDirectory(workFolder(javaPath) + QLatin1Char('\\'));
+    const QString source = editorText();
+    const QString className = ui->Txt_file->text();
+    // A name that is no plain file name would put the generated files outside the work folder.
+    const bool plainName = isPlainFileName(className);
+    const QString sourceFile = hostWorkFile(className + QStringLiteral(".java"));
+    const QString scriptFile = hostWorkFile(kBuildScriptName);
+
+    if (plainName) {
+        platform::setFileNormal(sourceFile);
+        platform::LineWriter sourceWriter;
+        sourceWriter.open(sourceFile);
+        sourceWriter.writeLine(source);
+        sourceWriter.close();
+        platform::setFileHidden(sourceFile);
+    }
+
+    platform::setFileNormal(scriptFile);
+    platform::LineWriter script;
+    script.open(scriptFile);
+    const QStringList lines = buildScriptLines(javaPath, className, MainModule::CompileType);
+    constexpr int kLinesBeforeRun = 6;
+    for (int i = 0; i < kLinesBeforeRun; ++i)
+        script.writeLine(lines.at(i));
+    if (MainModule::CompileType == 1 && plainName) {
+        platform::LineWriter page;
+        page.open(hostWorkFile(className + QStringLiteral(".HTML")));
+        for (const QString &line :
+             appletPageLines(className, MainModule::AppletHeight, MainModule::AppletWidth))
+            page.writeLine(line);
+        page.close();
+    }
+    for (int i = kLinesBeforeRun; i < lines.size(); ++i)
+        script.writeLine(lines.at(i));
+    script.close();
+    platform::setFileHidden(scriptFile);
+
+    MainModule::RunAndWait(workFile(javaPath, kBuildScriptName), kShowNormal, 0);
+
+    // Keeping class files, if chosen in the options while the build ran, applies already.
+    if (MainModule::ClassExist == 0) {
+        for (int i = 0; i < classNames.size() && i < kMaxClassFiles; ++i) {
+            if (isPlainFileName(classNames.at(i)))
+                deleteFile(hostWorkFile(classNames.at(i) + QStringLiteral(".class")));
+        }
+    }
+    if (plainName) {
+        platform::setFileNormal(sourceFile);
+        deleteFile(sourceFile);
+        const QString pageFile = hostWorkFile(className + QStringLiteral(".HTML"));
+        platform::setFileNormal(pageFile);
+        deleteFile(pageFile);
+    }
+}

@@ -1,0 +1,67 @@
+// Closing the main window, with the save prompt for unsaved source.
+#include "app/Frm_java.h"
+
+#include "dialogs/Frm_about.h"
+#include "dialogs/Frm_help.h"
+#include "ui_Frm_java.h"
+
+#include <QCloseEvent>
+#include <QMessageBox>
+
+int Frm_java::askToSave() {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("保存确认"),
+                    QStringLiteral("将改动保存到 ") + ui->Txt_table->text() + QLatin1Char('\\') +
+                        ui->Txt_file->text() + QStringLiteral(".java？"),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    return box.exec();
+}
+
+bool Frm_java::Form_QueryUnload() {
+    if (IsSaved)
+        return false;
+    switch (askToSave()) {
+    case QMessageBox::Yes:
+        Savefile();
+        return PathInvalid;
+    case QMessageBox::No:
+        return false;
+    default:
+        return true;
+    }
+}
+
+void Frm_java::Form_Unload() {
+    Frm_help::closeIfLoaded();
+    Frm_about::closeIfLoaded();
+}
+
+void Frm_java::closeEvent(QCloseEvent *event) {
+    if (Form_QueryUnload()) {
+        event->ignore();
+        return;
+    }
+    Form_Unload();
+    event->accept();
+}
+
+void Frm_java::Cmd_end_Click() {
+    if (!IsSaved) {
+        switch (askToSave()) {
+        case QMessageBox::Yes:
+            Savefile();
+            if (PathInvalid)
+                return;
+            break;
+        case QMessageBox::No:
+            break;
+        default:
+            return;
+        }
+    }
+    IsSaved = true;
+    Frm_help::closeIfLoaded();
+    Frm_about::closeIfLoaded();
+    close();
+}

@@ -1,0 +1,28 @@
+#include "app/Frm_java.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <cstdio>
+
+static bool hasDisplay() {
+#if defined(Q_OS_LINUX)
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+#else
+    return true;
+#endif
+}
+
+int main(int argc, char *argv[]) {
+    if (!hasDisplay()) {
+        std::fputs("TarnelJava needs a desktop (no DISPLAY is set). Start it inside a desktop "
+                   "session, or without one as: xvfb-run -a TarnelJava\n",
+                   stderr);
+        return 1;
+    }
+    QApplication app(argc, argv);
+    Frm_java window;
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The files a build writes into the work folder JavaPath + "\ClassFiles".
+
+inline const QString kBuildScriptName = QStringLiteral("Korvath.bat");
+
+// JavaPath + "\ClassFiles" (no trailing separator).
+QString workFolder(const QString &javaPath);
+// A file in the work folder: workFolder + "\" + name.
+QString workFile(const QString &javaPath, const QString &fileName);
+
+// The lines of Korvath.bat. The run line depends on the compile type: "java" for 0,
+// "appletviewer" for 1, none for any other value.
+QStringList buildScriptLines(const QString &javaPath, const QString &className, qint16 compileType);
+// The four lines of the applet page (className + ".HTML").
+QStringList appletPageLines(const QString &className, qint16 height, qint16 width);
+
+// True when a class name from the editor can name a file of the work folder and nothing else:
+// not empty of meaning (".", ".."), without a separator.
+bool isPlainFileName(const QString &name);

@@ -1,0 +1,32 @@
+#include "build/SaveText.h"
+
+#include "platform/FileAttributes.h"
+#include "platform/TextFiles.h"
+
+#include <QSaveFile>
+
+std::optional<QString> textUpToLastBrace(const QString &text) {
+    const qsizetype p = text.lastIndexOf(QLatin1Char('}'));
+    if (p < 0)
+        return std::nullopt;
+    return text.left(p + 1);
+}
+
+QString savedSourcePath(const QString &folder, const QString &name) {
+    return folder + QLatin1Char('\\') + (name.isEmpty() ? QStringLiteral("None_Name") : name) +
+           QStringLiteral(".java");
+}
+
+bool writeSourceFile(const QString &hostPath, const QString &text) {
+    if (platform::isFileReadOnly(hostPath) || platform::isFileHidden(hostPath))
+        return false;
+    QSaveFile file(hostPath);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = platform::toSystemCodePage(text) + "\r\n";
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}

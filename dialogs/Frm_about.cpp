@@ -1,0 +1,131 @@
+#include "dialogs/Frm_about.h"
+
+#include "app/Colors.h"
+#include "app/Fonts.h"
+#include "app/Placement.h"
+#include "ui_Frm_about.h"
+
+#include <QDesktopServices>
+#include <QMouseEvent>
+
+namespace {
+const QColor kLightYellow(255, 255, 192);
+const QColor kDarkRed(64, 0, 0);
+const QColor kBlue(0, 0, 255);
+const QString kEmailAddress = QStringLiteral("tarnel@example.org");
+
+void setUnderlined(QLabel *label, bool underlined) {
+    QFont font = label->font();
+    if (font.underline() == underlined)
+        return;
+    font.setUnderline(underlined);
+    label->setFont(font);
+}
+} // namespace
+
+QPointer<Frm_about> Frm_about::s_loaded;
+
+std::function<void(const QUrl &)> Frm_about::openLink = [](const QUrl &url) {
+    QDesktopServices::openUrl(url);
+};
+
+QUrl Frm_about::linkTarget(const QString &labelName) {
+    if (labelName == QLatin1String("Txt_homepage"))
+        return QUrl(QStringLiteral("https://example.org/tarneljava/"));
+    if (labelName == QLatin1String("Txt_update"))
+        return QUrl(QStringLiteral("https://example.org/download?soft=tarneljava&ver=1.07"));
+    if (labelName == QLatin1String("Txt_email"))
+        return QUrl(QStringLiteral("mailto:") + kEmailAddress);
+    return QUrl();
+}
+
+Frm_about::Frm_about(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Frm_about>()) {
+    ui->setupUi(this);
+    setFixedSize(size());
+    applyDesignFonts(*this);
+    ui->Txt_email->setText(kEmailAddress);
+    s_loaded = this;
+
+    for (QWidget *widget :
+         {static_cast<QWidget *>(this), static_cast<QWidget *>(ui->Fra_inform),
+          static_cast<QWidget *>(ui->Txt_myname), static_cast<QWidget *>(ui->Txt_group),
+          static_cast<QWidget *>(ui->Txt_qq)})
+        setBackColor(widget, kLightYellow);
+    setForeColor(ui->Lab_softname, kDarkRed);
+    m_links = {ui->Txt_homepage, ui->Txt_update, ui->Txt_email};
+    for (QLabel *link : m_links)
+        setForeColor(link, kBlue);
+
+    setMouseTracking(true);
+    ui->Fra_inform->setMouseTracking(true);
+    installEventFilter(this);
+    ui->Fra_inform->installEventFilter(this);
+    for (QLabel *link : m_links) {
+        link->setMouseTracking(true);
+        link->installEventFilter(this);
+    }
+    connect(ui->Cmd_close, &QPushButton::clicked, this, &QDialog::close);
+
+    Form_Load();
+}
+
+Frm_about::~Frm_about() = default;
+
+Frm_about *Frm_about::loaded() {
+    return s_loaded;
+}
+
+void Frm_about::closeIfLoaded() {
+    if (s_loaded)
+        s_loaded->close();
+}
+
+void Frm_about::Form_Load() {
+    placeOnPrimaryScreen(*this, QSize());
+}
+
+void Frm_about::linkMouseMove(QLabel *link) {
+    link->setCursor(Qt::PointingHandCursor);
+    setUnderlined(link, true);
+}
+
+void Frm_about::linkMouseDown(QLabel *link) {
+    link->setCursor(Qt::PointingHandCursor);
+}
+
+void Frm_about::linkClick(QLabel *link) {
+    openLink(linkTarget(link->objectName()));
+}
+
+void Frm_about::backgroundMouseMove() {
+    for (QLabel *link : m_links)
+        setUnderlined(link, false);
+}
+
+bool Frm_about::eventFilter(QObject *watched, QEvent *event) {
+    auto *link = qobject_cast<QLabel *>(watched);
+    if (link && m_links.contains(link)) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (event->type() == QEvent::MouseMove) {
+            linkMouseMove(link);
+            return true; // handled here, not passed on to the background
+        }
+        if (event->type() == QEvent::MouseButtonPress) {
+            linkMouseDown(link);
+        } else if (event->type() == QEvent::MouseButtonRelease &&
+                   mouse->button() == Qt::LeftButton &&
+                   link->rect().contains(mouse->position().toPoint())) {
+            linkClick(link);
+        }
+    } else if (event->type() == QEvent::MouseMove &&
+               (watched == this || watched == ui->Fra_inform)) {
+        // Only a movement over the bare background of the window or of the frame counts;
+        // a movement that reaches them from another control does not.
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        const QPoint at = mapFromGlobal(mouse->globalPosition().toPoint());
+        QWidget *under = childAt(at);
+        if (under == nullptr || under == ui->Fra_inform)
+            backgroundMouseMove();
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDialog>
+#include <QPointer>
+#include <QUrl>
+#include <functional>
+#include <memory>
+
+namespace Ui {
+class Frm_about;
+}
+class QLabel;
+
+// The about box: name and version, author information and three links that underline while
+// the pointer is over them and open with the system's handler when clicked.
+class Frm_about : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit Frm_about(QWidget *parent = nullptr);
+    ~Frm_about() override;
+
+    static Frm_about *loaded();
+    static void closeIfLoaded();
+
+    // Hands a link to the system (the browser or mail program). Tests replace it.
+    static std::function<void(const QUrl &)> openLink;
+    // The target of each link label, by its name; an empty URL for any other name.
+    static QUrl linkTarget(const QString &labelName);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Form_Load();
+    void linkMouseMove(QLabel *link);
+    void linkMouseDown(QLabel *link);
+    void linkClick(QLabel *link);
+    void backgroundMouseMove();
+
+    std::unique_ptr<Ui::Frm_about> ui;
+    QList<QLabel *> m_links;
+    static QPointer<Frm_about> s_loaded;
+};

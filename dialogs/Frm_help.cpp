@@ -1,0 +1,120 @@
+#include "dialogs/Frm_help.h"
+
+#include "app/Fonts.h"
+#include "app/MainModule.h"
+#include "app/Placement.h"
+#include "dialogs/SizeFilter.h"
+#include "editor/TextHelpers.h"
+#include "ui_Frm_help.h"
+
+#include <QKeyEvent>
+
+namespace {
+const QString kStandardProgram = QStringLiteral("Java 标准程序");
+const QString kApplet = QStringLiteral("Applet 应用程序");
+constexpr qint16 kDefaultHeight = 200;
+constexpr qint16 kDefaultWidth = 400;
+} // namespace
+
+const QString Frm_help::kHelpText = QStringLiteral(
+    "目录：为保存Java源文件(.java)的目录，如D:\\MyJava，用户可自行设置。\r\n\r\n"
+    "文件：即(.java)源文件名，系统将根据代码中的主类(Class)名自动设置保存的文件名。\r\n\r\n"
+    "编译+运行：编译当前编辑区的代码并运行，如需保存Java文件，必须点[保存]按钮。\r\n\r\n"
+    "打开：打开一个已存在的Java文件，系统自动载入代码到编辑区。\r\n");
+
+QPointer<Frm_help> Frm_help::s_loaded;
+
+Frm_help::Frm_help(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Frm_help>()) {
+    ui->setupUi(this);
+    setFixedSize(size());
+    applyDesignFonts(*this);
+    ui->Txt_help->setPlainText(toWidgetText(kHelpText));
+    s_loaded = this;
+
+    connect(ui->Chk_class, &QCheckBox::clicked, this, &Frm_help::Chk_class_Click);
+    connect(ui->Com_option, &QComboBox::activated, this, &Frm_help::Com_option_Click);
+    connect(ui->Txt_apheight, &QLineEdit::textChanged, this,
+            [this] { sizeBoxChange(ui->Txt_apheight); });
+    connect(ui->Txt_apwidth, &QLineEdit::textChanged, this,
+            [this] { sizeBoxChange(ui->Txt_apwidth); });
+    connect(ui->Cmd_apply, &QPushButton::clicked, this, &Frm_help::Cmd_apply_Click);
+
+    Form_Load();
+    ui->Chk_class->setFocus();
+}
+
+Frm_help::~Frm_help() = default;
+
+Frm_help *Frm_help::loaded() {
+    return s_loaded;
+}
+
+void Frm_help::closeIfLoaded() {
+    if (s_loaded)
+        s_loaded->close();
+}
+
+void Frm_help::keyPressEvent(QKeyEvent *event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->ignore(); // the dialog is closed only with its close box
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void Frm_help::Form_Load() {
+    placeOnPrimaryScreen(*this, QSize());
+    ui->Chk_class->setChecked(MainModule::ClassExist != 0);
+    if (MainModule::CompileType == 0)
+        ui->Com_option->setCurrentIndex(ui->Com_option->findText(kStandardProgram));
+    else if (MainModule::CompileType == 1)
+        ui->Com_option->setCurrentIndex(ui->Com_option->findText(kApplet));
+    enableSizeBoxesForList();
+    ui->Cmd_apply->setEnabled(false);
+    MainModule::ApplyFormTheme(*this);
+}
+
+void Frm_help::enableSizeBoxesForList() {
+    const QString text = ui->Com_option->currentText();
+    if (text == kStandardProgram) {
+        ui->Txt_apheight->setEnabled(false);
+        ui->Txt_apwidth->setEnabled(false);
+    } else if (text == kApplet) {
+        ui->Txt_apheight->setEnabled(true);
+        ui->Txt_apwidth->setEnabled(true);
+    }
+}
+
+void Frm_help::Chk_class_Click() {
+    ui->Cmd_apply->setEnabled(true);
+}
+
+void Frm_help::Com_option_Click() {
+    enableSizeBoxesForList();
+    ui->Cmd_apply->setEnabled(true);
+}
+
+void Frm_help::sizeBoxChange(QLineEdit *box) {
+    if (!isAcceptableSizeText(box->text()) && !box->text().isEmpty())
+        box->setText(QString());
+    ui->Cmd_apply->setEnabled(true);
+}
+
+static qint16 applySizeBox(QLineEdit *box, qint16 defaultSize) {
+    if (box->text().isEmpty())
+        box->setText(QString::number(defaultSize));
+    return appliedSize(box->text(), defaultSize);
+}
+
+void Frm_help::Cmd_apply_Click() {
+    MainModule::ClassExist = ui->Chk_class->isChecked() ? 1 : 0;
+    MainModule::SaveSettings(MainModule::JavaPath, MainModule::ClassExist);
+    const QString type = ui->Com_option->currentText();
+    if (type == kStandardProgram)
+        MainModule::CompileType = 0;
+    else if (type == kApplet)
+        MainModule::CompileType = 1;
+    MainModule::AppletHeight = applySizeBox(ui->Txt_apheight, kDefaultHeight);
+    MainModule::AppletWidth = applySizeBox(ui->Txt_apwidth, kDefaultWidth);
+    ui->Cmd_apply->setEnabled(false);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDialog>
+#include <QPointer>
+#include <memory>
+
+namespace Ui {
+class Frm_help;
+}
+class QLineEdit;
+
+// The options dialog: the help text, the compile type, the applet size and class-file keeping.
+// Nothing takes effect before "应用" is clicked; the dialog stays open after applying.
+class Frm_help : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit Frm_help(QWidget *parent = nullptr);
+    ~Frm_help() override;
+
+    // The dialog while it exists (at most one at a time), or null.
+    static Frm_help *loaded();
+    static void closeIfLoaded();
+
+    static const QString kHelpText;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void Form_Load();
+    void Chk_class_Click();
+    void Com_option_Click();
+    void sizeBoxChange(QLineEdit *box);
+    void Cmd_apply_Click();
+    void enableSizeBoxesForList();
+
+    std::unique_ptr<Ui::Frm_help> ui;
+    static QPointer<Frm_help> s_loaded;
+};

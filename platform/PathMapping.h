@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// The program keeps every path in the Windows form (drive letter, colon, backslashes).
+// These functions turn such a path into a path of the host file system and back.
+namespace platform {
+
+// Windows form -> host path. On Windows the path is returned unchanged.
+QString toHostPath(const QString &windowsPath);
+
+// Host path -> Windows form. On Windows the path is returned unchanged.
+QString toWindowsPath(const QString &hostPath);
+
+// The Linux rules, with the home folder given, so that they can be checked on any system.
+// "Z:" is the root "/", every other drive letter is the home folder; "\" and "/" both separate.
+QString linuxHostPath(const QString &windowsPath, const QString &homeFolder);
+// A path below the home folder becomes "D:\...", any other absolute path "Z:\...".
+QString linuxWindowsPath(const QString &hostPath, const QString &homeFolder);
+
+// The drive letter of a Windows-form path ("D:..."), or 0 when it has none.
+QChar driveLetter(const QString &windowsPath);
+
+} // namespace platform

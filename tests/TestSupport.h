@@ -1,0 +1,96 @@
+#pragma once
+
+#include "app/Frm_java.h"
+#include "app/MainModule.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+// A fresh start of the program: its own program folder (for Setting.ini) and home folder
+// (where the drive letters lead).
+struct FreshStart {
+    QTemporaryDir programDir;
+    QTemporaryDir homeDir;
+    QByteArray oldHome = qgetenv("HOME");
+
+    FreshStart() {
+        MainModule::resetToProcessStart();
+        MainModule::setProgramFolder(programDir.path());
+        qputenv("HOME", homeDir.path().toLocal8Bit());
+    }
+    ~FreshStart() { qputenv("HOME", oldHome); }
+
+    QString iniPath() const { return programDir.filePath("Setting.ini"); }
+    void writeIni(const QByteArray &bytes) const {
+        QFile f(iniPath());
+        if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            f.write(bytes);
+    }
+    QByteArray readIni() const { return readFile(iniPath()); }
+    QString home(const QString &rest = QString()) const {
+        return rest.isEmpty() ? homeDir.path() : homeDir.path() + "/" + rest;
+    }
+    static QByteArray readFile(const QString &path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+};
+
+template <typename T> T *control(QWidget *window, const char *name) {
+    return window->findChild<T *>(QLatin1String(name));
+}
+
+// What a modal message box showed, and the button pressed on it.
+struct MessageSeen {
+    QString text;
+    QString title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+};
+
+// Answers the next modal message box with the given button (or Escape when `escape`), and
+// records what it showed. Polls until a box appears.
+class MessageBoxAnswerer {
+public:
+    explicit MessageBoxAnswerer(QMessageBox::StandardButton answer, bool escape = false)
+        : m_answer(answer), m_escape(escape) {
+        m_timer.setInterval(0);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { tryAnswer(); });
+        m_timer.start();
+    }
+    std::vector<MessageSeen> seen;
+
+private:
+    void tryAnswer() {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        MessageSeen s;
+        s.text = box->text();
+        s.title = box->windowTitle();
+        s.icon = box->icon();
+        s.buttons = box->standardButtons();
+        if (box->defaultButton())
+            s.defaultButton = box->standardButton(box->defaultButton());
+        seen.push_back(s);
+        if (m_escape) {
+            QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(box, &esc);
+        } else {
+            box->button(m_answer)->click();
+        }
+    }
+    QMessageBox::StandardButton m_answer;
+    bool m_escape;
+    QTimer m_timer;
+};

@@ -1,0 +1,194 @@
+#include "TestSupport.h"
+#include "app/Colors.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QScreen>
+#include <QtTest>
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startWithoutSettingsFile() {
+        FreshStart start;
+        Frm_java w;
+        QCOMPARE(start.readIni(), QByteArray("JavaPath=D:\\MyJava\r\nClassExist= 0\r\n"));
+        QCOMPARE(control<QLineEdit>(&w, "Txt_table")->text(), QString("D:\\MyJava"));
+        QCOMPARE(control<QLineEdit>(&w, "Txt_file")->text(), QString("Class_Name"));
+        QVERIFY(!control<QPushButton>(&w, "Cmd_set")->isEnabled());
+        QVERIFY(!w.PathInvalid);
+        QVERIFY(w.IsSaved);
+        QCOMPARE(w.ClassCount, 0);
+        QCOMPARE(MainModule::CompileType, qint16(0));
+        QCOMPARE(MainModule::AppletHeight, qint16(200));
+        QCOMPARE(MainModule::AppletWidth, qint16(400));
+        QCOMPARE(w.windowTitle(), QString("TarnelJava编译器 v1.07"));
+    }
+
+    void startUpStates_data() {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("pathInvalid");
+        QTest::newRow("valid file")
+            << QByteArray("JavaPath=E:\\Java\r\nClassExist= 1\r\n") << "E:\\Java" << false;
+        QTest::newRow("no colon") << QByteArray("JavaPath=MyJava\r\n") << "MyJava" << true;
+        // The folder field stays empty, so its change handling never runs.
+        QTest::newRow("empty file") << QByteArray() << "" << false;
+    }
+    void startUpStates() {
+        QFETCH(QByteArray, ini);
+        QFETCH(QString, folder);
+        QFETCH(bool, pathInvalid);
+        FreshStart start;
+        start.writeIni(ini);
+        Frm_java w;
+        QCOMPARE(control<QLineEdit>(&w, "Txt_table")->text(), folder);
+        QCOMPARE(w.PathInvalid, pathInvalid);
+        QVERIFY(!control<QPushButton>(&w, "Cmd_set")->isEnabled());
+        QCOMPARE(start.readIni(), ini); // read, never rewritten
+    }
+
+    void folderFieldAndSaveSettings_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("pathInvalid");
+        QTest::newRow("bare drive") << "D:" << false;
+        QTest::newRow("colon in the middle") << "abc:def" << false;
+        QTest::newRow("no colon") << "MyJava" << true;
+        QTest::newRow("empty") << "" << true;
+    }
+    void folderFieldAndSaveSettings() {
+        QFETCH(QString, typed);
+        QFETCH(bool, pathInvalid);
+        FreshStart start;
+        Frm_java w;
+        auto *folder = control<QLineEdit>(&w, "Txt_table");
+        auto *set = control<QPushButton>(&w, "Cmd_set");
+        folder->selectAll();
+        QTest::keyClick(folder, Qt::Key_Delete);
+        QTest::keyClicks(folder, typed);
+        QCOMPARE(w.PathInvalid, pathInvalid);
+        QVERIFY(set->isEnabled());
+        QCOMPARE(MainModule::JavaPath, QString("D:\\MyJava")); // not stored yet
+        set->click();
+        QVERIFY(!set->isEnabled());
+        QCOMPARE(MainModule::JavaPath, typed);
+        QCOMPARE(start.readIni(), "JavaPath=" + typed.toUtf8() + "\r\nClassExist= 0\r\n");
+    }
+
+    void themeColours() {
+        FreshStart start;
+        Frm_java w;
+        const QColor theme(235, 233, 237);
+        QCOMPARE(backColor(&w), theme);
+        QCOMPARE(backColor(control<QWidget>(&w, "Fra_edit")), theme);
+        QCOMPARE(backColor(control<QWidget>(&w, "Fra_set")), theme);
+        QCOMPARE(backColor(control<QWidget>(&w, "Txt_file")), QColor(224, 224, 224));
+        QCOMPARE(foreColor(control<QWidget>(&w, "Txt_file")), QColor(0, 0, 255));
+        QCOMPARE(foreColor(control<QWidget>(&w, "Lab_table")), QColor(255, 0, 0));
+        QCOMPARE(MainModule::ThemeColor, qRgb(235, 233, 237));
+
+        QWidget other;
+        other.setObjectName("Frm_other");
+        const QColor before = backColor(&other);
+        MainModule::ApplyFormTheme(other);
+        QCOMPARE(backColor(&other), before);
+        QCOMPARE(MainModule::ThemeColor, qRgb(235, 233, 237));
+    }
+
+    void controlsAsDesigned_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("save") << "Cmd_save"
+                              << "保存";
+        QTest::newRow("build") << "Cmd_byyx"
+                               << "编译+运行";
+        QTest::newRow("about") << "Cmd_about"
+                               << "关于";
+        QTest::newRow("browse") << "Cmd_scan"
+                                << "浏览";
+        QTest::newRow("open") << "Cmd_open"
+                              << "打开";
+        QTest::newRow("set") << "Cmd_set"
+                             << "保存设置";
+        QTest::newRow("help") << "Cmd_help"
+                              << "帮助";
+        QTest::newRow("exit") << "Cmd_end"
+                              << "退出";
+        QTest::newRow("folder label") << "Lab_table"
+                                      << "目录";
+        QTest::newRow("file label") << "Lab_file"
+                                    << "文件";
+        QTest::newRow("edit frame") << "Fra_edit"
+                                    << "编辑区";
+        QTest::newRow("settings frame") << "Fra_set"
+                                        << "设置区";
+        QTest::newRow("extension") << "Txt_backname"
+                                   << ".java";
+    }
+    void controlsAsDesigned() {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        FreshStart start;
+        Frm_java w;
+        QWidget *c = w.findChild<QWidget *>(name);
+        QVERIFY(c);
+        QString text;
+        if (auto *b = qobject_cast<QAbstractButton *>(c))
+            text = b->text();
+        else if (auto *l = qobject_cast<QLabel *>(c))
+            text = l->text();
+        else if (auto *g = qobject_cast<QGroupBox *>(c))
+            text = g->title();
+        else if (auto *e = qobject_cast<QLineEdit *>(c))
+            text = e->text();
+        QCOMPARE(text, caption);
+    }
+
+    void editorAndFonts() {
+        FreshStart start;
+        Frm_java w;
+        auto *edit = control<QPlainTextEdit>(&w, "Txt_edit");
+        QCOMPARE(edit->lineWrapMode(), QPlainTextEdit::NoWrap);
+        QCOMPARE(edit->font().styleHint(), QFont::TypeWriter);
+        QVERIFY(QFontInfo(edit->font()).fixedPitch());
+        auto *ext = control<QLineEdit>(&w, "Txt_backname");
+        QVERIFY(!ext->isEnabled());
+        QVERIFY(ext->isReadOnly());
+    }
+
+    void tabOrder() {
+        FreshStart start;
+        Frm_java w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QStringList expected{"Txt_edit",  "Cmd_save", "Cmd_byyx", "Cmd_about",
+                                   "Txt_table", "Cmd_scan", "Txt_file", "Cmd_open",
+                                   "Cmd_set",   "Cmd_help", "Cmd_end"};
+        control<QWidget>(&w, "Cmd_set")->setEnabled(true);
+        QWidget *at = control<QWidget>(&w, "Txt_edit");
+        at->setFocus();
+        QStringList seen;
+        for (int i = 0; i < expected.size(); ++i) {
+            seen << at->objectName();
+            at = at->nextInFocusChain();
+            while (at->focusPolicy() == Qt::NoFocus || !at->isEnabled() ||
+                   at->objectName().isEmpty() || at->objectName().startsWith("qt_"))
+                at = at->nextInFocusChain();
+        }
+        QCOMPARE(seen, expected);
+    }
+
+    void placedCentredWithAThirdAbove() {
+        FreshStart start;
+        Frm_java w;
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        const int outerWidth = w.width() + 8;    // 120 twips of frame
+        const int outerHeight = w.height() + 34; // 510 twips of frame
+        QVERIFY(qAbs(w.x() - (screen.width() - outerWidth) / 2) <= 1);
+        QVERIFY(qAbs(w.y() - (screen.height() - outerHeight) / 3) <= 1);
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"

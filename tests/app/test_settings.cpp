@@ -1,0 +1,150 @@
+#include "app/MainModule.h"
+#include "app/SettingsFormat.h"
+#include "app/VbNumbers.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestSettings : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString iniPath() const { return m_dir.filePath("Setting.ini"); }
+    void writeIni(const QByteArray &bytes) {
+        QFile f(iniPath());
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    }
+    QByteArray readIni() {
+        QFile f(iniPath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+
+private slots:
+    void init() {
+        MainModule::resetToProcessStart();
+        MainModule::setProgramFolder(m_dir.path());
+        QFile::remove(iniPath());
+    }
+
+    void reading_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("javaPath");
+        QTest::addColumn<int>("classExist");
+        QTest::addColumn<bool>("rewritten");
+        const QByteArray defaults = "JavaPath=D:\\MyJava\r\nClassExist= 0\r\n";
+        QTest::newRow("as written")
+            << QByteArray("JavaPath=E:\\Work\r\nClassExist= 1\r\n") << "E:\\Work" << 1 << false;
+        QTest::newRow("empty file") << QByteArray() << "" << 0 << false;
+        QTest::newRow("only ClassExist") << QByteArray("ClassExist=1\r\n") << "" << 1 << false;
+        QTest::newRow("value holds =")
+            << QByteArray("JavaPath=D:\\a=b=c\r\n") << "D:\\a=b=c" << 0 << false;
+        QTest::newRow("empty value") << QByteArray("JavaPath=\r\n") << "" << 0 << false;
+        QTest::newRow("other case and blanks ignored")
+            << QByteArray("javapath=X:\r\nJavaPath =Y:\r\nCLASSEXIST=1\r\n") << "" << 0 << false;
+        QTest::newRow("last wins, any order")
+            << QByteArray("ClassExist=1\r\nJavaPath=A:\r\nJavaPath=B:\r\nClassExist=0\r\n")
+            << "B:" << 0 << false;
+        QTest::newRow("no digits") << QByteArray("ClassExist=abc\r\n") << "" << 0 << false;
+        QTest::newRow("2.5 to even") << QByteArray("ClassExist=2.5\r\n") << "" << 2 << false;
+        QTest::newRow("3.5 to even") << QByteArray("ClassExist=3.5xyz\r\n") << "" << 4 << false;
+        QTest::newRow("tab and sign") << QByteArray("ClassExist=\t-7\r\n") << "" << -7 << false;
+        QTest::newRow("16-bit edge") << QByteArray("ClassExist=32767\r\n") << "" << 32767 << false;
+        QTest::newRow("no line end at the end")
+            << QByteArray("JavaPath=D:\\q") << "D:\\q" << 0 << false;
+        QTest::newRow("LF line ends")
+            << QByteArray("JavaPath=D:\\q\nClassExist= 1\n") << "D:\\q" << 1 << false;
+        // An empty line costs nothing: the settings around it are kept.
+        QTest::newRow("trailing empty line")
+            << QByteArray("JavaPath=D:\\keep\r\nClassExist= 1\r\n\r\n") << "D:\\keep" << 1 << false;
+        QTest::newRow("empty line between")
+            << QByteArray("JavaPath=D:\\keep\r\n\r\nClassExist= 1\r\n") << "D:\\keep" << 1 << false;
+        QTest::newRow("line without =")
+            << QByteArray("JavaPath=D:\\lost\r\ngarbage\r\n") << "D:\\MyJava" << 0 << true;
+        QTest::newRow("out of range")
+            << QByteArray("JavaPath=D:\\lost\r\nClassExist=32768\r\n") << "D:\\MyJava" << 0 << true;
+        QTest::newRow("huge number") << QByteArray("ClassExist=" + QByteArray(400, '9') + "\r\n")
+                                     << "D:\\MyJava" << 0 << true;
+        QTest::newRow("binary bytes")
+            << QByteArray("\x01\x02\xff\xfe\x00\x80", 6) << "D:\\MyJava" << 0 << true;
+    }
+    void reading() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, javaPath);
+        QFETCH(int, classExist);
+        QFETCH(bool, rewritten);
+        writeIni(file);
+        MainModule::LoadSettings();
+        QCOMPARE(MainModule::JavaPath, javaPath);
+        QCOMPARE(int(MainModule::ClassExist), classExist);
+        QCOMPARE(readIni(),
+                 rewritten ? QByteArray("JavaPath=D:\\MyJava\r\nClassExist= 0\r\n") : file);
+    }
+
+    void missingFileIsCreatedWithDefaults() {
+        MainModule::LoadSettings();
+        QCOMPARE(MainModule::JavaPath, QString("D:\\MyJava"));
+        QCOMPARE(MainModule::ClassExist, qint16(0));
+        QCOMPARE(readIni(), QByteArray("JavaPath=D:\\MyJava\r\nClassExist= 0\r\n"));
+    }
+
+    void hugeFileIsReadWithoutTrouble() {
+        QByteArray big;
+        big.reserve(8 << 20);
+        while (big.size() < (8 << 20))
+            big += "Other=" + QByteArray(1000, 'x') + "\r\n";
+        big += "JavaPath=D:\\end\r\n";
+        writeIni(big);
+        MainModule::LoadSettings();
+        QCOMPARE(MainModule::JavaPath, QString("D:\\end"));
+    }
+
+    void writing_data() {
+        QTest::addColumn<QString>("javaPath");
+        QTest::addColumn<int>("classExist");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("defaults") << "D:\\MyJava" << 0
+                                  << QByteArray("JavaPath=D:\\MyJava\r\nClassExist= 0\r\n");
+        QTest::newRow("keep") << "D:\\MyJava" << 1
+                              << QByteArray("JavaPath=D:\\MyJava\r\nClassExist= 1\r\n");
+        QTest::newRow("negative") << "" << -5 << QByteArray("JavaPath=\r\nClassExist=-5\r\n");
+        QTest::newRow("extremes") << "x" << -32768
+                                  << QByteArray("JavaPath=x\r\nClassExist=-32768\r\n");
+    }
+    void writing() {
+        QFETCH(QString, javaPath);
+        QFETCH(int, classExist);
+        QFETCH(QByteArray, bytes);
+        writeIni("old content that is replaced completely\r\n");
+        MainModule::SaveSettings(javaPath, qint16(classExist));
+        QCOMPARE(readIni(), bytes);
+        MainModule::LoadSettings();
+        QCOMPARE(MainModule::JavaPath, javaPath);
+        QCOMPARE(int(MainModule::ClassExist), classExist);
+    }
+
+    void failureToWriteIsSilent() {
+        // A program folder below a plain file can hold no Setting.ini, even for root.
+        writeIni("x");
+        MainModule::setProgramFolder(iniPath() + "/sub");
+        MainModule::SaveSettings("D:\\a", 1);
+        MainModule::LoadSettings(); // defaults, and the write fails silently as well
+        QCOMPARE(MainModule::JavaPath, QString("D:\\MyJava"));
+    }
+
+    void roundingHalfToEven_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<double>("rounded");
+        for (auto [v, r] : std::initializer_list<std::pair<double, double>>{
+                 {2.5, 2}, {3.5, 4}, {-2.5, -2}, {0.4, 0}, {12.5, 12}, {13.5, 14}, {0.5, 0}})
+            QTest::addRow("%g", v) << v << r;
+    }
+    void roundingHalfToEven() {
+        QFETCH(double, value);
+        QFETCH(double, rounded);
+        QCOMPARE(roundHalfEven(value), rounded);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettings)
+#include "test_settings.moc"
