@@ -21,6 +21,10 @@ const FontFallback kFallbacks[] = {
     {"宋体", {"宋体", "SimSun", "WenQuanYi Micro Hei", "Noto Sans CJK SC"}, false},
 };
 
+// Fixedsys has a single size (8 x 15 pixels at 96 dots per inch) whatever size a design names;
+// its stand-ins get the size that gives about the same character width.
+constexpr double kFixedsysStandInPointSize = 10.0;
+
 double designPointSize(double storedSize) {
     if (storedSize == 8.0)
         return 8.25;
@@ -43,6 +47,7 @@ void applyDesignFonts(QWidget &window) {
             font.setFamilies(fallback.families);
             font.setPointSizeF(designPointSize(font.pointSizeF()));
             if (fallback.fixedPitch) {
+                font.setPointSizeF(kFixedsysStandInPointSize);
                 font.setStyleHint(QFont::TypeWriter);
                 font.setFixedPitch(true);
             }

@@ -4,6 +4,7 @@
 #include "app/Fonts.h"
 #include "app/MainModule.h"
 #include "app/Placement.h"
+#include "app/Resources.h"
 #include "dialogs/Frm_about.h"
 #include "dialogs/Frm_help.h"
 #include "editor/ClassScan.h"
@@ -46,6 +47,7 @@ void setTextIfChanged(QLineEdit *box, const QString &text) {
 } // namespace
 
 Frm_java::Frm_java(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Frm_java>()) {
+    ensureResources();
     ui->setupUi(this);
     // The window cannot be made smaller, or wider, than the layout allows.
     setMinimumSize(twipsToPixels(kReferenceWidth + kMinDx - kFrameWidth),
@@ -53,6 +55,7 @@ Frm_java::Frm_java(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::F
     setMaximumWidth(twipsToPixels(kReferenceWidth + kMaxDx - kFrameWidth));
     applyDesignFonts(*this);
     applyDesignColors();
+    ui->Txt_backname->setCursorPosition(0);
     Tim_color = new QTimer(this);
     Tim_color->setObjectName(QStringLiteral("Tim_color"));
     Tim_color->setInterval(150);
@@ -127,7 +130,10 @@ void Frm_java::setEditorText(const QString &text) {
 }
 
 void Frm_java::Txt_edit_Change() {
-    const ClassScanResult scan = scanClasses(editorText());
+    // Line ends are invisible to the scan (it removes them from names and only compares
+    // positions), so the widget's own text, with LF line ends, gives the same result as the
+    // CR LF form and saves a copy of the whole text on every keystroke.
+    const ClassScanResult scan = scanClasses(ui->Txt_edit->toPlainText());
     ClassCount = scan.classCount;
     ClassNames = scan.classNames;
     setTextIfChanged(ui->Txt_file, scan.fileName);

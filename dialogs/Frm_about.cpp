@@ -2,6 +2,7 @@
 
 #include "app/Colors.h"
 #include "app/Fonts.h"
+#include "app/Resources.h"
 #include "app/Placement.h"
 #include "ui_Frm_about.h"
 
@@ -40,6 +41,7 @@ QUrl Frm_about::linkTarget(const QString &labelName) {
 }
 
 Frm_about::Frm_about(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Frm_about>()) {
+    ensureResources();
     ui->setupUi(this);
     setFixedSize(size());
     applyDesignFonts(*this);

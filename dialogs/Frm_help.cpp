@@ -1,6 +1,7 @@
 #include "dialogs/Frm_help.h"
 
 #include "app/Fonts.h"
+#include "app/Resources.h"
 #include "app/MainModule.h"
 #include "app/Placement.h"
 #include "dialogs/SizeFilter.h"
@@ -25,6 +26,7 @@ const QString Frm_help::kHelpText = QStringLiteral(
 QPointer<Frm_help> Frm_help::s_loaded;
 
 Frm_help::Frm_help(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Frm_help>()) {
+    ensureResources();
     ui->setupUi(this);
     setFixedSize(size());
     applyDesignFonts(*this);

@@ -1,0 +1,68 @@
+// Measures the main-class scan alone and one keystroke through the real window on generated
+// sources of 10 KB, 100 KB and 1 MB with one "class" per 50 bytes, beside the literal
+// step-by-step scan. Run: QT_QPA_PLATFORM=offscreen out/bin/bench_class_scan
+#include "LiteralScan.h"
+#include "app/Frm_java.h"
+#include "app/MainModule.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdio>
+
+static QString generatedSource(int bytes) {
+    QString text;
+    int i = 0;
+    while (text.size() < bytes) {
+        // 50 characters per class, with the entry point in the last one.
+        QString line = QStringLiteral("class C%1 { int x; }").arg(i++, 6, 10, QLatin1Char('0'));
+        line = line.leftJustified(48, QLatin1Char(' '));
+        text += line + QStringLiteral("\r\n");
+    }
+    return text + QStringLiteral("public class Main { public static void main(String[] a) {} }");
+}
+
+template <typename F> static double bestMs(int runs, F &&f) {
+    double best = 1e18;
+    for (int r = 0; r < runs; ++r) {
+        QElapsedTimer timer;
+        timer.start();
+        f();
+        best = std::min(best, timer.nsecsElapsed() / 1e6);
+    }
+    return best;
+}
+
+int main(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    QTemporaryDir programDir;
+    MainModule::setProgramFolder(programDir.path());
+    std::printf("%-8s %12s %14s %16s\n", "size", "scan (ms)", "literal (ms)", "keystroke (ms)");
+    for (int size : {10'000, 100'000, 1'000'000}) {
+        const QString text = generatedSource(size);
+        volatile int sink = 0;
+        const double scan = bestMs(20, [&] { sink += scanClasses(text).classCount; });
+        const double literal = size <= 100'000
+                                   ? bestMs(3, [&] { sink += literalScan(text).classCount; })
+                                   : bestMs(1, [&] { sink += literalScan(text).classCount; });
+
+        Frm_java window;
+        window.setEditorText(text);
+        auto *edit = window.findChild<QPlainTextEdit *>(QStringLiteral("Txt_edit"));
+        auto *file = window.findChild<QLineEdit *>(QStringLiteral("Txt_file"));
+        edit->moveCursor(QTextCursor::Start);
+        const double keystroke = bestMs(20,
+                                        [&] {
+                                            file->setText(QString());
+                                            QTest::keyClick(edit, Qt::Key_X);
+                                            QTest::keyClick(edit, Qt::Key_Backspace);
+                                        }) /
+                                 2.0;
+        std::printf("%-8d %12.3f %14.1f %16.3f   (%s)\n", size, scan, literal, keystroke,
+                    qPrintable(file->text()));
+    }
+    return 0;
+}

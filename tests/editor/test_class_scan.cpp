@@ -1,0 +1,250 @@
+#include "LiteralScan.h"
+#include "TestSupport.h"
+
+#include <QRandomGenerator>
+#include <QtTest>
+
+namespace {
+const QString kMain = QStringLiteral("public static void main(String[] args) { }");
+
+struct Row {
+    const char *tag;
+    QString text;
+    int count;
+    QStringList names;
+    QString file;
+};
+
+QList<Row> tableRows() {
+    const QString crlf = "\r\n";
+    return {
+        {"empty", "", 0, {}, ""},
+        {"capital Class", "public Class Foo {", 0, {}, ""},
+        {"hello", "public class Hello {" + crlf + kMain + crlf + "}", 1, {"Hello"}, "Hello"},
+        {"shape then main",
+         "class Shape {" + crlf + "}" + crlf + "public class Main {" + crlf + kMain + crlf + "}",
+         2,
+         {"Shape", "Main"},
+         "Main"},
+        {"main first",
+         "public class A {" + kMain + "}" + crlf + "class B {" + crlf + "}",
+         2,
+         {"A", "B"},
+         "A"},
+        {"applet",
+         "public class MyApplet extends Applet {" + crlf + "}" + crlf + "class Util {" + crlf + "}",
+         2,
+         {"MyApplet", "Util"},
+         "MyApplet"},
+        {"three, no marker", "class A {} class B {} class C {}", 3, {"A", "B", "C"}, "A"},
+        {"marker in B", "class A {} class B {" + kMain + "} class C {}", 3, {"A", "B", "C"}, "B"},
+        {"marker in C", "class A {} class B {} class C {" + kMain + "}", 3, {"A", "B", "C"}, "C"},
+        {"marker in a comment first",
+         "// public static void main" + crlf + "class A {} class B {}",
+         2,
+         {"A", "B"},
+         "A"},
+        {"no brace yet", "public class A", 1, {""}, ""},
+        {"brace at once", "class{", 1, {""}, ""},
+        {"empty name chosen", "class {", 1, {""}, ""},
+        {"trailing keyword", "public class A {" + kMain + "} class", 2, {"A", ""}, "A"},
+        {"extends and implements",
+         "public class Foo extends Bar implements Baz {",
+         1,
+         {"Foo"},
+         "Foo"},
+        {"type parameter", "class Foo<T>{", 1, {"Foo<T>"}, "Foo<T>"},
+        {"name across lines", "class" + crlf + "Foo" + crlf + "{", 1, {"Foo"}, "Foo"},
+        {"tab kept", "class\tFoo {", 1, {"\tFoo"}, "\tFoo"},
+        {"subclass in a comment",
+         "// subclass demo" + crlf + "public class Demo {" + kMain + "}",
+         2,
+         {"demopublic", "Demo"},
+         "Demo"},
+        {"marker with two spaces",
+         "class A {} class B {public static  void main() {}}",
+         2,
+         {"A", "B"},
+         "A"},
+        {"CLASS", "public CLASS X {", 0, {}, ""},
+    };
+}
+
+QString randomSource(QRandomGenerator &rng) {
+    static const QStringList pieces{"class",
+                                    "class",
+                                    "{",
+                                    "}",
+                                    " ",
+                                    " ",
+                                    "\r\n",
+                                    "\t",
+                                    "A",
+                                    "Bc",
+                                    "public static void main",
+                                    "中文",
+                                    "x",
+                                    "sub",
+                                    "classy",
+                                    "=",
+                                    "  "};
+    QString text;
+    const int parts = int(rng.bounded(60));
+    for (int i = 0; i < parts; ++i)
+        text += pieces.at(int(rng.bounded(pieces.size())));
+    return text;
+}
+} // namespace
+
+class TestClassScan : public QObject {
+    Q_OBJECT
+
+private slots:
+    void table_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QString>("file");
+        for (const Row &row : tableRows())
+            QTest::newRow(row.tag) << row.text << row.count << row.names << row.file;
+    }
+    void table() {
+        QFETCH(QString, text);
+        QFETCH(int, count);
+        QFETCH(QStringList, names);
+        QFETCH(QString, file);
+        const ClassScanResult fast = scanClasses(text);
+        QCOMPARE(fast.classCount, count);
+        QCOMPARE(fast.classNames, names);
+        QCOMPARE(fast.fileName, file);
+        const ClassScanResult literal = literalScan(text);
+        QCOMPARE(literal.classNames, names);
+        QCOMPARE(literal.fileName, file);
+    }
+
+    // Through the real window: set the editor's text, read what the window shows.
+    void tableThroughTheWindow_data() { table_data(); }
+    void tableThroughTheWindow() {
+        QFETCH(QString, text);
+        QFETCH(int, count);
+        QFETCH(QStringList, names);
+        QFETCH(QString, file);
+        FreshStart start;
+        Frm_java w;
+        QCOMPARE(control<QLineEdit>(&w, "Txt_file")->text(), QString("Class_Name"));
+        QCOMPARE(w.ClassCount, 0);
+        QVERIFY(w.IsSaved);
+        w.setEditorText(text.isEmpty() ? QString("x") : text);
+        if (text.isEmpty())
+            w.setEditorText(text);
+        QCOMPARE(w.editorText(), text);
+        QCOMPARE(w.ClassCount, count);
+        QCOMPARE(w.ClassNames, names);
+        QCOMPARE(control<QLineEdit>(&w, "Txt_file")->text(), file);
+        QVERIFY(!w.IsSaved);
+    }
+
+    void sameAsTheLiteralStepsOnGeneratedTexts() {
+        QRandomGenerator rng(20261207);
+        for (int i = 0; i < 20000; ++i) {
+            const QString text = randomSource(rng);
+            const ClassScanResult fast = scanClasses(text);
+            const ClassScanResult literal = literalScan(text);
+            // The window scans its own text, with LF line ends: that must not matter.
+            const ClassScanResult lf = scanClasses(toWidgetText(text));
+            if (fast.classCount != literal.classCount || fast.classNames != literal.classNames ||
+                fast.fileName != literal.fileName || lf.classNames != literal.classNames ||
+                lf.fileName != literal.fileName)
+                QFAIL(qPrintable("differs for: " + text.toHtmlEscaped()));
+        }
+    }
+
+    void textHelpers_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("squeezed");
+        QTest::addColumn<QString>("trimmed");
+        QTest::newRow("line break") << "public class A\r\n{"
+                                    << "publicclassA{"
+                                    << "public class A{";
+        QTest::newRow("empty") << ""
+                               << ""
+                               << "";
+        QTest::newRow("outer spaces") << "  a b  "
+                                      << "ab"
+                                      << "a b";
+        QTest::newRow("tabs stay") << "\t a \t"
+                                   << "\ta\t"
+                                   << "\t a \t";
+        QTest::newRow("lone CR and LF") << " \ra\n "
+                                        << "a"
+                                        << "a";
+    }
+    void textHelpers() {
+        QFETCH(QString, text);
+        QFETCH(QString, squeezed);
+        QFETCH(QString, trimmed);
+        FreshStart start;
+        Frm_java w;
+        QCOMPARE(w.StringFormat(text), squeezed);
+        QCOMPARE(w.StringFormat2(text), trimmed);
+    }
+
+    void typingPastingAndSettingAgree() {
+        const QString source =
+            "class Shape {\n}\npublic class Main {\n  public static void main(String[] a) {\n  "
+            "}\n}\n";
+        FreshStart start;
+        Frm_java typed;
+        auto *edit = control<QPlainTextEdit>(&typed, "Txt_edit");
+        const QStringList lines = source.split('\n');
+        for (int i = 0; i < lines.size(); ++i) {
+            QTest::keyClicks(edit, lines.at(i));
+            if (i + 1 < lines.size())
+                QTest::keyClick(edit, Qt::Key_Return);
+        }
+        Frm_java pasted;
+        control<QPlainTextEdit>(&pasted, "Txt_edit")->insertPlainText(source);
+        Frm_java set;
+        set.setEditorText(QString(source).replace("\n", "\r\n"));
+        for (Frm_java *w : {&typed, &pasted}) {
+            QCOMPARE(w->editorText(), set.editorText());
+            QCOMPARE(w->ClassNames, set.ClassNames);
+            QCOMPARE(control<QLineEdit>(w, "Txt_file")->text(), QString("Main"));
+        }
+        // Writing the file-name field starts no scan.
+        control<QLineEdit>(&set, "Txt_file")->setText("Other");
+        QCOMPARE(set.ClassNames, QStringList({"Shape", "Main"}));
+    }
+
+    void lineEndsOfEveryKindAreTaken() {
+        FreshStart start;
+        Frm_java w;
+        w.setEditorText("class\rA\n{\r\n");
+        QCOMPARE(w.editorText(), QString("class\r\nA\r\n{\r\n"));
+        QCOMPARE(w.ClassNames, QStringList{"A"});
+    }
+
+    void ctrlASelectsAll() {
+        FreshStart start;
+        Frm_java w;
+        auto *edit = control<QPlainTextEdit>(&w, "Txt_edit");
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier); // empty: nothing to select
+        QCOMPARE(edit->textCursor().selectionStart(), 0);
+        QCOMPARE(edit->textCursor().selectedText(), QString());
+        QVERIFY(w.IsSaved); // no change, no scan
+
+        w.setEditorText("class A {\r\n}");
+        w.IsSaved = true;
+        QTextCursor cursor = edit->textCursor();
+        cursor.setPosition(3);
+        edit->setTextCursor(cursor);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(edit->textCursor().selectionStart(), 0);
+        QCOMPARE(edit->textCursor().selectionEnd(), edit->toPlainText().size());
+        QVERIFY(w.IsSaved);
+        QCOMPARE(w.editorText(), QString("class A {\r\n}"));
+    }
+};
+
+QTEST_MAIN(TestClassScan)
+#include "test_class_scan.moc"
