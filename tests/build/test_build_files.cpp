@@ -1,0 +1,134 @@
+#include "build/BuildFiles.h"
+#include "build/CreateNewDirectory.h"
+#include "build/SaveText.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestBuildFiles : public QObject {
+    Q_OBJECT
+
+private slots:
+    void scriptLines_data() {
+        QTest::addColumn<QString>("javaPath");
+        QTest::addColumn<QString>("className");
+        QTest::addColumn<int>("compileType");
+        QTest::addColumn<QStringList>("lines");
+        const QString compiling = "echo ------------编译中...------------";
+        const QString done = "echo ----------编译+运行完成----------";
+        QTest::newRow("worked example, applet")
+            << "D:\\MyJava"
+            << "Hello" << 1
+            << QStringList{"@echo off",        "D:", "cd D:\\MyJava\\ClassFiles", compiling,
+                           "javac Hello.java", done, "appletviewer Hello.HTML",   "pause"};
+        QTest::newRow("standard program") << "E:\\Work"
+                                          << "Main" << 0 << QStringList{"@echo off",
+                                                                        "E:",
+                                                                        "cd E:\\Work\\ClassFiles",
+                                                                        compiling,
+                                                                        "javac Main.java",
+                                                                        done,
+                                                                        "java Main",
+                                                                        "pause"};
+        QTest::newRow("other compile type: no run line")
+            << "D:\\MyJava"
+            << "A" << 2 << QStringList{"@echo off", "D:",           "cd D:\\MyJava\\ClassFiles",
+                                       compiling,   "javac A.java", done,
+                                       "pause"};
+        QTest::newRow("empty class name")
+            << "D:\\MyJava"
+            << "" << 0 << QStringList{"@echo off", "D:",          "cd D:\\MyJava\\ClassFiles",
+                                      compiling,   "javac .java", done,
+                                      "java ",     "pause"};
+        QTest::newRow("empty JavaPath")
+            << ""
+            << "A" << 0 << QStringList{"@echo off",    "",   "cd \\ClassFiles", compiling,
+                                       "javac A.java", done, "java A",          "pause"};
+    }
+    void scriptLines() {
+        QFETCH(QString, javaPath);
+        QFETCH(QString, className);
+        QFETCH(int, compileType);
+        QFETCH(QStringList, lines);
+        QCOMPARE(buildScriptLines(javaPath, className, qint16(compileType)), lines);
+    }
+
+    void appletPage_data() {
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("appletLine");
+        QTest::newRow("start values")
+            << 200 << 400 << "<applet code=\"Hello.class\" height=200 width=400>";
+        QTest::newRow("negative") << -1 << 12 << "<applet code=\"Hello.class\" height=-1 width=12>";
+    }
+    void appletPage() {
+        QFETCH(int, height);
+        QFETCH(int, width);
+        QFETCH(QString, appletLine);
+        QCOMPARE(appletPageLines("Hello", qint16(height), qint16(width)),
+                 QStringList({"<html>", appletLine, "</applet>", "</html>"}));
+    }
+
+    void plainFileNames_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("plain");
+        QTest::newRow("class") << "Hello" << true;
+        QTest::newRow("type parameter") << "Foo<T>" << true;
+        QTest::newRow("empty") << "" << true;
+        QTest::newRow("dot") << "." << false;
+        QTest::newRow("dot dot") << ".." << false;
+        QTest::newRow("backslash") << "..\\..\\x" << false;
+        QTest::newRow("slash") << "a/b" << false;
+    }
+    void plainFileNames() {
+        QFETCH(QString, name);
+        QFETCH(bool, plain);
+        QCOMPARE(isPlainFileName(name), plain);
+    }
+
+    void foldersAreCreatedOutermostFirst() {
+        QTemporaryDir dir;
+        const QString root = "Z:" + QString(dir.path()).replace('/', '\\');
+        createFoldersAlong(root + "\\a\\b\\c");
+        QVERIFY(QDir(dir.filePath("a/b/c")).exists());
+        createFoldersAlong(root + "\\a\\b\\c\\"); // all there: nothing to do, nothing fails
+        QVERIFY(QDir(dir.filePath("a/b/c")).exists());
+        QFile file(dir.filePath("file"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        createFoldersAlong(root + "\\file\\below\\"); // cannot be made; ignored
+        QVERIFY(!QDir(dir.filePath("file/below")).exists());
+    }
+
+    void savedText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("cut");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("blank lines after") << "class A {\r\n}\r\n\r\n"
+                                           << "class A {\r\n}" << true;
+        QTest::newRow("ends in brace") << "class A {}"
+                                       << "class A {}" << true;
+        QTest::newRow("stray characters") << "{ } x y"
+                                          << "{ }" << true;
+        QTest::newRow("no brace") << "class A"
+                                  << "class A" << false;
+    }
+    void savedText() {
+        QFETCH(QString, text);
+        QFETCH(QString, cut);
+        QFETCH(bool, written);
+        const auto result = textUpToLastBrace(text);
+        QCOMPARE(result.has_value(), written);
+        QCOMPARE(result.value_or(text), cut);
+    }
+
+    void savedPaths() {
+        QCOMPARE(savedSourcePath("D:\\MyJava", "Hello"), QString("D:\\MyJava\\Hello.java"));
+        QCOMPARE(savedSourcePath("D:\\MyJava", ""), QString("D:\\MyJava\\None_Name.java"));
+        QCOMPARE(savedSourcePath("D:\\", "A"), QString("D:\\\\A.java"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBuildFiles)
+#include "test_build_files.moc"

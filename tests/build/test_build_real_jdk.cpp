@@ -1,0 +1,59 @@
+#include "BuildEnvironment.h"
+
+#include <QtTest>
+
+// Builds through the real window and the real JDK (javac and java from PATH).
+class TestBuildRealJdk : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        if (QStandardPaths::findExecutable("javac").isEmpty())
+            QFAIL("javac is not installed (scripts/install-deps.sh installs it)");
+    }
+
+    void helloIsCompiledAndRun() {
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::RealJdk);
+        Frm_java w;
+        QTest::keyClicks(control<QPlainTextEdit>(&w, "Txt_edit"),
+                         "public class Hello { public static void main(String[] a) { "
+                         "System.out.println(\"Hello from TarnelJava\"); } }");
+        QCOMPARE(control<QLineEdit>(&w, "Txt_file")->text(), QString("Hello"));
+        control<QPushButton>(&w, "Cmd_byyx")->click();
+        const QString console = env.console();
+        const qsizetype compiling = console.indexOf("------------编译中...------------");
+        const qsizetype done = console.indexOf("----------编译+运行完成----------");
+        const qsizetype output = console.indexOf("Hello from TarnelJava");
+        const qsizetype pause = console.indexOf("请按任意键继续. . .");
+        QVERIFY2(compiling >= 0 && compiling < done && done < output && output < pause,
+                 qPrintable(console));
+        QCOMPARE(filesIn(start.home("MyJava/ClassFiles")), QStringList{"Korvath.bat"});
+    }
+
+    void classFilesAreKeptWhenAsked() {
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::RealJdk);
+        Frm_java w;
+        MainModule::ClassExist = 1;
+        w.setEditorText("class Util {}\r\npublic class Main { public static void main(String[] "
+                        "a) { System.out.println(\"main ran\"); } }");
+        control<QPushButton>(&w, "Cmd_byyx")->click();
+        QVERIFY2(env.console().contains("main ran"), qPrintable(env.console()));
+        QCOMPARE(filesIn(start.home("MyJava/ClassFiles")),
+                 QStringList({"Korvath.bat", "Main.class", "Util.class"}));
+    }
+
+    void compileErrorLeavesNothingBehind() {
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::RealJdk);
+        Frm_java w;
+        w.setEditorText("public class Broken { void f() { int x = ; } }");
+        control<QPushButton>(&w, "Cmd_byyx")->click();
+        QVERIFY2(env.console().contains("Broken.java"), qPrintable(env.console()));
+        QCOMPARE(filesIn(start.home("MyJava/ClassFiles")), QStringList{"Korvath.bat"});
+    }
+};
+
+QTEST_MAIN(TestBuildRealJdk)
+#include "test_build_real_jdk.moc"

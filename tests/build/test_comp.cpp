@@ -1,0 +1,197 @@
+#include "BuildEnvironment.h"
+#include "platform/TextFiles.h"
+
+#include <QtTest>
+
+namespace {
+const QString kHello = "public class Hello {\r\n"
+                       "    public static void main(String[] args) {\r\n"
+                       "        System.out.println(\"你好, TarnelJava\");\r\n"
+                       "    }\r\n"
+                       "}\r\n\r\n// after the last brace";
+
+QByteArray crlf(const QStringList &lines) {
+    return platform::toSystemCodePage(lines.join("\r\n") + "\r\n");
+}
+
+void clickBuild(Frm_java &w) {
+    control<QPushButton>(&w, "Cmd_byyx")->click();
+}
+} // namespace
+
+class TestComp : public QObject {
+    Q_OBJECT
+
+private slots:
+    void standardBuild() {
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::FakeJdk);
+        Frm_java w;
+        w.setEditorText(kHello);
+        clickBuild(w);
+        // During the build: the source copy (text plus one line end) and the script.
+        QCOMPARE(env.snapshotFile("Hello.java"), platform::toSystemCodePage(kHello + "\r\n"));
+        QCOMPARE(env.snapshotFile("Korvath.bat"),
+                 crlf({"@echo off", "D:", "cd D:\\MyJava\\ClassFiles",
+                       "echo ------------编译中...------------", "javac Hello.java",
+                       "echo ----------编译+运行完成----------", "java Hello", "pause"}));
+        QCOMPARE(env.snapshotFile("Hello.HTML"), QByteArray("<missing>"));
+        QCOMPARE(env.console(), QString("------------编译中...------------\n"
+                                        "javac Hello.java\n"
+                                        "----------编译+运行完成----------\n"
+                                        "ran Hello\n"
+                                        "请按任意键继续. . . \n"));
+        // Afterwards only the build script is left; nothing of the window changed.
+        QCOMPARE(filesIn(start.home("MyJava/ClassFiles")), QStringList{"Korvath.bat"});
+        QVERIFY(!w.IsSaved);
+        QCOMPARE(w.editorText(), kHello);
+        QVERIFY(!w.isBuilding());
+    }
+
+    void appletBuild() {
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::FakeJdk);
+        Frm_java w;
+        MainModule::CompileType = 1;
+        MainModule::AppletHeight = 200;
+        MainModule::AppletWidth = 400;
+        w.setEditorText("public class Hello extends java.applet.Applet {\r\n}");
+        clickBuild(w);
+        QCOMPARE(env.snapshotFile("Hello.HTML"),
+                 crlf({"<html>", "<applet code=\"Hello.class\" height=200 width=400>", "</applet>",
+                       "</html>"}));
+        QVERIFY(
+            env.snapshotFile("Korvath.bat").contains("\r\nappletviewer Hello.HTML\r\npause\r\n"));
+        // There is no appletviewer: the console says so, as the Windows interpreter would.
+        QVERIFY(env.console().contains("'appletviewer' 不是内部或外部命令"));
+        QCOMPARE(filesIn(start.home("MyJava/ClassFiles")), QStringList{"Korvath.bat"});
+    }
+
+    void edgeCases_data() {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<int>("compileType");
+        QTest::addColumn<int>("classExist");
+        QTest::addColumn<QString>("classes");
+        QTest::addColumn<QStringList>("leftAfter");
+        QTest::newRow("empty class name: the .java file of no name")
+            << "no class here" << 0 << 0 << "" << QStringList{"Korvath.bat"};
+        QTest::newRow("compile type 2: compile only")
+            << "class A {}" << 2 << 0 << "A" << QStringList{"Korvath.bat"};
+        QTest::newRow("keep class files") << "class A {} class B {}" << 0 << 1 << "A B"
+                                          << QStringList{"A.class", "B.class", "Korvath.bat"};
+        QTest::newRow("class files not in the list stay")
+            << "class A {}" << 0 << 0 << "A A$1" << QStringList{"A$1.class", "Korvath.bat"};
+    }
+    void edgeCases() {
+        QFETCH(QString, source);
+        QFETCH(int, compileType);
+        QFETCH(int, classExist);
+        QFETCH(QString, classes);
+        QFETCH(QStringList, leftAfter);
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::FakeJdk);
+        qputenv("TARNEL_FAKE_CLASSES", classes.toLocal8Bit());
+        Frm_java w;
+        MainModule::CompileType = qint16(compileType);
+        MainModule::ClassExist = qint16(classExist);
+        w.setEditorText(source);
+        clickBuild(w);
+        QCOMPARE(filesIn(start.home("MyJava/ClassFiles")), leftAfter);
+        const QByteArray script = env.snapshotFile("Korvath.bat");
+        if (compileType == 2)
+            QVERIFY(script.endsWith("编译+运行完成----------\r\npause\r\n"));
+        if (source == "no class here") {
+            QCOMPARE(env.snapshotFile(".java"), QByteArray("no class here\r\n"));
+            QVERIFY(script.contains("\r\njavac .java\r\n"));
+            QVERIFY(script.contains("\r\njava \r\n"));
+        }
+    }
+
+    void emptyJavaPathWorksBelowTheRoot() {
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::FakeJdk);
+        start.writeIni("JavaPath=Z:" + QString(start.home("w")).replace('/', '\\').toUtf8() +
+                       "\r\n");
+        Frm_java w;
+        w.setEditorText("class A {}");
+        clickBuild(w);
+        QVERIFY(env.snapshotFile("Korvath.bat").contains("\r\nZ:\r\ncd Z:"));
+        QCOMPARE(filesIn(start.home("w/ClassFiles")), QStringList{"Korvath.bat"});
+    }
+
+    void secondBuildOverwritesTheScript() {
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::FakeJdk);
+        Frm_java w;
+        w.setEditorText("class First {}");
+        clickBuild(w);
+        w.setEditorText("class Second {}");
+        clickBuild(w);
+        const QByteArray script = FreshStart::readFile(start.home("MyJava/ClassFiles/Korvath.bat"));
+        QVERIFY(script.contains("java Second\r\n"));
+        QVERIFY(!script.contains("First"));
+    }
+
+    void namesThatLeaveTheWorkFolderAreNeverTouched() {
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::FakeJdk);
+        QDir().mkpath(start.home("MyJava"));
+        for (const char *name : {"MyJava/victim.java", "MyJava/victim.class"}) {
+            QFile f(start.home(name));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("keep me");
+        }
+        Frm_java w;
+        w.setEditorText("class ..\\victim {} class ../victim {}");
+        QCOMPARE(w.ClassNames, QStringList({"..\\victim", "../victim"}));
+        clickBuild(w);
+        QCOMPARE(FreshStart::readFile(start.home("MyJava/victim.java")), QByteArray("keep me"));
+        QCOMPARE(FreshStart::readFile(start.home("MyJava/victim.class")), QByteArray("keep me"));
+    }
+
+    void noTerminal() {
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::NoTerminal);
+        QVERIFY(!MainModule::RunAndWait("D:\\no\\such\\script.bat", 1, 0));
+        Frm_java w;
+        w.setEditorText("class A {}");
+        QElapsedTimer timer;
+        timer.start();
+        clickBuild(w);
+        QVERIFY(timer.elapsed() < 2000);
+        // The clean-up ran: only the build script is left.
+        QCOMPARE(filesIn(start.home("MyJava/ClassFiles")), QStringList{"Korvath.bat"});
+    }
+
+    void windowsAnswerDuringTheBuildAndOneBuildRunsAtATime() {
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::FakeJdk);
+        qputenv("TARNEL_TERMINAL_DELAY", "1");
+        Frm_java w;
+        w.setEditorText("public class Hello {}");
+        int ticks = 0;
+        bool clickedAgain = false;
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            ++ticks;
+            if (w.isBuilding() && !clickedAgain) {
+                clickedAgain = true;
+                clickBuild(w);                                 // ignored
+                control<QPushButton>(&w, "Cmd_save")->click(); // saving works meanwhile
+                MainModule::ClassExist = 1; // applied options reach this build's clean-up
+            }
+        });
+        timer.start(50);
+        qputenv("TARNEL_FAKE_CLASSES", "Hello");
+        clickBuild(w);
+        QVERIFY(ticks >= 10);
+        QVERIFY(clickedAgain);
+        QCOMPARE(env.compilerRuns(), 1);
+        QVERIFY(QFile::exists(start.home("MyJava/Hello.java")));
+        QCOMPARE(filesIn(start.home("MyJava/ClassFiles")),
+                 QStringList({"Hello.class", "Korvath.bat"}));
+    }
+};
+
+QTEST_MAIN(TestComp)
+#include "test_comp.moc"
