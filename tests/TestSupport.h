@@ -87,7 +87,9 @@ private:
             QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
             QApplication::sendEvent(box, &esc);
         } else {
-            box->button(m_answer)->click();
+            // A box without that button (a message after the prompt) is closed with OK.
+            QAbstractButton *button = box->button(m_answer);
+            (button ? button : box->button(QMessageBox::Ok))->click();
         }
     }
     QMessageBox::StandardButton m_answer;
