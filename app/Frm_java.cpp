@@ -49,6 +49,9 @@ void setTextIfChanged(QLineEdit *box, const QString &text) {
 Frm_java::Frm_java(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Frm_java>()) {
     ensureResources();
     ui->setupUi(this);
+    // A sizable window with a minimise button and no maximise button.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     // The window cannot be made smaller, or wider, than the layout allows.
     setMinimumSize(twipsToPixels(kReferenceWidth + kMinDx - kFrameWidth),
                    twipsToPixels(kReferenceHeight + kMinDy - kFrameHeight));

@@ -2,11 +2,12 @@
 
 #include "app/Colors.h"
 #include "app/Fonts.h"
-#include "app/Resources.h"
 #include "app/Placement.h"
+#include "app/Resources.h"
 #include "ui_Frm_about.h"
 
 #include <QDesktopServices>
+#include <QLineEdit>
 #include <QMouseEvent>
 
 namespace {
@@ -43,9 +44,12 @@ QUrl Frm_about::linkTarget(const QString &labelName) {
 Frm_about::Frm_about(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Frm_about>()) {
     ensureResources();
     ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
     setFixedSize(size());
     applyDesignFonts(*this);
     ui->Txt_email->setText(kEmailAddress);
+    fitTextsToTheirControls();
     s_loaded = this;
 
     for (QWidget *widget :
@@ -84,6 +88,28 @@ void Frm_about::closeIfLoaded() {
 
 void Frm_about::Form_Load() {
     placeOnPrimaryScreen(*this, QSize());
+}
+
+void Frm_about::fitTextsToTheirControls() {
+    // The designed widths suit the designed Windows fonts; the stand-in fonts can be a little
+    // wider, so a text that would be cut off gets the room it needs to the right.
+    for (QWidget *widget : findChildren<QWidget *>()) {
+        QString text;
+        if (auto *label = qobject_cast<QLabel *>(widget); label && label->pixmap().isNull())
+            text = label->text();
+        else if (auto *field = qobject_cast<QLineEdit *>(widget))
+            text = field->text();
+        else
+            continue;
+        const int needed = widget->fontMetrics().horizontalAdvance(text) + 4;
+        if (needed > widget->width()) {
+            const int room = widget->parentWidget()->width() - 2 - widget->x();
+            const int left = needed > room ? widget->x() - (needed - room) : widget->x();
+            widget->setGeometry(left, widget->y(), needed, widget->height());
+        }
+        if (auto *field = qobject_cast<QLineEdit *>(widget))
+            field->setCursorPosition(0);
+    }
 }
 
 void Frm_about::linkMouseMove(QLabel *link) {

@@ -37,6 +37,7 @@ private:
     void linkMouseDown(QLabel *link);
     void linkClick(QLabel *link);
     void backgroundMouseMove();
+    void fitTextsToTheirControls();
 
     std::unique_ptr<Ui::Frm_about> ui;
     QList<QLabel *> m_links;

@@ -1,14 +1,16 @@
 #include "dialogs/Frm_help.h"
 
 #include "app/Fonts.h"
-#include "app/Resources.h"
 #include "app/MainModule.h"
 #include "app/Placement.h"
+#include "app/Resources.h"
 #include "dialogs/SizeFilter.h"
 #include "editor/TextHelpers.h"
 #include "ui_Frm_help.h"
 
 #include <QKeyEvent>
+#include <QTextBlock>
+#include <QTextCursor>
 
 namespace {
 const QString kStandardProgram = QStringLiteral("Java 标准程序");
@@ -28,9 +30,11 @@ QPointer<Frm_help> Frm_help::s_loaded;
 Frm_help::Frm_help(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Frm_help>()) {
     ensureResources();
     ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
     setFixedSize(size());
     applyDesignFonts(*this);
-    ui->Txt_help->setPlainText(toWidgetText(kHelpText));
+    showHelpText();
     s_loaded = this;
 
     connect(ui->Chk_class, &QCheckBox::clicked, this, &Frm_help::Chk_class_Click);
@@ -46,6 +50,22 @@ Frm_help::Frm_help(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::F
 }
 
 Frm_help::~Frm_help() = default;
+
+void Frm_help::showHelpText() {
+    ui->Txt_help->setAcceptRichText(false);
+    ui->Txt_help->setPlainText(toWidgetText(kHelpText));
+    // The four paragraphs fill the box in the designed font (lines 12 pixels apart); the
+    // stand-in fonts keep that spacing so that the last paragraph is not cut off.
+    ui->Txt_help->document()->setDocumentMargin(2);
+    QFont font = ui->Txt_help->font();
+    font.setPixelSize(12);
+    ui->Txt_help->setFont(font);
+    QTextCursor cursor(ui->Txt_help->document());
+    cursor.select(QTextCursor::Document);
+    QTextBlockFormat format;
+    format.setLineHeight(13, QTextBlockFormat::FixedHeight);
+    cursor.mergeBlockFormat(format);
+}
 
 Frm_help *Frm_help::loaded() {
     return s_loaded;

@@ -34,6 +34,7 @@ private:
     void sizeBoxChange(QLineEdit *box);
     void Cmd_apply_Click();
     void enableSizeBoxesForList();
+    void showHelpText();
 
     std::unique_ptr<Ui::Frm_help> ui;
     static QPointer<Frm_help> s_loaded;

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev default-jdk-headless xterm fonts-wqy-microhei)
 if [[ "${1:-run}" == "test" ]]; then
-    packages+=(xvfb xauth xdotool imagemagick)
+    packages+=(xvfb xauth xdotool x11-utils openbox imagemagick)
 fi
 
 missing=()

@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QTextEdit>
 #include <QtTest>
 
 namespace {
@@ -42,7 +43,7 @@ private slots:
         QVERIFY(!d.check->isChecked());
         QVERIFY(!d.apply->isEnabled());
         QCOMPARE(d.check->text(), QString("保留Class文件"));
-        QCOMPARE(toCrLfText(control<QPlainTextEdit>(&d.help, "Txt_help")->toPlainText()),
+        QCOMPARE(toCrLfText(control<QTextEdit>(&d.help, "Txt_help")->toPlainText()),
                  Frm_help::kHelpText);
     }
 
@@ -82,14 +83,30 @@ private slots:
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("after");
-        QTest::newRow("digits one at a time") << "" << "250" << "250";
-        QTest::newRow("leading zero") << "" << "0" << "";
-        QTest::newRow("fifth digit") << "2500" << "1" << "";
-        QTest::newRow("decimal point") << "12" << "." << "";
-        QTest::newRow("blank") << "" << " " << "";
-        QTest::newRow("sign") << "" << "-" << "";
-        QTest::newRow("letter") << "4" << "x" << "";
-        QTest::newRow("9999") << "" << "9999" << "9999";
+        QTest::newRow("digits one at a time") << ""
+                                              << "250"
+                                              << "250";
+        QTest::newRow("leading zero") << ""
+                                      << "0"
+                                      << "";
+        QTest::newRow("fifth digit") << "2500"
+                                     << "1"
+                                     << "";
+        QTest::newRow("decimal point") << "12"
+                                       << "."
+                                       << "";
+        QTest::newRow("blank") << ""
+                               << " "
+                               << "";
+        QTest::newRow("sign") << ""
+                              << "-"
+                              << "";
+        QTest::newRow("letter") << "4"
+                                << "x"
+                                << "";
+        QTest::newRow("9999") << ""
+                              << "9999"
+                              << "9999";
     }
     void typing() {
         QFETCH(QString, before);
@@ -110,15 +127,24 @@ private slots:
         QTest::addColumn<QString>("pasted");
         QTest::addColumn<QString>("kept");
         QTest::addColumn<int>("applied");
-        QTest::newRow("12.5 to even") << "12.5" << "12.5" << 12;
-        QTest::newRow("13.5 to even") << "13.5" << "13.5" << 14;
-        QTest::newRow("0.4") << "0.4" << "0.4" << 0;
-        QTest::newRow("negative") << "-5" << "-5" << -5;
-        QTest::newRow("trailing zero") << "12.50" << "" << 200;
-        QTest::newRow("above 9999") << "9999.5" << "" << 200;
-        QTest::newRow("beyond 16 bits") << "-40000" << "" << 200;
-        QTest::newRow("zero") << "0" << "" << 200;
-        QTest::newRow("minus zero") << "-0" << "" << 200;
+        QTest::newRow("12.5 to even") << "12.5"
+                                      << "12.5" << 12;
+        QTest::newRow("13.5 to even") << "13.5"
+                                      << "13.5" << 14;
+        QTest::newRow("0.4") << "0.4"
+                             << "0.4" << 0;
+        QTest::newRow("negative") << "-5"
+                                  << "-5" << -5;
+        QTest::newRow("trailing zero") << "12.50"
+                                       << "" << 200;
+        QTest::newRow("above 9999") << "9999.5"
+                                    << "" << 200;
+        QTest::newRow("beyond 16 bits") << "-40000"
+                                        << "" << 200;
+        QTest::newRow("zero") << "0"
+                              << "" << 200;
+        QTest::newRow("minus zero") << "-0"
+                                    << "" << 200;
     }
     void pastingAndApplying() {
         QFETCH(QString, pasted);
@@ -238,8 +264,8 @@ private slots:
         QTest::addColumn<bool>("acceptable");
         for (const char *yes : {"1", "9999", "12.5", "0.4", "-5", "-0.5", "-32768"})
             QTest::addRow("%s", yes) << QString(yes) << true;
-        for (const char *no : {"", "0", "-0", "01", "1.", ".5", "1.50", "+1", " 1", "10000",
-                               "1e3", "-32769", "１２"})
+        for (const char *no : {"", "0", "-0", "01", "1.", ".5", "1.50", "+1", " 1", "10000", "1e3",
+                               "-32769", "１２"})
             QTest::addRow("'%s'", no) << QString::fromUtf8(no) << false;
     }
     void sizeFilterRules() {
