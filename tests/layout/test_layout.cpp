@@ -1,0 +1,200 @@
+#include "TestSupport.h"
+#include "layout/ScreenLayout.h"
+
+#include <QScreen>
+#include <QtTest>
+
+namespace {
+QRect pixels(const TwipsRect &r) {
+    const int left = twipsToPixels(r.left), top = twipsToPixels(r.top);
+    return QRect(left, top, twipsToPixels(r.left + r.width) - left,
+                 twipsToPixels(r.top + r.height) - top);
+}
+TwipsRect placed(const Offsets &o, const QString &name) {
+    for (const ControlPlacement &p : controlPlacements(o))
+        if (p.name == name)
+            return p.rect;
+    return {-1, -1, -1, -1};
+}
+// Resizes the window to an outer size in twips (the reference frame of 120 x 510 included).
+void resizeOuter(Frm_java &w, int width, int height) {
+    w.resize(twipsToPixels(width - kFrameWidth), twipsToPixels(height - kFrameHeight));
+    QCoreApplication::processEvents();
+}
+} // namespace
+
+class TestLayout : public QObject {
+    Q_OBJECT
+
+private slots:
+    void screenHeights_data() {
+        QTest::addColumn<int>("screen");
+        QTest::addColumn<int>("dy");
+        QTest::addColumn<int>("dxBeforeLimit");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::newRow("600") << 9000 << -3530 << -2515 << 6270 << 7060;
+        QTest::newRow("720") << 10800 << -2118 << -1509 << 6270 << 8472;
+        QTest::newRow("768") << 11520 << -1554 << -1108 << 6437 << 9036;
+        QTest::newRow("900") << 13500 << 0 << 0 << 7545 << 10590;
+        QTest::newRow("1024") << 15360 << 1459 << 1039 << 8584 << 12049;
+        QTest::newRow("1080") << 16200 << 2118 << 1509 << 9054 << 12708;
+        QTest::newRow("1440") << 21600 << 6354 << 4527 << 10875 << 16944;
+        // 32-bit offsets: a very tall screen keeps its proportional height.
+        QTest::newRow("8640") << 129600 << 91074 << 64887 << 10875 << 101664;
+    }
+    void screenHeights() {
+        QFETCH(int, screen);
+        QFETCH(int, dy);
+        QFETCH(int, dxBeforeLimit);
+        QFETCH(int, width);
+        QFETCH(int, height);
+        const Offsets raw = screenOffsets(screen);
+        QCOMPARE(raw.dy, dy);
+        QCOMPARE(raw.dx, dxBeforeLimit);
+        const Offsets limited = limitOffsets(raw);
+        QCOMPARE(outerWidth(limited), width);
+        QCOMPARE(outerHeight(limited), height);
+    }
+
+    void windowSizes_data() {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("dx");
+        QTest::addColumn<int>("dy");
+        QTest::newRow("too small") << 5000 << 3000 << -1275 << -6660;
+        QTest::newRow("too wide, tall") << 12000 << 20000 << 3330 << 9410;
+        QTest::newRow("within limits") << 9000 << 12000 << 1455 << 1410;
+        QTest::newRow("reference") << 7545 << 10590 << 0 << 0;
+        QTest::newRow("huge") << 50000 << 50000 << 3330 << 39410;
+    }
+    void windowSizes() {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(int, dx);
+        QFETCH(int, dy);
+        const Offsets o = limitOffsets(windowOffsets(width, height));
+        QCOMPARE(o.dx, dx);
+        QCOMPARE(o.dy, dy);
+    }
+
+    void halvesRoundToEven() {
+        QCOMPARE(windowOffsets(7545.5, 10590.5).dx, 0);
+        QCOMPARE(windowOffsets(7546.5, 10591.5).dy, 2);
+    }
+
+    void smallestWindowLayout() {
+        const Offsets o = limitOffsets(windowOffsets(5000, 3000));
+        QCOMPARE(placed(o, "Txt_edit").width, 5790);
+        QCOMPARE(placed(o, "Txt_edit").height, 1095);
+        QCOMPARE(placed(o, "Fra_set").top, 2160);
+    }
+
+    void edgeDistancesHoldForAnyOffsets() {
+        for (int dx = kMinDx; dx <= kMaxDx; dx += 97) {
+            for (int dy = kMinDy; dy <= 30000; dy += 331) {
+                const Offsets o{dx, dy};
+                const int clientWidth = outerWidth(o) - kFrameWidth;
+                for (const char *name : {"Pic_sky", "Fra_edit", "Fra_set"}) {
+                    const TwipsRect r = placed(o, name);
+                    QCOMPARE(clientWidth - (r.left + r.width), 60);
+                }
+                const TwipsRect set = placed(o, "Fra_set");
+                for (const char *name : {"Cmd_end", "Cmd_scan"}) {
+                    const TwipsRect r = placed(o, name);
+                    QCOMPARE(set.width - (r.left + r.width), 150);
+                }
+                const TwipsRect edit = placed(o, "Fra_edit");
+                QCOMPARE(set.top - (edit.top + edit.height), 45);
+            }
+        }
+    }
+
+    void referenceSizeGivesTheDesign_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("design"); // twips
+        QTest::newRow("Cmd_save") << "Cmd_save" << QRect(90, 180, 795, 405);
+        QTest::newRow("Pic_sky") << "Pic_sky" << QRect(3210, 90, 4155, 555);
+        QTest::newRow("Fra_edit") << "Fra_edit" << QRect(60, 660, 7305, 8115);
+        QTest::newRow("Txt_edit") << "Txt_edit" << QRect(120, 240, 7065, 7755);
+        QTest::newRow("Fra_set") << "Fra_set" << QRect(60, 8820, 7305, 1200);
+        QTest::newRow("Txt_table") << "Txt_table" << QRect(600, 270, 5775, 375);
+        QTest::newRow("Txt_backname") << "Txt_backname" << QRect(3150, 720, 705, 375);
+        QTest::newRow("Cmd_set") << "Cmd_set" << QRect(4780, 720, 855, 375);
+        QTest::newRow("Cmd_end") << "Cmd_end" << QRect(6540, 720, 615, 375);
+    }
+    void referenceSizeGivesTheDesign() {
+        QFETCH(QString, name);
+        QFETCH(QRect, design);
+        FreshStart start;
+        Frm_java w;
+        w.show();
+        resizeOuter(w, 7545, 10590);
+        QCOMPARE(w.size(), QSize(495, 672));
+        const TwipsRect r{design.x(), design.y(), design.width(), design.height()};
+        QCOMPARE(w.findChild<QWidget *>(name)->geometry(), pixels(r));
+    }
+
+    void startUpFitsTheScreen() {
+        FreshStart start;
+        Frm_java w;
+        const int screen = QGuiApplication::primaryScreen()->geometry().height();
+        const Offsets o = limitOffsets(screenOffsets(screen * kTwipsPerPixel));
+        QCOMPARE(w.size(), QSize(twipsToPixels(outerWidth(o) - kFrameWidth),
+                                 twipsToPixels(outerHeight(o) - kFrameHeight)));
+        QVERIFY(w.height() < screen);
+    }
+
+    void resizingMovesAndStretchesTheControls() {
+        FreshStart start;
+        Frm_java w;
+        w.show();
+        resizeOuter(w, 9000, 12000);
+        const Offsets o{1455, 1410};
+        for (const ControlPlacement &p : controlPlacements(o))
+            QCOMPARE(w.findChild<QWidget *>(p.name)->geometry(), pixels(p.rect));
+        // Never smaller or wider than the limits.
+        resizeOuter(w, 5000, 3000);
+        QCOMPARE(w.size(), QSize(410, 228));
+        QCOMPARE(control<QWidget>(&w, "Fra_set")->y(), 144);
+        resizeOuter(w, 12000, 20000);
+        QCOMPARE(w.size(), QSize(717, twipsToPixels(20000 - kFrameHeight)));
+    }
+
+    void folderChooser_data() {
+        QTest::addColumn<QString>("chosen"); // below the home folder unless absolute
+        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("cancel") << "" << true << "D:\\MyJava";
+        QTest::newRow("no file-system path") << "" << false << "D:\\MyJava";
+        QTest::newRow("home folder: a drive root") << "~" << false << "D:\\";
+        QTest::newRow("below home") << "~/Java/代码" << false << "D:\\Java\\代码";
+        QTest::newRow("outside home") << "/opt/java" << false << "Z:\\opt\\java";
+        QTest::newRow("root") << "/" << false << "Z:\\";
+    }
+    void folderChooser() {
+        QFETCH(QString, chosen);
+        QFETCH(bool, cancel);
+        QFETCH(QString, folder);
+        FreshStart start;
+        const QString host = chosen.startsWith("~") ? start.home() + chosen.mid(1) : chosen;
+        QString title;
+        Frm_java::chooseFolder = [&](QWidget *, const QString &t) -> std::optional<QString> {
+            title = t;
+            if (cancel)
+                return std::nullopt;
+            return host;
+        };
+        Frm_java w;
+        control<QPushButton>(&w, "Cmd_scan")->click();
+        QCOMPARE(title, QString("把输出的文件存放到这个文件夹："));
+        QCOMPARE(control<QLineEdit>(&w, "Txt_table")->text(), folder);
+        const bool changed = folder != "D:\\MyJava";
+        QCOMPARE(control<QPushButton>(&w, "Cmd_set")->isEnabled(), changed);
+        QVERIFY(!w.PathInvalid);
+        QCOMPARE(MainModule::JavaPath, QString("D:\\MyJava")); // stored only by Cmd_set
+    }
+};
+
+QTEST_MAIN(TestLayout)
+#include "test_layout.moc"
