@@ -119,6 +119,37 @@ private slots:
         QCOMPARE(filesIn(start.home("w/ClassFiles")), QStringList{"Korvath.bat"});
     }
 
+    void chineseFolderAndSource() {
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::FakeJdk);
+        start.writeIni("JavaPath=D:\\我的Java\r\n");
+        Frm_java w;
+        w.setEditorText("class 你好 { String s = \"中文\"; }");
+        clickBuild(w);
+        QCOMPARE(env.snapshotFile("你好.java"),
+                 platform::toSystemCodePage("class 你好 { String s = \"中文\"; }\r\n"));
+        QVERIFY(env.console().contains("ran 你好"));
+        QCOMPARE(filesIn(start.home("我的Java/ClassFiles")), QStringList{"Korvath.bat"});
+    }
+
+    void folderThatCannotBeCreated() {
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::FakeJdk);
+        QFile plain(start.home("plain"));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        start.writeIni("JavaPath=D:\\plain\r\n");
+        Frm_java w;
+        w.setEditorText("class A {}");
+        MessageBoxAnswerer noMessage(QMessageBox::Ok);
+        QElapsedTimer timer;
+        timer.start();
+        clickBuild(w);
+        QVERIFY(timer.elapsed() < 2000); // nothing to run, no console, no wait
+        QVERIFY(noMessage.seen.empty());
+        QVERIFY(!QFile::exists(env.consoleLog())); // no console was started
+    }
+
     void secondBuildOverwritesTheScript() {
         FreshStart start;
         BuildEnvironment env(BuildEnvironment::FakeJdk);
