@@ -1,9 +1,9 @@
 #include "dialogs/Frm_about.h"
 
 #include "app/Colors.h"
-#include "app/Fonts.h"
 #include "app/Placement.h"
 #include "app/Resources.h"
+#include "dialogs/FixedDialog.h"
 #include "ui_Frm_about.h"
 
 #include <QDesktopServices>
@@ -44,10 +44,7 @@ QUrl Frm_about::linkTarget(const QString &labelName) {
 Frm_about::Frm_about(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Frm_about>()) {
     ensureResources();
     ui->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
-    setFixedSize(size());
-    applyDesignFonts(*this);
+    finishFixedDialog(*this);
     ui->Txt_email->setText(kEmailAddress);
     fitTextsToTheirControls();
     s_loaded = this;

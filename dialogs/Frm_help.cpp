@@ -1,9 +1,9 @@
 #include "dialogs/Frm_help.h"
 
-#include "app/Fonts.h"
 #include "app/MainModule.h"
 #include "app/Placement.h"
 #include "app/Resources.h"
+#include "dialogs/FixedDialog.h"
 #include "dialogs/SizeFilter.h"
 #include "editor/TextHelpers.h"
 #include "ui_Frm_help.h"
@@ -30,10 +30,7 @@ QPointer<Frm_help> Frm_help::s_loaded;
 Frm_help::Frm_help(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Frm_help>()) {
     ensureResources();
     ui->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
-    setFixedSize(size());
-    applyDesignFonts(*this);
+    finishFixedDialog(*this);
     showHelpText();
     s_loaded = this;
 

@@ -1,0 +1,12 @@
+#include "dialogs/FixedDialog.h"
+
+#include "app/Fonts.h"
+
+#include <QDialog>
+
+void finishFixedDialog(QDialog &dialog) {
+    dialog.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint);
+    dialog.setFixedSize(dialog.size());
+    applyDesignFonts(dialog);
+}
