@@ -4,6 +4,7 @@
 # Usage: desktop_e2e.sh BUILD_DIR
 set -euo pipefail
 build="$(realpath "$1")"
+helpers="$(dirname "$(realpath "$0")")/x11_session.sh"
 work="$(mktemp -d)"
 cleanup() { rm -rf "$work"; }
 trap cleanup EXIT
@@ -17,6 +18,7 @@ printf '*logging: true\n*logFile: %s\n' "$work/console.log" >"$work/xresources"
 cat >"$work/session.sh" <<'SESSION'
 set -euo pipefail
 prog="$1"; work="$2"
+source "$3"
 export HOME="$work/home" XENVIRONMENT="$work/xresources" LANG=C.UTF-8
 pids=()
 finish() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; }
@@ -24,31 +26,24 @@ trap finish EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 # Waits up to $2 seconds for a condition given as a command line.
 until_true() { local t=$(( $1 * 5 )); shift; while ! "$@" >/dev/null 2>&1; do ((t--)) || return 1; sleep 0.2; done; }
-window() { xdotool search --name "$1" 2>/dev/null | head -1; }
-has_window() { [[ -n "$(window "$1")" ]]; }
 
-openbox --sm-disable >/dev/null 2>&1 & pids+=($!)
-sleep 0.5
+start_window_manager; pids+=("$WINDOW_MANAGER_PID")
 "$prog/TarnelJava" & app=$!; pids+=($app)
-until_true 15 has_window "TarnelJava编译器" || fail "the main window did not appear"
-main=$(window "TarnelJava编译器")
+main=$(wait_window "TarnelJava编译器" 15) || fail "the main window did not appear"
 sleep 0.5
 
 # A fresh program folder gets the default settings.
 [[ "$(od -c "$prog/Setting.ini" | head -3)" == "$(printf 'JavaPath=D:\\MyJava\r\nClassExist= 0\r\n' | od -c | head -3)" ]] \
     || fail "Setting.ini: $(cat -A "$prog/Setting.ini")"
 
-origin() { xwininfo -id "$1" | sed -n "s/^ *Absolute upper-left $2: *//p"; }
-mx=$(origin "$main" X) my=$(origin "$main" Y)
 # The screen is 900 pixels high: the main window has its reference layout.
-click() { xdotool mousemove $((mx + $1)) $((my + $2)) click 1; sleep 0.5; }
+click() { click_in "$main" "$1" "$2"; sleep 0.5; }
 
 click 200 200   # the editor
 xdotool type --delay 3 'public class Hello { public static void main(String[] args) { System.out.println("Hello from TarnelJava"); } }'
 sleep 0.5
 click 106 25    # 编译+运行
-until_true 30 has_window "Korvath.bat" || fail "no console window"
-console=$(window "Korvath.bat")
+console=$(wait_window "Korvath.bat" 30) || fail "no console window"
 work_folder="$HOME/MyJava/ClassFiles"
 until_true 60 grep -q "请按任意键继续" "$work/console.log" || fail "no pause prompt: $(cat "$work/console.log" 2>/dev/null)"
 log=$(cat "$work/console.log")
@@ -59,7 +54,6 @@ done
 
 # A key in the console ends the script; the program cleans up.
 xdotool windowactivate --sync "$console" >/dev/null 2>&1 || true
-xdotool key --window "$console" space 2>/dev/null || true
 xdotool key space
 until_true 15 bash -c "! xdotool search --name Korvath.bat | grep -q ." || fail "the console stayed open"
 until_true 10 bash -c "[[ \$(ls -A '$work_folder') == Korvath.bat ]]" || fail "work folder: $(ls -A "$work_folder")"
@@ -78,4 +72,4 @@ until_true 10 bash -c "! kill -0 $app" || fail "the program did not end"
 echo "desktop end-to-end: passed"
 SESSION
 
-timeout 150 xvfb-run -a -s "-screen 0 1280x900x24" bash "$work/session.sh" "$prog" "$work"
+timeout 150 xvfb-run -a -s "-screen 0 1280x900x24" bash "$work/session.sh" "$prog" "$work" "$helpers"
