@@ -45,9 +45,9 @@ void applyDesignFonts(QWidget &window) {
             if (font.family() != QString::fromUtf8(fallback.family))
                 continue;
             font.setFamilies(fallback.families);
-            font.setPointSizeF(designPointSize(font.pointSizeF()));
+            font.setPointSizeF(fallback.fixedPitch ? kFixedsysStandInPointSize
+                                                   : designPointSize(font.pointSizeF()));
             if (fallback.fixedPitch) {
-                font.setPointSizeF(kFixedsysStandInPointSize);
                 font.setStyleHint(QFont::TypeWriter);
                 font.setFixedPitch(true);
             }

@@ -49,7 +49,6 @@ Frm_help::Frm_help(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::F
 Frm_help::~Frm_help() = default;
 
 void Frm_help::showHelpText() {
-    ui->Txt_help->setAcceptRichText(false);
     ui->Txt_help->setPlainText(toWidgetText(kHelpText));
     // The four paragraphs fill the box in the designed font (lines 12 pixels apart); the
     // stand-in fonts keep that spacing so that the last paragraph is not cut off.
