@@ -2,9 +2,9 @@
 // the run in a console window, and the clean-up afterwards.
 #include "app/Frm_java.h"
 
-#include "app/MainModule.h"
-#include "build/BuildFiles.h"
-#include "build/CreateNewDirectory.h"
+#include "ui/MainModule.h"
+#include "buildrun/BuildFiles.h"
+#include "buildrun/CreateNewDirectory.h"
 #include "platform/FileAttributes.h"
 #include "platform/PathMapping.h"
 #include "platform/TextFiles.h"

@@ -1,7 +1,7 @@
 // Saving the source into the folder of the folder field, and opening source files.
 #include "app/Frm_java.h"
 
-#include "build/SaveText.h"
+#include "buildrun/SaveText.h"
 #include "platform/PathMapping.h"
 #include "platform/TextFiles.h"
 #include "ui_Frm_java.h"

@@ -3,7 +3,7 @@
 // step-by-step scan. Run: QT_QPA_PLATFORM=offscreen out/bin/bench_class_scan
 #include "LiteralScan.h"
 #include "app/Frm_java.h"
-#include "app/MainModule.h"
+#include "ui/MainModule.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

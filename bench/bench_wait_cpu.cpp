@@ -1,7 +1,7 @@
 // Processor time the program itself spends while a build script waits 5 seconds for its key
 // press (user + system time of this process across the wait, children not counted).
 // Run: out/bin/bench_wait_cpu
-#include "app/MainModule.h"
+#include "ui/MainModule.h"
 #include "platform/PathMapping.h"
 #include "platform/TextFiles.h"
 

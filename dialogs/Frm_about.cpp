@@ -1,9 +1,9 @@
 #include "dialogs/Frm_about.h"
 
-#include "app/Colors.h"
-#include "app/Placement.h"
-#include "app/Resources.h"
-#include "dialogs/FixedDialog.h"
+#include "ui/Colors.h"
+#include "ui/Placement.h"
+#include "ui/Resources.h"
+#include "ui/FixedDialog.h"
 #include "ui_Frm_about.h"
 
 #include <QDesktopServices>

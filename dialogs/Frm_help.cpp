@@ -1,9 +1,9 @@
 #include "dialogs/Frm_help.h"
 
-#include "app/MainModule.h"
-#include "app/Placement.h"
-#include "app/Resources.h"
-#include "dialogs/FixedDialog.h"
+#include "ui/MainModule.h"
+#include "ui/Placement.h"
+#include "ui/Resources.h"
+#include "ui/FixedDialog.h"
 #include "dialogs/SizeFilter.h"
 #include "editor/TextHelpers.h"
 #include "ui_Frm_help.h"

@@ -1,6 +1,6 @@
 #include "dialogs/SizeFilter.h"
 
-#include "app/VbNumbers.h"
+#include "platform/VbNumbers.h"
 
 #include <QRegularExpression>
 

@@ -1,6 +1,6 @@
 #include "layout/ScreenLayout.h"
 
-#include "app/VbNumbers.h"
+#include "platform/VbNumbers.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Frm_java.h"
-#include "app/MainModule.h"
+#include "ui/MainModule.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,5 +1,5 @@
 #include "TestSupport.h"
-#include "app/Colors.h"
+#include "ui/Colors.h"
 
 #include <QGroupBox>
 #include <QLabel>

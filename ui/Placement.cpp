@@ -1,4 +1,4 @@
-#include "app/Placement.h"
+#include "ui/Placement.h"
 
 #include "layout/ScreenLayout.h"
 

@@ -1,5 +1,5 @@
-#include "app/Colors.h"
-#include "app/MainModule.h"
+#include "ui/Colors.h"
+#include "ui/MainModule.h"
 
 #include <QWidget>
 

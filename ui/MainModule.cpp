@@ -1,7 +1,7 @@
-#include "app/MainModule.h"
+#include "ui/MainModule.h"
 
-#include "app/SettingsFormat.h"
-#include "build/RunAndWait.h"
+#include "ui/SettingsFormat.h"
+#include "buildrun/RunAndWait.h"
 #include "platform/TextFiles.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "build/RunAndWait.h"
+#include "buildrun/RunAndWait.h"
 
 #include "platform/ConsoleCommand.h"
 #include "platform/PathMapping.h"

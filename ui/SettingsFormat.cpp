@@ -1,6 +1,6 @@
-#include "app/SettingsFormat.h"
+#include "ui/SettingsFormat.h"
 
-#include "app/VbNumbers.h"
+#include "platform/VbNumbers.h"
 #include "platform/TextFiles.h"
 
 #include <QBuffer>

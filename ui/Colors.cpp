@@ -1,4 +1,4 @@
-#include "app/Colors.h"
+#include "ui/Colors.h"
 
 #include <QAbstractScrollArea>
 #include <QLineEdit>

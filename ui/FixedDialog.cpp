@@ -1,6 +1,6 @@
-#include "dialogs/FixedDialog.h"
+#include "ui/FixedDialog.h"
 
-#include "app/Fonts.h"
+#include "ui/Fonts.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
-#include "app/MainModule.h"
-#include "app/SettingsFormat.h"
-#include "app/VbNumbers.h"
+#include "ui/MainModule.h"
+#include "ui/SettingsFormat.h"
+#include "platform/VbNumbers.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "build/CreateNewDirectory.h"
+#include "buildrun/CreateNewDirectory.h"
 
 #include "platform/PathMapping.h"
 

@@ -1,4 +1,4 @@
-#include "app/VbNumbers.h"
+#include "platform/VbNumbers.h"
 
 #include <cfenv>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "build/SaveText.h"
+#include "buildrun/SaveText.h"
 
 #include "platform/FileAttributes.h"
 #include "platform/TextFiles.h"

@@ -1,6 +1,6 @@
-#include "build/BuildFiles.h"
-#include "build/CreateNewDirectory.h"
-#include "build/SaveText.h"
+#include "buildrun/BuildFiles.h"
+#include "buildrun/CreateNewDirectory.h"
+#include "buildrun/SaveText.h"
 
 #include <QDir>
 #include <QTemporaryDir>

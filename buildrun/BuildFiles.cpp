@@ -1,4 +1,4 @@
-#include "build/BuildFiles.h"
+#include "buildrun/BuildFiles.h"
 
 QString workFolder(const QString &javaPath) {
     return javaPath + QStringLiteral("\\ClassFiles");
