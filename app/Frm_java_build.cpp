@@ -2,19 +2,23 @@
 // the run in a console window, and the clean-up afterwards.
 #include "app/Frm_java.h"
 
-#include "ui/MainModule.h"
 #include "buildrun/BuildFiles.h"
 #include "buildrun/CreateNewDirectory.h"
+#include "platform/ConsoleCommand.h"
 #include "platform/FileAttributes.h"
 #include "platform/PathMapping.h"
 #include "platform/TextFiles.h"
+#include "ui/MainModule.h"
 #include "ui_Frm_java.h"
 
 #include <QFile>
+#include <QMessageBox>
 
 namespace {
 constexpr qint32 kShowNormal = 1; // a normal window that receives the focus
 constexpr int kMaxClassFiles = 32768;
+const QString kNoTerminalText =
+    QStringLiteral("没有找到终端程序（x-terminal-emulator 或 xterm），无法打开编译控制台。");
 
 void deleteFile(const QString &hostPath) {
     QFile::remove(hostPath);
@@ -79,7 +83,9 @@ void Frm_java::Comp() {
     script.close();
     platform::setFileHidden(scriptFile);
 
-    MainModule::RunAndWait(workFile(javaPath, kBuildScriptName), kShowNormal, 0);
+    if (!MainModule::RunAndWait(workFile(javaPath, kBuildScriptName), kShowNormal, 0) &&
+        platform::findConsoleProgram().isEmpty())
+        QMessageBox::critical(this, QStringLiteral("出错"), kNoTerminalText);
 
     // Keeping class files, if chosen in the options while the build ran, applies already.
     if (MainModule::ClassExist == 0) {

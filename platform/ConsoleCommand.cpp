@@ -9,38 +9,105 @@
 
 namespace platform {
 
-#ifndef Q_OS_WIN
-static bool isXterm(const QString &terminal) {
-    const QString name = QFileInfo(QFileInfo(terminal).canonicalFilePath()).fileName();
-    return name == QLatin1String("xterm") || name == QLatin1String("lxterm") ||
-           name == QLatin1String("uxterm");
-}
-#endif
+namespace {
 
-std::optional<ConsoleCommand> consoleCommandFor(const QString &hostScriptPath) {
+// How to start one kind of terminal so that it opens a window of its own and its process
+// lives as long as that window, titled by the script and running the interpreter.
+struct TerminalKind {
+    QStringList names;     // canonical file names of the terminal's program
+    QString program;       // run this program of the same folder instead (empty: the terminal)
+    QStringList options;   // options before the title
+    QString titleOption;   // empty: the terminal cannot be given a title
+    QString commandOption; // followed by the program and its arguments
+};
+
+const QList<TerminalKind> &terminalKinds() {
+    // Checked by hand on Debian 12, each installed as x-terminal-emulator.
+    static const QList<TerminalKind> kinds = {
+        // Like a console window: UTF-8 text with Chinese glyphs, 80 x 25, a scroll bar and
+        // enough lines to scroll back to the compiler's messages.
+        {{"xterm", "uxterm", "lxterm"},
+         {},
+         {"-u8", "-fa", "DejaVu Sans Mono", "-fd", "WenQuanYi Micro Hei Mono", "-fs", "11",
+          "-geometry", "80x25", "-sb", "-sl", "5000"},
+         "-T",
+         "-e"},
+        // Debian's wrapper waits for the window (it adds --wait).
+        {{"gnome-terminal.wrapper"}, {}, {}, "-T", "-e"},
+        {{"konsole"}, {}, {"--separate"}, {}, "-e"},
+        // The wrappers drop --disable-server / --disable-factory: run the terminal itself.
+        {{"xfce4-terminal", "xfce4-terminal.wrapper"},
+         "xfce4-terminal",
+         {"--disable-server"},
+         "-T",
+         "-x"},
+        {{"mate-terminal", "mate-terminal.wrapper"},
+         "mate-terminal",
+         {"--disable-factory"},
+         "-t",
+         "-x"},
+        {{"lxterminal"}, {}, {"--no-remote"}, "-T", "-e"},
+        {{"terminator"}, {}, {"-u"}, "-T", "-x"},
+        // Its default font draws Chinese as blobs.
+        {{"urxvt", "rxvt-unicode"},
+         {},
+         {"-fn", "xft:DejaVu Sans Mono:size=11,xft:WenQuanYi Micro Hei Mono:size=11"},
+         "-T",
+         "-e"},
+        {{"kitty"}, {}, {}, "-T", "-e"},
+        {{"alacritty"}, {}, {}, "-T", "-e"},
+    };
+    return kinds;
+}
+
+// Any other terminal (qterminal among them, which refuses to start when given a title).
+const TerminalKind kUnknownTerminal{{}, {}, {}, {}, "-e"};
+
+} // namespace
+
+QString findConsoleProgram() {
 #ifdef Q_OS_WIN
     const QString interpreter = QString::fromLocal8Bit(qgetenv("ComSpec"));
-    return ConsoleCommand{interpreter.isEmpty() ? QStringLiteral("cmd.exe") : interpreter,
+    return interpreter.isEmpty() ? QStringLiteral("cmd.exe") : interpreter;
+#else
+    const QString terminal = QStandardPaths::findExecutable(QStringLiteral("x-terminal-emulator"));
+    return terminal.isEmpty() ? QStandardPaths::findExecutable(QStringLiteral("xterm")) : terminal;
+#endif
+}
+
+ConsoleCommand terminalCommand(const QString &terminal, const QString &title,
+                               const QStringList &command) {
+    const QFileInfo real(QFileInfo(terminal).canonicalFilePath());
+    const TerminalKind *kind = &kUnknownTerminal;
+    for (const TerminalKind &k : terminalKinds()) {
+        if (k.names.contains(real.fileName()))
+            kind = &k;
+    }
+    ConsoleCommand console;
+    console.program = kind->program.isEmpty() ? terminal : real.dir().filePath(kind->program);
+    console.arguments = kind->options;
+    if (!kind->titleOption.isEmpty())
+        console.arguments << kind->titleOption << title;
+    console.arguments << kind->commandOption << command;
+    return console;
+}
+
+std::optional<ConsoleCommand> consoleCommandFor(const QString &hostScriptPath,
+                                                const QString &holdName) {
+    const QString consoleProgram = findConsoleProgram();
+#ifdef Q_OS_WIN
+    Q_UNUSED(holdName);
+    return ConsoleCommand{consoleProgram,
                           {QStringLiteral("/c"), QDir::toNativeSeparators(hostScriptPath)}};
 #else
-    QString terminal = QStandardPaths::findExecutable(QStringLiteral("x-terminal-emulator"));
-    if (terminal.isEmpty())
-        terminal = QStandardPaths::findExecutable(QStringLiteral("xterm"));
-    if (terminal.isEmpty())
+    if (consoleProgram.isEmpty())
         return std::nullopt;
-    const QString interpreter =
-        QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(kInterpreterName);
-    QStringList arguments;
-    if (isXterm(terminal)) {
-        // Like a console window: UTF-8 text with Chinese glyphs, 80 x 25, titled by the script.
-        arguments << QStringLiteral("-u8") << QStringLiteral("-fa")
-                  << QStringLiteral("DejaVu Sans Mono") << QStringLiteral("-fd")
-                  << QStringLiteral("WenQuanYi Micro Hei Mono") << QStringLiteral("-fs")
-                  << QStringLiteral("11") << QStringLiteral("-geometry") << QStringLiteral("80x25")
-                  << QStringLiteral("-T") << toWindowsPath(hostScriptPath);
-    }
-    arguments << QStringLiteral("-e") << interpreter << hostScriptPath;
-    return ConsoleCommand{terminal, arguments};
+    QStringList command{QCoreApplication::applicationDirPath() + QLatin1Char('/') +
+                        QLatin1String(kInterpreterName)};
+    if (!holdName.isEmpty())
+        command << QLatin1String(kHoldOption) << holdName;
+    command << hostScriptPath;
+    return terminalCommand(consoleProgram, toWindowsPath(hostScriptPath), command);
 #endif
 }
 

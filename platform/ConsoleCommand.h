@@ -14,10 +14,25 @@ struct ConsoleCommand {
 
 // The name of the Linux script interpreter, installed beside the program.
 inline constexpr const char *kInterpreterName = "tarneljava-cmd";
+// The interpreter's option that names the program's local socket, which it holds while it runs.
+inline constexpr const char *kHoldOption = "--hold";
 
-// Windows: the command interpreter running the script.
-// Linux: a terminal from PATH (x-terminal-emulator, then xterm) running the project's own
-// interpreter, found beside the running program. Nothing when no terminal is found.
-std::optional<ConsoleCommand> consoleCommandFor(const QString &hostScriptPath);
+// Linux: the terminal program that shows the console, from PATH (x-terminal-emulator, then
+// xterm); empty when there is none. Windows: the command interpreter.
+QString findConsoleProgram();
+
+// Linux: the command line that opens a separate window of `terminal` (a host path; links such
+// as x-terminal-emulator are followed to the real program) titled `title` where the terminal
+// can show one, running `command`, and whose process does not hand the window to a running
+// instance of the terminal where it can be told not to.
+ConsoleCommand terminalCommand(const QString &terminal, const QString &title,
+                               const QStringList &command);
+
+// Windows: the command interpreter running the script in a new console.
+// Linux: the terminal running the project's own interpreter (found beside the running program)
+// on the script; `holdName` is the local socket the interpreter holds while it runs (none when
+// empty). Nothing when no terminal is found.
+std::optional<ConsoleCommand> consoleCommandFor(const QString &hostScriptPath,
+                                                const QString &holdName);
 
 } // namespace platform

@@ -3,14 +3,26 @@
 #include "platform/PathMapping.h"
 
 const QString ScriptInterpreter::kPauseText = QStringLiteral("请按任意键继续. . . ");
+const QString ScriptInterpreter::kTerminateQuestion = QStringLiteral("终止批处理操作吗(Y/N)? ");
 
 QString ScriptInterpreter::prompt() const {
     return platform::toWindowsPath(m_console.currentFolder()) + QLatin1Char('>');
 }
 
 void ScriptInterpreter::runScript(const QStringList &lines) {
-    for (const QString &line : lines)
+    for (const QString &line : lines) {
+        if (m_stopped)
+            return;
         runLine(line);
+    }
+}
+
+void ScriptInterpreter::askAfterInterrupt() {
+    if (!m_console.interrupted || !m_console.interrupted())
+        return;
+    m_console.write(QStringLiteral("^C\n") + kTerminateQuestion);
+    m_stopped = m_console.answerYes();
+    m_console.write(m_stopped ? QStringLiteral("Y\n") : QStringLiteral("N\n"));
 }
 
 static QString commandWord(const QString &line) {
@@ -63,9 +75,12 @@ void ScriptInterpreter::runLine(const QString &rawLine) {
         if (!m_console.changeFolder(platform::toHostPath(path)))
             m_console.write(QStringLiteral("系统找不到指定的路径。\n"));
     } else if (lower == QLatin1String("pause")) {
+        if (m_console.dropTypedAhead)
+            m_console.dropTypedAhead();
         m_console.write(kPauseText);
         m_console.waitForKey();
         m_console.write(QStringLiteral("\n"));
+        askAfterInterrupt();
     } else {
         const QStringList arguments =
             restAfterWord(line, word).split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -73,5 +88,6 @@ void ScriptInterpreter::runLine(const QString &rawLine) {
             m_console.write(QLatin1Char('\'') + word +
                             QStringLiteral("' 不是内部或外部命令，也不是可运行的程序\n"
                                            "或批处理文件。\n"));
+        askAfterInterrupt();
     }
 }

@@ -1,41 +1,91 @@
 // The Linux console program that runs a build script (Korvath.bat) inside a terminal window,
 // in place of the Windows command interpreter.
+// Usage: tarneljava-cmd [--hold SOCKET] SCRIPT
+// With --hold it connects to the program's local socket and holds the connection until it
+// ends, however it ends (the system closes it when the process is killed or its window closed).
+#include "platform/ConsoleCommand.h"
 #include "platform/TextFiles.h"
 #include "tools/ScriptInterpreter.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QStandardPaths>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <termios.h>
 #include <unistd.h>
 
-static void writeToConsole(const QString &text) {
+namespace {
+
+volatile std::sig_atomic_t g_interrupted = 0;
+
+void onInterrupt(int) {
+    g_interrupted = 1;
+}
+
+// Ctrl+C sets a flag and interrupts a waiting read; the running program (which gets the same
+// signal from the terminal) ends, the interpreter goes on.
+void catchInterrupts() {
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0; // no restart: a read waiting for a key returns
+    sigaction(SIGINT, &action, nullptr);
+}
+
+bool takeInterrupt() {
+    const bool was = g_interrupted != 0;
+    g_interrupted = 0;
+    return was;
+}
+
+void writeToConsole(const QString &text) {
     const QByteArray bytes = platform::toSystemCodePage(text);
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
     std::fflush(stdout);
 }
 
-static void waitForKey() {
+// One key from the console, without echo or Enter; 0 at the end of input or on a Ctrl+C.
+char readKey() {
     char key = 0;
-    if (isatty(STDIN_FILENO)) {
-        termios saved{};
-        tcgetattr(STDIN_FILENO, &saved);
-        termios raw = saved;
-        raw.c_lflag &= ~tcflag_t(ICANON | ECHO);
-        raw.c_cc[VMIN] = 1;
-        raw.c_cc[VTIME] = 0;
-        tcsetattr(STDIN_FILENO, TCSANOW, &raw);
-        [[maybe_unused]] const ssize_t n = read(STDIN_FILENO, &key, 1);
-        tcsetattr(STDIN_FILENO, TCSANOW, &saved);
-    } else {
-        [[maybe_unused]] const ssize_t n = read(STDIN_FILENO, &key, 1);
+    if (!isatty(STDIN_FILENO))
+        return read(STDIN_FILENO, &key, 1) == 1 ? key : 0;
+    termios saved{};
+    tcgetattr(STDIN_FILENO, &saved);
+    termios raw = saved;
+    raw.c_lflag &= ~tcflag_t(ICANON | ECHO);
+    raw.c_cc[VMIN] = 1;
+    raw.c_cc[VTIME] = 0;
+    tcsetattr(STDIN_FILENO, TCSANOW, &raw);
+    if (read(STDIN_FILENO, &key, 1) != 1)
+        key = 0;
+    tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+    return key;
+}
+
+void dropTypedAhead() {
+    if (isatty(STDIN_FILENO))
+        tcflush(STDIN_FILENO, TCIFLUSH);
+}
+
+// Y or N (either case); the end of input counts as yes, so the script cannot hang.
+bool answerYes() {
+    for (;;) {
+        const char key = readKey();
+        if (key == 'y' || key == 'Y')
+            return true;
+        if (key == 'n' || key == 'N')
+            return false;
+        if (key == 0 && !takeInterrupt())
+            return true;
     }
 }
 
-static bool runProgram(const QString &program, const QStringList &arguments) {
+bool runProgram(const QString &program, const QStringList &arguments) {
     const QString path = QStandardPaths::findExecutable(program);
     if (path.isEmpty())
         return false;
@@ -50,25 +100,38 @@ static bool runProgram(const QString &program, const QStringList &arguments) {
     return true;
 }
 
+} // namespace
+
 int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
-    if (argc < 2) {
-        writeToConsole(QStringLiteral("用法: tarneljava-cmd 脚本文件\n"));
+    QStringList arguments = app.arguments().mid(1);
+    QLocalSocket holder;
+    if (arguments.size() >= 2 && arguments.first() == QLatin1String(platform::kHoldOption)) {
+        holder.connectToServer(arguments.at(1));
+        holder.waitForConnected(5000);
+        arguments = arguments.mid(2);
+    }
+    if (arguments.isEmpty()) {
+        writeToConsole(QStringLiteral("用法: tarneljava-cmd [--hold 套接字] 脚本文件\n"));
         return 1;
     }
-    QFile script(QString::fromLocal8Bit(argv[1]));
+    QFile script(arguments.first());
     if (!script.open(QIODevice::ReadOnly)) {
         writeToConsole(QStringLiteral("系统找不到指定的文件。\n"));
         return 1;
     }
     QString text = platform::fromSystemCodePage(script.readAll());
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    catchInterrupts();
     ScriptInterpreter interpreter({
         writeToConsole,
-        waitForKey,
+        [] { readKey(); },
+        dropTypedAhead,
         runProgram,
         [](const QString &folder) { return QDir::setCurrent(folder); },
         [] { return QDir::currentPath(); },
+        takeInterrupt,
+        answerYes,
     });
     interpreter.runScript(text.split(QLatin1Char('\n')));
     return 0;

@@ -2,8 +2,10 @@
 
 #include "TestSupport.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTest>
 
 // A build environment for tests: the stand-in terminal first on PATH (it presses a key in the
 // console and logs its output), with the stand-in JDK or the real one behind it.
@@ -26,8 +28,27 @@ struct BuildEnvironment {
         qputenv("TARNEL_SNAPSHOT", snapshot().toLocal8Bit());
         qunsetenv("TARNEL_FAKE_CLASSES");
         qunsetenv("TARNEL_TERMINAL_DELAY");
+        qunsetenv("TARNEL_TERMINAL_MODE");
     }
     ~BuildEnvironment() { qputenv("PATH", oldPath); }
+
+    // A process id that a stand-in wrote to a file; 0 when there is none.
+    static qint64 pidIn(const QString &file) {
+        return FreshStart::readFile(file).trimmed().toLongLong();
+    }
+    // Whether the process has ended (and is no zombie) within the time.
+    static bool waitUntilGone(qint64 pid, int ms) {
+        if (pid <= 0)
+            return false;
+        QDeadlineTimer deadline(ms);
+        for (;;) {
+            const QByteArray stat = FreshStart::readFile(QString("/proc/%1/stat").arg(pid));
+            const bool gone = stat == "<missing>" || stat.mid(stat.lastIndexOf(')') + 2, 1) == "Z";
+            if (gone || deadline.hasExpired())
+                return gone;
+            QTest::qWait(50);
+        }
+    }
 
     QString consoleLog() const { return logDir.filePath("console.log"); }
     QString console() const { return QString::fromUtf8(FreshStart::readFile(consoleLog())); }

@@ -186,12 +186,49 @@ private slots:
         QVERIFY(!MainModule::RunAndWait("D:\\no\\such\\script.bat", 1, 0));
         Frm_java w;
         w.setEditorText("class A {}");
+        MessageBoxAnswerer told(QMessageBox::Ok);
         QElapsedTimer timer;
         timer.start();
         clickBuild(w);
         QVERIFY(timer.elapsed() < 2000);
+        QCOMPARE(int(told.seen.size()), 1);
+        QCOMPARE(told.seen[0].title, QString("出错"));
+        QVERIFY(told.seen[0].text.contains("x-terminal-emulator"));
+        QCOMPARE(told.seen[0].icon, QMessageBox::Critical);
         // The clean-up ran: only the build script is left.
         QCOMPARE(filesIn(start.home("MyJava/ClassFiles")), QStringList{"Korvath.bat"});
+    }
+
+    // However the terminal's own process behaves, the build waits for its script and cleans
+    // up right after it, and nothing of the build is left running.
+    void theWaitFollowsTheScript_data() {
+        QTest::addColumn<QByteArray>("mode");
+        QTest::newRow("terminal that runs the script and ends with it") << QByteArray();
+        QTest::newRow("terminal that hands the script to a running instance")
+            << QByteArray("handoff");
+        QTest::newRow("terminal that lives on after the script") << QByteArray("linger");
+    }
+    void theWaitFollowsTheScript() {
+        QFETCH(QByteArray, mode);
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::FakeJdk);
+        qputenv("TARNEL_TERMINAL_MODE", mode);
+        qputenv("TARNEL_TERMINAL_DELAY", "1");
+        qputenv("TARNEL_TERMINAL_LINGER", "5");
+        Frm_java w;
+        w.setEditorText("public class Hello {}");
+        QElapsedTimer timer;
+        timer.start();
+        clickBuild(w);
+        const qint64 took = timer.elapsed();
+        qunsetenv("TARNEL_TERMINAL_MODE");
+        QVERIFY2(took >= 1000, "the clean-up ran before the script ended");
+        QVERIFY2(took < 3500, "the clean-up waited for the terminal, not the script");
+        QCOMPARE(env.snapshotFile("Hello.java"), QByteArray("public class Hello {}\r\n"));
+        QVERIFY(env.console().endsWith("请按任意键继续. . . \n"));
+        QCOMPARE(filesIn(start.home("MyJava/ClassFiles")), QStringList{"Korvath.bat"});
+        QVERIFY(env.waitUntilGone(env.pidIn(env.consoleLog() + ".pid"), 2000));
+        QVERIFY(env.waitUntilGone(env.pidIn(env.consoleLog() + ".terminal"), 8000));
     }
 
     void windowsAnswerDuringTheBuildAndOneBuildRunsAtATime() {

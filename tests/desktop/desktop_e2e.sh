@@ -11,7 +11,10 @@ trap cleanup EXIT
 
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 prog="$work/prefix/lib/tarneljava"
-mkdir -p "$work/home"
+mkdir -p "$work/home" "$work/bin"
+# The console is xterm, whatever terminal this machine has as x-terminal-emulator.
+xterm="$(command -v xterm)" || { echo "FAIL: xterm is not installed" >&2; exit 1; }
+ln -s "$xterm" "$work/bin/x-terminal-emulator"
 # xterm keeps a copy of the console's output.
 printf '*logging: true\n*logFile: %s\n' "$work/console.log" >"$work/xresources"
 
@@ -20,6 +23,7 @@ set -euo pipefail
 prog="$1"; work="$2"
 source "$3"
 export HOME="$work/home" XENVIRONMENT="$work/xresources" LANG=C.UTF-8
+export PATH="$work/bin:$PATH" QT_QPA_PLATFORM=xcb
 pids=()
 finish() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; }
 trap finish EXIT

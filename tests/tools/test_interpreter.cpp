@@ -1,8 +1,82 @@
 #include "platform/PathMapping.h"
 #include "tools/ScriptInterpreter.h"
 
+#include "platform/TextFiles.h"
+
 #include <QDir>
+#include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+// The real interpreter on a pseudo-terminal, as a terminal window runs it.
+class ConsoleOnPty {
+public:
+    explicit ConsoleOnPty(const QStringList &scriptLines) {
+        QFile script(m_dir.filePath("Korvath.bat"));
+        if (script.open(QIODevice::WriteOnly))
+            script.write(platform::toSystemCodePage(scriptLines.join("\r\n") + "\r\n"));
+        script.close();
+        const QByteArray program =
+            (QCoreApplication::applicationDirPath() + "/tarneljava-cmd").toLocal8Bit();
+        const QByteArray path = script.fileName().toLocal8Bit();
+        m_pid = forkpty(&m_master, nullptr, nullptr, nullptr);
+        if (m_pid == 0) {
+            execl(program.constData(), program.constData(), path.constData(), nullptr);
+            _exit(127);
+        }
+    }
+    ~ConsoleOnPty() {
+        if (m_pid > 0 && !ended(0)) {
+            kill(m_pid, SIGKILL);
+            waitpid(m_pid, nullptr, 0);
+        }
+        if (m_master >= 0)
+            close(m_master);
+    }
+    void type(const QByteArray &keys) {
+        QVERIFY(write(m_master, keys.constData(), keys.size()) == keys.size());
+    }
+    // Reads until the text has appeared (true) or the time has passed (false).
+    bool waitFor(const QString &text, int ms) {
+        QDeadlineTimer deadline(ms);
+        while (!platform::fromSystemCodePage(m_output).contains(text)) {
+            pollfd fd{m_master, POLLIN, 0};
+            if (poll(&fd, 1, int(qMax<qint64>(0, deadline.remainingTime()))) <= 0)
+                return false;
+            char buffer[512];
+            const ssize_t n = read(m_master, buffer, sizeof buffer);
+            if (n <= 0)
+                return false;
+            m_output.append(buffer, n);
+        }
+        return true;
+    }
+    QString output() const { return platform::fromSystemCodePage(m_output); }
+    bool ended(int ms) {
+        QDeadlineTimer deadline(ms);
+        do {
+            if (waitpid(m_pid, nullptr, WNOHANG) == m_pid) {
+                m_pid = 0;
+                return true;
+            }
+            QTest::qWait(20);
+        } while (!deadline.hasExpired());
+        return false;
+    }
+
+private:
+    QTemporaryDir m_dir;
+    int m_master = -1;
+    pid_t m_pid = 0;
+    QByteArray m_output;
+};
+} // namespace
 
 // The build-script interpreter with a console that records what happens.
 class TestInterpreter : public QObject {
@@ -13,15 +87,23 @@ class TestInterpreter : public QObject {
     int m_keys = 0;
     QString m_folder = "/start";
     QStringList m_knownPrograms{"javac", "java"};
+    QString m_interruptDuring; // the command during which Ctrl+C is pressed
+    bool m_answerYes = false;
+    bool m_interrupt = false;
 
     ScriptInterpreter interpreter() {
         return ScriptInterpreter({
             [this](const QString &text) { m_output += text; },
-            [this] { ++m_keys; },
+            [this] {
+                ++m_keys;
+                m_interrupt = m_interruptDuring == "pause";
+            },
+            {},
             [this](const QString &program, const QStringList &args) {
                 if (!m_knownPrograms.contains(program))
                     return false;
                 m_runs << (QStringList{program} + args).join(' ');
+                m_interrupt = program == m_interruptDuring;
                 return true;
             },
             [this](const QString &folder) {
@@ -31,6 +113,8 @@ class TestInterpreter : public QObject {
                 return true;
             },
             [this] { return m_folder; },
+            [this] { return std::exchange(m_interrupt, false); },
+            [this] { return m_answerYes; },
         });
     }
 
@@ -40,6 +124,8 @@ private slots:
         m_runs.clear();
         m_keys = 0;
         m_folder = "/start";
+        m_interruptDuring.clear();
+        m_interrupt = false;
     }
 
     void buildScriptRuns() {
@@ -76,6 +162,75 @@ private slots:
         interpreter().runScript({"@echo off", "", "D:", "cd E:\\Other", "java "});
         QCOMPARE(m_folder, platform::toHostPath("D:\\")); // cd to another drive stays put
         QCOMPARE(m_runs, QStringList{"java"});
+    }
+
+    // Ctrl+C ends the running program; the user chooses whether the script goes on.
+    void ctrlCAsksWhetherToEndTheScript_data() {
+        QTest::addColumn<QString>("during");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QStringList>("runs");
+        QTest::addColumn<int>("keys");
+        QTest::addColumn<bool>("asked");
+        const QStringList both{"javac Hello.java", "java Hello"};
+        QTest::newRow("no Ctrl+C") << "" << true << both << 1 << false;
+        QTest::newRow("in javac, N: the script goes on") << "javac" << false << both << 1 << true;
+        QTest::newRow("in javac, Y: the script ends")
+            << "javac" << true << QStringList{"javac Hello.java"} << 0 << true;
+        QTest::newRow("in java, N: the pause still comes") << "java" << false << both << 1 << true;
+        QTest::newRow("at the pause, Y") << "pause" << true << both << 1 << true;
+    }
+    void ctrlCAsksWhetherToEndTheScript() {
+        QFETCH(QString, during);
+        QFETCH(bool, yes);
+        QFETCH(QStringList, runs);
+        QFETCH(int, keys);
+        QFETCH(bool, asked);
+        m_interruptDuring = during;
+        m_answerYes = yes;
+        ScriptInterpreter script = interpreter();
+        script.runScript({"@echo off", "javac Hello.java", "java Hello", "pause"});
+        QCOMPARE(m_runs, runs);
+        QCOMPARE(m_keys, keys);
+        QCOMPARE(m_output.contains(ScriptInterpreter::kTerminateQuestion + (yes ? "Y" : "N")),
+                 asked);
+        QCOMPARE(script.stopped(), asked && yes);
+    }
+
+    // The real interpreter on a terminal: keys typed ahead do not answer the pause.
+    void typedAheadKeysDoNotAnswerThePause() {
+        ConsoleOnPty console({"@echo off", "echo ready", "sleep 1", "pause", "echo after"});
+        QVERIFY(console.waitFor("ready", 5000));
+        console.type("\r\r"); // one Enter too many while the program runs
+        QVERIFY(console.waitFor(ScriptInterpreter::kPauseText, 5000));
+        QVERIFY2(!console.waitFor("after", 500), "a key typed ahead answered the pause");
+        console.type("x");
+        QVERIFY(console.waitFor("after", 5000));
+        QVERIFY(console.ended(5000));
+    }
+
+    void ctrlCOnATerminal_data() {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<bool>("goesOn");
+        QTest::newRow("N: the script goes on") << QByteArray("n") << true;
+        QTest::newRow("Y: the script ends") << QByteArray("Y") << false;
+        QTest::newRow("other keys are no answer") << QByteArray("xN") << true;
+    }
+    void ctrlCOnATerminal() {
+        QFETCH(QByteArray, answer);
+        QFETCH(bool, goesOn);
+        ConsoleOnPty console({"@echo off", "echo ready", "sleep 30", "echo after", "pause"});
+        QVERIFY(console.waitFor("ready", 5000));
+        QTest::qWait(300);    // sleep has started
+        console.type("\x03"); // Ctrl+C ends it at once
+        QVERIFY(console.waitFor(ScriptInterpreter::kTerminateQuestion, 3000));
+        console.type(answer);
+        if (goesOn) {
+            QVERIFY(console.waitFor(ScriptInterpreter::kPauseText, 5000));
+            QVERIFY(console.output().contains("after"));
+            console.type("x");
+        }
+        QVERIFY(console.ended(5000));
+        QCOMPARE(console.output().contains("after"), goesOn);
     }
 };
 
