@@ -1,15 +1,16 @@
 #include "app/Frm_java.h"
 
-#include "ui/Colors.h"
-#include "ui/Fonts.h"
-#include "ui/MainModule.h"
-#include "ui/Placement.h"
-#include "ui/Resources.h"
 #include "dialogs/Frm_about.h"
 #include "dialogs/Frm_help.h"
 #include "editor/ClassScan.h"
 #include "editor/TextHelpers.h"
 #include "platform/PathMapping.h"
+#include "ui/Colors.h"
+#include "ui/Fonts.h"
+#include "ui/MainModule.h"
+#include "ui/Placement.h"
+#include "ui/Resources.h"
+#include "ui/SingleLineField.h"
 #include "ui_Frm_java.h"
 
 #include <QFileDialog>
@@ -63,6 +64,8 @@ Frm_java::Frm_java(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::F
     Tim_color->setObjectName(QStringLiteral("Tim_color"));
     Tim_color->setInterval(150);
 
+    keepSingleLine(*ui->Txt_table);
+    keepSingleLine(*ui->Txt_file);
     connect(ui->Txt_table, &QLineEdit::textChanged, this, &Frm_java::Txt_table_Change);
     connect(ui->Cmd_set, &QPushButton::clicked, this, &Frm_java::Cmd_set_Click);
     connect(ui->Txt_edit, &QPlainTextEdit::textChanged, this, &Frm_java::Txt_edit_Change);
@@ -124,8 +127,16 @@ void Frm_java::Cmd_set_Click() {
     ui->Cmd_set->setEnabled(false);
 }
 
+QString Frm_java::widgetText() const {
+    // The document's own characters: its plain-text form would turn no-break spaces into
+    // spaces and line separators into line breaks. Its paragraph separators are line ends.
+    QString text = ui->Txt_edit->document()->toRawText();
+    text.replace(QChar(0x2029), QChar(10));
+    return text;
+}
+
 QString Frm_java::editorText() const {
-    return toCrLfText(ui->Txt_edit->toPlainText());
+    return toCrLfText(widgetText());
 }
 
 void Frm_java::setEditorText(const QString &text) {
@@ -136,9 +147,10 @@ void Frm_java::Txt_edit_Change() {
     // Line ends are invisible to the scan (it removes them from names and only compares
     // positions), so the widget's own text, with LF line ends, gives the same result as the
     // CR LF form and saves a copy of the whole text on every keystroke.
-    const ClassScanResult scan = scanClasses(ui->Txt_edit->toPlainText());
+    ClassScanResult scan = scanClasses(widgetText());
     ClassCount = scan.classCount;
     ClassNames = scan.classNames;
+    m_classNameSource = std::move(scan.nameSource); // the characters of long names
     setTextIfChanged(ui->Txt_file, scan.fileName);
     IsSaved = false;
 }

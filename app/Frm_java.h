@@ -25,7 +25,9 @@ public:
     bool IsSaved = true;      // the editor holds no unsaved change
     bool PathInvalid = false; // the folder field holds no ":", or the last save failed
     QString OpenedFilePath;   // the file chosen in the open dialog the last time
-    QStringList ClassNames;   // one entry per occurrence of "class" at the last scan
+    // One entry per occurrence of "class" at the last scan. Long names refer to the window's
+    // copy of the scanned text: keep an ownedCopy() of an entry that outlives the next scan.
+    QStringList ClassNames;
     qint32 ClassCount = 0;
 
     // Methods of the window.
@@ -74,10 +76,13 @@ private:
 
     // The save prompt of closing; answers QMessageBox::Yes, No or Cancel.
     int askToSave();
+    // The editor's text with LF line ends, character for character.
+    QString widgetText() const;
     void applyDesignColors();
     void placeControls(const Offsets &offsets);
 
     std::unique_ptr<Ui::Frm_java> ui;
     QTimer *Tim_color = nullptr;
     bool m_building = false;
+    QString m_classNameSource;
 };

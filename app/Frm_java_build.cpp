@@ -4,6 +4,8 @@
 
 #include "buildrun/BuildFiles.h"
 #include "buildrun/CreateNewDirectory.h"
+#include "buildrun/WorkFolderLock.h"
+#include "editor/ClassScan.h"
 #include "platform/ConsoleCommand.h"
 #include "platform/FileAttributes.h"
 #include "platform/PathMapping.h"
@@ -17,6 +19,8 @@
 namespace {
 constexpr qint32 kShowNormal = 1; // a normal window that receives the focus
 constexpr int kMaxClassFiles = 32768;
+const QString kFolderBusyText =
+    QStringLiteral("另一个 TarnelJava 正在这个目录中编译运行，请关闭它的控制台窗口后再试。");
 const QString kNoTerminalText =
     QStringLiteral("没有找到终端程序（x-terminal-emulator 或 xterm），无法打开编译控制台。");
 
@@ -32,6 +36,12 @@ void Frm_java::CreateNewDirectory(const QString &NewDirectory) {
 void Frm_java::Cmd_byyx_Click() {
     if (m_building)
         return; // one build at a time: a second one would rewrite the running one's files
+    // Nor may another running copy of the program build in the same work folder.
+    const auto lock = lockWorkFolder(platform::toHostPath(workFolder(MainModule::JavaPath)));
+    if (!lock) {
+        QMessageBox::critical(this, QStringLiteral("出错"), kFolderBusyText);
+        return;
+    }
     m_building = true;
     Comp();
     m_building = false;
@@ -44,8 +54,11 @@ void Frm_java::Comp() {
     const auto hostWorkFile = [&javaPath](const QString &fileName) {
         return platform::toHostPath(workFile(javaPath, fileName));
     };
-    // The class files to delete are those of the text that was compiled.
-    const QStringList classNames = ClassNames.mid(0, ClassCount);
+    // The class files to delete are those of the text that was compiled; the next scan may
+    // come during the build.
+    QStringList classNames;
+    for (const QString &name : ClassNames.mid(0, ClassCount))
+        classNames << (isPlainFileName(name) ? ownedCopy(name) : QString());
     CreateNewDirectory(workFolder(javaPath) + QLatin1Char('\\'));
     const QString source = editorText();
     const QString className = ui->Txt_file->text();
@@ -54,8 +67,10 @@ void Frm_java::Comp() {
     const QString sourceFile = hostWorkFile(className + QStringLiteral(".java"));
     const QString scriptFile = hostWorkFile(kBuildScriptName);
 
+    // Each file is made anew, so that no write goes through a link left in the work folder.
     if (plainName) {
         platform::setFileNormal(sourceFile);
+        platform::removeEntry(sourceFile);
         platform::LineWriter sourceWriter;
         sourceWriter.open(sourceFile);
         sourceWriter.writeLine(source);
@@ -64,6 +79,7 @@ void Frm_java::Comp() {
     }
 
     platform::setFileNormal(scriptFile);
+    platform::removeEntry(scriptFile);
     platform::LineWriter script;
     script.open(scriptFile);
     const QStringList lines = buildScriptLines(javaPath, className, MainModule::CompileType);
@@ -71,8 +87,10 @@ void Frm_java::Comp() {
     for (int i = 0; i < kLinesBeforeRun; ++i)
         script.writeLine(lines.at(i));
     if (MainModule::CompileType == 1 && plainName) {
+        const QString pageFile = hostWorkFile(className + QStringLiteral(".HTML"));
+        platform::removeEntry(pageFile);
         platform::LineWriter page;
-        page.open(hostWorkFile(className + QStringLiteral(".HTML")));
+        page.open(pageFile);
         for (const QString &line :
              appletPageLines(className, MainModule::AppletHeight, MainModule::AppletWidth))
             page.writeLine(line);

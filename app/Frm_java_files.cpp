@@ -3,6 +3,7 @@
 
 #include "buildrun/SaveText.h"
 #include "platform/PathMapping.h"
+#include "platform/SingleLineText.h"
 #include "platform/TextFiles.h"
 #include "ui_Frm_java.h"
 
@@ -25,7 +26,9 @@ void Frm_java::Savefile() {
             setEditorText(text);
         }
         CreateNewDirectory(folder);
-        saved = writeSourceFile(platform::toHostPath(savedSourcePath(folder, name)), text);
+        // A name with a control character (a NUL would cut the file name short) names no file.
+        saved = !hasControlCharacter(name) &&
+                writeSourceFile(platform::toHostPath(savedSourcePath(folder, name)), text);
     }
     if (saved) {
         IsSaved = true;

@@ -1,6 +1,7 @@
 // Measures the main-class scan alone and one keystroke through the real window on generated
 // sources of 10 KB, 100 KB and 1 MB with one "class" per 50 bytes, beside the literal
-// step-by-step scan. Run: QT_QPA_PLATFORM=offscreen out/bin/bench_class_scan
+// step-by-step scan; then on "class" repeated without spaces (names that overlap), with the
+// memory the names take. Run: QT_QPA_PLATFORM=offscreen out/bin/bench_class_scan
 #include "LiteralScan.h"
 #include "app/Frm_java.h"
 #include "ui/MainModule.h"
@@ -25,6 +26,11 @@ static QString generatedSource(int bytes) {
     return text + QStringLiteral("public class Main { public static void main(String[] a) {} }");
 }
 
+// "class" repeated without spaces, then a brace: every name runs on to the brace.
+static QString repeatedClass(int bytes) {
+    return QStringLiteral("class").repeated(bytes / 5) + QStringLiteral("{ }");
+}
+
 template <typename F> static double bestMs(int runs, F &&f) {
     double best = 1e18;
     for (int r = 0; r < runs; ++r) {
@@ -34,6 +40,22 @@ template <typename F> static double bestMs(int runs, F &&f) {
         best = std::min(best, timer.nsecsElapsed() / 1e6);
     }
     return best;
+}
+
+// One keystroke (a letter typed at the start, then taken back) through the real window.
+static double keystrokeMs(const QString &text) {
+    Frm_java window;
+    window.setEditorText(text);
+    auto *edit = window.findChild<QPlainTextEdit *>(QStringLiteral("Txt_edit"));
+    auto *file = window.findChild<QLineEdit *>(QStringLiteral("Txt_file"));
+    edit->moveCursor(QTextCursor::Start);
+    return bestMs(20,
+                  [&] {
+                      file->setText(QString());
+                      QTest::keyClick(edit, Qt::Key_X);
+                      QTest::keyClick(edit, Qt::Key_Backspace);
+                  }) /
+           2.0;
 }
 
 int main(int argc, char *argv[]) {
@@ -49,20 +71,24 @@ int main(int argc, char *argv[]) {
                                    ? bestMs(3, [&] { sink += literalScan(text).classCount; })
                                    : bestMs(1, [&] { sink += literalScan(text).classCount; });
 
-        Frm_java window;
-        window.setEditorText(text);
-        auto *edit = window.findChild<QPlainTextEdit *>(QStringLiteral("Txt_edit"));
-        auto *file = window.findChild<QLineEdit *>(QStringLiteral("Txt_file"));
-        edit->moveCursor(QTextCursor::Start);
-        const double keystroke = bestMs(20,
-                                        [&] {
-                                            file->setText(QString());
-                                            QTest::keyClick(edit, Qt::Key_X);
-                                            QTest::keyClick(edit, Qt::Key_Backspace);
-                                        }) /
-                                 2.0;
-        std::printf("%-8d %12.3f %14.1f %16.3f   (%s)\n", size, scan, literal, keystroke,
-                    qPrintable(file->text()));
+        std::printf("%-8d %12.3f %14.1f %16.3f   (%s)\n", size, scan, literal, keystrokeMs(text),
+                    qPrintable(scanClasses(text).fileName.left(20)));
+    }
+
+    std::printf("\n\"class\" repeated without spaces\n%-8s %12s %16s %18s %14s\n", "size",
+                "scan (ms)", "keystroke (ms)", "names' own chars", "list bytes");
+    for (int size : {100'000, 1'000'000}) {
+        const QString text = repeatedClass(size);
+        volatile int sink = 0;
+        const double scan = bestMs(10, [&] { sink += scanClasses(text).classCount; });
+        const ClassScanResult result = scanClasses(text);
+        qsizetype owned = 0;
+        for (const QString &name : result.classNames)
+            owned += name.isDetached() ? name.size() : 0;
+        std::printf("%-8d %12.3f %16.3f %18lld %14lld   (text: %lld chars)\n", size, scan,
+                    keystrokeMs(text), static_cast<long long>(owned),
+                    static_cast<long long>(result.classNames.size() * sizeof(QString)),
+                    static_cast<long long>(text.size()));
     }
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "buildrun/BuildFiles.h"
 
+#include "platform/SingleLineText.h"
+
 QString workFolder(const QString &javaPath) {
     return javaPath + QStringLiteral("\\ClassFiles");
 }
@@ -8,8 +10,12 @@ QString workFile(const QString &javaPath, const QString &fileName) {
     return workFolder(javaPath) + QLatin1Char('\\') + fileName;
 }
 
-QStringList buildScriptLines(const QString &javaPath, const QString &className,
+QStringList buildScriptLines(const QString &givenJavaPath, const QString &givenClassName,
                              qint16 compileType) {
+    // A line break in a value would start a command of its own, and a NUL in the name would
+    // cut it short.
+    const QString javaPath = firstLine(givenJavaPath);
+    const QString className = commandText(givenClassName);
     QStringList lines{
         QStringLiteral("@echo off"),
         javaPath.left(2),
@@ -27,7 +33,7 @@ QStringList buildScriptLines(const QString &javaPath, const QString &className,
 }
 
 QStringList appletPageLines(const QString &className, qint16 height, qint16 width) {
-    const QString applet = QStringLiteral("<applet code=\"") + className +
+    const QString applet = QStringLiteral("<applet code=\"") + commandText(className) +
                            QStringLiteral(".class\" height=") + QString::number(height) +
                            QStringLiteral(" width=") + QString::number(width) + QStringLiteral(">");
     return {QStringLiteral("<html>"), applet, QStringLiteral("</applet>"),
@@ -35,7 +41,9 @@ QStringList appletPageLines(const QString &className, qint16 height, qint16 widt
 }
 
 bool isPlainFileName(const QString &name) {
-    if (name == QLatin1String(".") || name == QLatin1String(".."))
+    if (name == QLatin1String(".") || name == QLatin1String("..") || hasControlCharacter(name))
+        return false; // a NUL would cut the file name short
+    if (name.size() > kMaxFileNameLength)
         return false;
     return !name.contains(QLatin1Char('\\')) && !name.contains(QLatin1Char('/'));
 }

@@ -13,11 +13,16 @@ QString workFolder(const QString &javaPath);
 QString workFile(const QString &javaPath, const QString &fileName);
 
 // The lines of Korvath.bat. The run line depends on the compile type: "java" for 0,
-// "appletviewer" for 1, none for any other value.
+// "appletviewer" for 1, none for any other value. Values end at their first line break; the
+// class name goes without control characters.
 QStringList buildScriptLines(const QString &javaPath, const QString &className, qint16 compileType);
 // The four lines of the applet page (className + ".HTML").
 QStringList appletPageLines(const QString &className, qint16 height, qint16 width);
 
+// No file system takes a longer file name.
+inline constexpr qsizetype kMaxFileNameLength = 255;
+
 // True when a class name from the editor can name a file of the work folder and nothing else:
-// not empty of meaning (".", ".."), without a separator.
+// not empty of meaning (".", ".."), without a separator or control character, and not longer
+// than a file name can be.
 bool isPlainFileName(const QString &name);

@@ -21,6 +21,8 @@ bool writeSourceFile(const QString &hostPath, const QString &text) {
     if (platform::isFileReadOnly(hostPath) || platform::isFileHidden(hostPath))
         return false;
     QSaveFile file(hostPath);
+    // A file that may be written in a folder where no new file can be made is written in place.
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     const QByteArray bytes = platform::toSystemCodePage(text) + "\r\n";

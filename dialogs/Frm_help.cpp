@@ -1,11 +1,12 @@
 #include "dialogs/Frm_help.h"
 
+#include "dialogs/SizeFilter.h"
+#include "editor/TextHelpers.h"
+#include "ui/FixedDialog.h"
 #include "ui/MainModule.h"
 #include "ui/Placement.h"
 #include "ui/Resources.h"
-#include "ui/FixedDialog.h"
-#include "dialogs/SizeFilter.h"
-#include "editor/TextHelpers.h"
+#include "ui/SingleLineField.h"
 #include "ui_Frm_help.h"
 
 #include <QKeyEvent>
@@ -36,6 +37,8 @@ Frm_help::Frm_help(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::F
 
     connect(ui->Chk_class, &QCheckBox::clicked, this, &Frm_help::Chk_class_Click);
     connect(ui->Com_option, &QComboBox::activated, this, &Frm_help::Com_option_Click);
+    keepSingleLine(*ui->Txt_apheight);
+    keepSingleLine(*ui->Txt_apwidth);
     connect(ui->Txt_apheight, &QLineEdit::textChanged, this,
             [this] { sizeBoxChange(ui->Txt_apheight); });
     connect(ui->Txt_apwidth, &QLineEdit::textChanged, this,

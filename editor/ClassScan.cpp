@@ -6,26 +6,59 @@ namespace {
 const QString kClass = QStringLiteral("class");
 const QString kMarker = QStringLiteral("public static void main");
 constexpr qsizetype kClassLength = 5;
+constexpr qsizetype kMaxOwnedName = 255;
 
 bool isLineBreak(QChar c) {
     return c == QChar(13) || c == QChar(10);
 }
 
-// The name between the end of "class" (from) and the brace (to, exclusive): line breaks do not
-// count, leading spaces are skipped and the name ends at the first space after them. This
-// equals StringFormat2 of the range cut at its first space, without copying the whole range.
-QString nameBetween(const QString &text, qsizetype from, qsizetype to) {
-    qsizetype i = from;
-    while (i < to && (text.at(i) == QChar(32) || isLineBreak(text.at(i))))
-        ++i;
-    QString name;
-    for (; i < to && text.at(i) != QChar(32); ++i) {
-        if (!isLineBreak(text.at(i)))
-            name.append(text.at(i));
-    }
-    return name;
+bool isBlank(QChar c) {
+    return c == QChar(32) || isLineBreak(c);
 }
+
+// The first position at or after `from` whose character passes the test (the text's end when
+// none). Callers ask for positions that never go back, so each keeps one finder and the
+// finder walks the text once in all.
+template <typename Test> class ForwardFinder {
+public:
+    ForwardFinder(const QString &text, Test test) : m_text(text), m_test(test) {}
+    qsizetype from(qsizetype from) {
+        // Everything in [m_asked, m_found) failed the test: an answer at or after `from`
+        // stands for `from` as well.
+        if (m_found < from) {
+            m_found = from;
+            while (m_found < m_text.size() && !m_test(m_text.at(m_found)))
+                ++m_found;
+        }
+        return m_found;
+    }
+
+private:
+    const QString &m_text;
+    Test m_test;
+    qsizetype m_found = -1;
+};
+
+// Positions in the text without line breaks, for positions of the text that never go back.
+class LineBreakFreePosition {
+public:
+    explicit LineBreakFreePosition(const QString &text) : m_text(text) {}
+    qsizetype of(qsizetype position) {
+        for (; m_position < position; ++m_position)
+            m_breaks += isLineBreak(m_text.at(m_position)) ? 1 : 0;
+        return position - m_breaks;
+    }
+
+private:
+    const QString &m_text;
+    qsizetype m_position = 0;
+    qsizetype m_breaks = 0;
+};
 } // namespace
+
+QString ownedCopy(const QString &text) {
+    return QString(text.constData(), text.size());
+}
 
 ClassScanResult scanClasses(const QString &text) {
     std::vector<qsizetype> occurrences;
@@ -37,6 +70,23 @@ ClassScanResult scanClasses(const QString &text) {
     result.classNames.reserve(result.classCount);
     for (qint32 i = 0; i < result.classCount; ++i)
         result.classNames.append(QString());
+    // Made when the first name that is not copied needs it.
+    const auto nameSource = [&result, &text]() -> const QString & {
+        if (result.nameSource.isNull()) {
+            result.nameSource = text;
+            result.nameSource.removeIf(isLineBreak);
+        }
+        return result.nameSource;
+    };
+
+    // The name of an occurrence: from the first character after "class" that is no space or
+    // line break, to the first space after that or the brace, whichever comes first; without
+    // its line breaks, which makes it one run of the text without line breaks.
+    ForwardFinder nameStart(text, [](QChar c) { return !isBlank(c); });
+    ForwardFinder nameEnd(text, [](QChar c) { return c == QChar(32); });
+    LineBreakFreePosition startInSource(text);
+    LineBreakFreePosition endInSource(text);
+    qsizetype ownedBudget = text.size(); // characters copied into names, line breaks included
 
     bool chosen = false;
     qsizetype brace = -2;  // next "{" at or after the current occurrence (-1: none)
@@ -47,7 +97,18 @@ ClassScanResult scanClasses(const QString &text) {
             brace = text.indexOf(QLatin1Char('{'), a);
         if (brace < 0 || brace == a + kClassLength)
             break; // no brace after this occurrence, or the brace follows "class" at once
-        const QString name = nameBetween(text, a + kClassLength, brace);
+        const qsizetype start = std::min(nameStart.from(a + kClassLength), brace);
+        const qsizetype end = std::min(nameEnd.from(start), brace);
+        const qsizetype from = startInSource.of(start);
+        const qsizetype length = endInSource.of(end) - from;
+        QString name;
+        if (length <= kMaxOwnedName && end - start <= ownedBudget) {
+            ownedBudget -= end - start;
+            name = text.mid(start, end - start);
+            name.removeIf(isLineBreak);
+        } else {
+            name = QString::fromRawData(nameSource().constData() + from, length);
+        }
 
         if (marker != -1 && marker < a + 1)
             marker = text.indexOf(kMarker, a + 1);
@@ -56,7 +117,7 @@ ClassScanResult scanClasses(const QString &text) {
         const qint64 m = marker < 0 ? 0 : marker + 1;
         const qint64 n = hasNext ? occurrences[i + 1] + 1 : 0;
         if (!chosen && (m < n || n == 0)) {
-            result.fileName = name;
+            result.fileName = ownedCopy(name);
             chosen = true;
         }
         result.classNames[static_cast<qsizetype>(i)] = name;

@@ -1,5 +1,7 @@
 #include "platform/TextFiles.h"
 
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -13,6 +15,26 @@ QByteArray toSystemCodePage(const QString &text) {
 QString fromSystemCodePage(const QByteArray &bytes) {
     QStringDecoder decoder(QStringConverter::System);
     return decoder.decode(bytes);
+}
+
+// The text when the whole of the bytes is valid in the encoding, an unfinished sequence at the
+// end included.
+static std::optional<QString> decodeStrictly(QStringDecoder decoder, const QByteArray &bytes) {
+    if (!decoder.isValid())
+        return std::nullopt;
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+std::optional<QString> decodeText(const QByteArray &bytes) {
+    // A byte-order mark at the start stays in the text, so that saving gives it back.
+    constexpr auto kStrict =
+        QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
+    if (auto text = decodeStrictly(QStringDecoder(QStringConverter::System, kStrict), bytes))
+        return text;
+    return decodeStrictly(QStringDecoder("GB18030", kStrict), bytes);
 }
 
 bool LineWriter::open(const QString &hostPath) {
@@ -33,6 +55,13 @@ void LineWriter::close() {
         m_file.close();
 }
 
+static QByteArray linesBytes(const QStringList &lines) {
+    QByteArray bytes;
+    for (const QString &line : lines)
+        bytes += toSystemCodePage(line) + "\r\n";
+    return bytes;
+}
+
 bool writeLines(const QString &hostPath, const QStringList &lines) {
     LineWriter writer;
     if (!writer.open(hostPath))
@@ -44,16 +73,38 @@ bool writeLines(const QString &hostPath, const QStringList &lines) {
     return ok;
 }
 
+bool replaceWithLines(const QString &hostPath, const QStringList &lines) {
+    const QFileInfo entry(hostPath);
+    if ((entry.exists() || entry.isSymLink()) && !entry.isFile())
+        removeEntry(hostPath);
+    QSaveFile file(hostPath);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = linesBytes(lines);
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+void removeEntry(const QString &hostPath) {
+    if (!QFileInfo(hostPath).isDir() || QFileInfo(hostPath).isSymLink())
+        QFile::remove(hostPath);
+}
+
 std::optional<QString> readWholeText(const QString &hostPath, qint64 maxBytes) {
+    // Only regular files: opening a FIFO would wait for a writer, a device may never end.
+    const QFileInfo entry(hostPath);
+    if (!entry.isFile() || entry.size() > maxBytes)
+        return std::nullopt;
     QFile file(hostPath);
     if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    if (file.size() > maxBytes)
         return std::nullopt;
     const QByteArray bytes = file.read(maxBytes + 1);
     if (bytes.size() > maxBytes || file.error() != QFileDevice::NoError)
         return std::nullopt;
-    return fromSystemCodePage(bytes);
+    return decodeText(bytes);
 }
 
 } // namespace platform

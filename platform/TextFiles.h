@@ -11,6 +11,11 @@ namespace platform {
 QByteArray toSystemCodePage(const QString &text);
 QString fromSystemCodePage(const QByteArray &bytes);
 
+// The text of a file's bytes: in the system code page when they are valid there, else as
+// GB18030 (the superset of the Chinese Windows code page, in which every file of the Windows
+// program is written); nothing when neither reads them without a fault.
+std::optional<QString> decodeText(const QByteArray &bytes);
+
 // Sequential output to one file, one line per write. A file that cannot be opened turns
 // every write into a silent no-op; callers that care ask isOpen() or the write results.
 class LineWriter {
@@ -28,8 +33,18 @@ private:
 // Replaces the file's content with the lines; false when the file cannot be written.
 bool writeLines(const QString &hostPath, const QStringList &lines);
 
-// Reads a whole file as text; nothing when it cannot be opened, cannot be read, or is
-// larger than maxBytes.
+// Replaces the file with the lines at once: they are written beside it and put in its place,
+// so that a reader never sees a half-written file and a failed write leaves the old file.
+// An entry that is no regular file (a FIFO, a device, a link to one) is replaced, never
+// written through.
+bool replaceWithLines(const QString &hostPath, const QStringList &lines);
+
+// Removes whatever entry (a file, a link, a FIFO) stands at the path, but not a folder, so
+// that the file created there next is a new one and no write goes through a link.
+void removeEntry(const QString &hostPath);
+
+// Reads a whole regular file (a link to one included) as text (see decodeText); nothing when
+// it is no regular file, cannot be read, is larger than maxBytes or holds no valid text.
 std::optional<QString> readWholeText(const QString &hostPath, qint64 maxBytes);
 
 } // namespace platform

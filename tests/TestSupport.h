@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -44,6 +45,13 @@ struct FreshStart {
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
 };
+
+inline QStringList filesIn(const QString &folder) {
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+// A FIFO at the path (a file-system entry that is no regular file); false where there is none.
+bool makeFifo(const QString &path);
 
 template <typename T> T *control(QWidget *window, const char *name) {
     return window->findChild<T *>(QLatin1String(name));
@@ -96,3 +104,14 @@ private:
     bool m_escape;
     QTimer m_timer;
 };
+
+#ifdef Q_OS_WIN
+inline bool makeFifo(const QString &) {
+    return false;
+}
+#else
+#include <sys/stat.h>
+inline bool makeFifo(const QString &path) {
+    return mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+}
+#endif

@@ -1,11 +1,10 @@
 #include "ui/MainModule.h"
 
-#include "ui/SettingsFormat.h"
 #include "buildrun/RunAndWait.h"
 #include "platform/TextFiles.h"
+#include "ui/SettingsFormat.h"
 
 #include <QCoreApplication>
-#include <QFile>
 
 QString MainModule::JavaPath;
 qint16 MainModule::ClassExist = 0;
@@ -36,13 +35,14 @@ QString MainModule::settingsFilePath() {
 }
 
 void MainModule::LoadSettings() {
-    QFile file(settingsFilePath());
+    // A missing or unreadable file, and anything but a small regular file (a FIFO, a device,
+    // a link to one), take the failure path.
+    const auto text = platform::readWholeText(settingsFilePath(), kMaxSettingsBytes);
     SettingsRead read;
-    if (file.open(QIODevice::ReadOnly))
-        read = parseSettings(file);
+    if (text)
+        read = parseSettingsText(*text);
     else
         read.failed = true;
-    file.close();
     if (read.failed) {
         JavaPath = kDefaultJavaPath;
         ClassExist = kDefaultClassExist;
@@ -56,7 +56,7 @@ void MainModule::LoadSettings() {
 }
 
 void MainModule::SaveSettings(QString javaPath, qint16 classExist) {
-    platform::writeLines(settingsFilePath(), settingsLines(javaPath, classExist));
+    platform::replaceWithLines(settingsFilePath(), settingsLines(javaPath, classExist));
 }
 
 bool MainModule::RunAndWait(const QString &command, qint32 windowStyle, qint32 timeoutMs) {

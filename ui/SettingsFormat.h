@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QIODevice>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -16,10 +15,12 @@ struct SettingsRead {
     std::optional<qint16> classExist;
 };
 
-// Reads the lines of the device. Keys are exact and case-sensitive; the last occurrence of a
+// Reads the lines of the text. Keys are exact and case-sensitive; the last occurrence of a
 // key wins; other keys are skipped; empty lines are skipped.
-SettingsRead parseSettings(QIODevice &device);
-SettingsRead parseSettingsBytes(const QByteArray &bytes);
+SettingsRead parseSettingsText(const QString &text);
+
+// Setting.ini is read only when it is a regular file of at most this size.
+inline constexpr qint64 kMaxSettingsBytes = 64 * 1024;
 
 // The two lines of the file as written.
 QStringList settingsLines(const QString &javaPath, qint16 classExist);

@@ -1,5 +1,10 @@
 #include "TestSupport.h"
 
+#include "platform/TextFiles.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QStringEncoder>
 #include <QtTest>
 
 namespace {
@@ -181,7 +186,10 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<bool>("opens");
         QTest::newRow("missing") << QByteArray() << false;
-        QTest::newRow("binary") << QByteArray("\x00\x01\xff\xfe class X {\x80", 15) << true;
+        QTest::newRow("bytes that are text in no code page")
+            << QByteArray("\x00\x01\xff\xfe class X {\x80", 15) << false;
+        QTest::newRow("control characters in UTF-8")
+            << QByteArray("\x00\x01 class X {}", 13) << true;
         QTest::newRow("too large") << QByteArray(17 * 1024 * 1024, 'x') << false;
     }
     void openingWhatCannotBeRead() {
@@ -201,6 +209,163 @@ private slots:
         QCOMPARE(w.OpenedFilePath, QString("D:\\X.java"));
         QCOMPARE(w.IsSaved, opens);
         QCOMPARE(w.editorText() == "before", !opens);
+    }
+
+    // Text in, text out: what is opened and saved again keeps every character.
+    void openedAndSavedKeepsEveryCharacter_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("text");
+        const QString chinese = "// 你好，世界：中文注释\r\npublic class Hello {\r\n"
+                                "    String s = \"编译+运行\";\r\n}";
+        // Every file the Windows program saved is in GBK; it opens as Chinese text.
+        QTest::newRow("GBK with Chinese comments and strings")
+            << QByteArray(QStringEncoder("GB18030").encode(chinese + "\r\n")) << chinese;
+        const QString rare =
+            QChar(0xFEFF) + QString("class A {\r\n    String s = \"a\u00a0b\u2028c\u200b"
+                                    "\t\u0001\u007f\";\r\n    // \U0001F600 \u3000 \u0085\r\n}");
+        QTest::newRow("no-break space, line separator, controls, byte-order mark")
+            << platform::toSystemCodePage(rare + "\r\n") << rare;
+    }
+    void openedAndSavedKeepsEveryCharacter() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, text);
+        FreshStart start;
+        const QString path = start.home("MyJava/Hello.java");
+        QDir().mkpath(start.home("MyJava"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(file);
+        f.close();
+        Frm_java w;
+        Frm_java::chooseOpenFile = [path](QWidget *) { return std::optional<QString>(path); };
+        control<QPushButton>(&w, "Cmd_open")->click();
+        QCOMPARE(w.editorText(), text + "\r\n");
+        QVERIFY(w.IsSaved);
+        control<QLineEdit>(&w, "Txt_file")->setText("Hello");
+        control<QPushButton>(&w, "Cmd_save")->click();
+        QVERIFY(!w.PathInvalid);
+        // Written in the system code page: the same characters, and on a system whose code
+        // page the file was in, the same bytes.
+        QCOMPARE(platform::decodeText(FreshStart::readFile(path)).value_or("<none>"),
+                 text + "\r\n");
+        if (platform::toSystemCodePage(text + "\r\n") == file)
+            QCOMPARE(FreshStart::readFile(path), file);
+    }
+
+    // Bytes that are text in neither the system code page nor GB18030 are not opened, and
+    // what is no regular file is not opened either (a FIFO would freeze the program).
+    void openingRefused_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("unfinished sequence at the end") << "unfinished";
+        QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("folder") << "folder";
+    }
+    void openingRefused() {
+        QFETCH(QString, kind);
+        FreshStart start;
+        const QString path = start.home("x.java");
+        if (kind == "fifo") {
+            if (!makeFifo(path))
+                QSKIP("no FIFOs on this system");
+        } else if (kind == "folder") {
+            QVERIFY(QDir().mkpath(path));
+        } else {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("class A {}\r\n\xe4");
+        }
+        Frm_java w;
+        w.setEditorText("before");
+        Frm_java::chooseOpenFile = [path](QWidget *) { return std::optional<QString>(path); };
+        QElapsedTimer timer;
+        timer.start();
+        control<QPushButton>(&w, "Cmd_open")->click();
+        QVERIFY(timer.elapsed() < 2000);
+        QCOMPARE(w.editorText(), QString("before"));
+        QVERIFY(!w.IsSaved);
+    }
+
+    // A control character in the name (a NUL would cut the file name short) names no file.
+    void nameWithAControlCharacterIsNotSaved_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("NUL") << QString("victim.txt") + QChar(0) + "x";
+        QTest::newRow("escape") << QString("A\x1b[31m");
+        QTest::newRow("C1 control") << QString("A\u0085B");
+    }
+    void nameWithAControlCharacterIsNotSaved() {
+        QFETCH(QString, name);
+        FreshStart start;
+        Frm_java w;
+        w.setEditorText("class A {}");
+        control<QLineEdit>(&w, "Txt_file")->setText(name);
+        MessageBoxAnswerer answer(QMessageBox::Ok);
+        w.Savefile();
+        QCOMPARE(int(answer.seen.size()), 1);
+        QCOMPARE(answer.seen[0].text, kFolderError);
+        QVERIFY(w.PathInvalid);
+        QCOMPARE(filesIn(start.home("MyJava")), QStringList());
+    }
+
+    // A writable file in a folder where no new file can be made is still saved, in place.
+    void writableFileInAFolderThatTakesNoNewFile() {
+        FreshStart start;
+        QDir().mkpath(start.home("MyJava"));
+        QFile f(start.home("MyJava/A.java"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("old");
+        f.close();
+        QFile::setPermissions(start.home("MyJava"), QFile::ReadOwner | QFile::ExeOwner);
+        if (QFile(start.home("MyJava/probe")).open(QIODevice::WriteOnly))
+            QSKIP("this user (root) can make files in any folder");
+        Frm_java w;
+        w.setEditorText("class A {}");
+        w.Savefile();
+        QFile::setPermissions(start.home("MyJava"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(!w.PathInvalid);
+        QCOMPARE(FreshStart::readFile(start.home("MyJava/A.java")), QByteArray("class A {}\r\n"));
+    }
+
+    // A paste into a one-line box keeps its first line: a path copied from a terminal brings
+    // a line break, which would give Setting.ini a third line.
+    void pasteKeepsTheFirstLine_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("folder, whole text") << "Txt_table"
+                                            << "D:\\MyJava" << -1 << "D:\\Work\ntouch INJECTED \n"
+                                            << "D:\\Work";
+        QTest::newRow("folder, into the middle") << "Txt_table"
+                                                 << "D:\\My" << 4 << "Ja\r\nva"
+                                                 << "D:\\MJay";
+        QTest::newRow("file name, with a tab and a NUL")
+            << "Txt_file"
+            << "Class_Name" << -1 << QString("A\tB") + QChar(0) + "C\rD"
+            << "ABC";
+    }
+    void pasteKeepsTheFirstLine() {
+        QFETCH(QString, field);
+        QFETCH(QString, before);
+        QFETCH(int, cursor);
+        QFETCH(QString, pasted);
+        QFETCH(QString, after);
+        FreshStart start;
+        Frm_java w;
+        auto *box = control<QLineEdit>(&w, field.toLatin1().constData());
+        box->setText(before);
+        if (cursor < 0)
+            box->selectAll();
+        else
+            box->setCursorPosition(cursor);
+        QApplication::clipboard()->setText(pasted);
+        box->paste();
+        QCOMPARE(box->text(), after);
+        if (field == "Txt_table") {
+            control<QPushButton>(&w, "Cmd_set")->click();
+            QCOMPARE(start.readIni(), "JavaPath=" + after.toUtf8() + "\r\nClassExist= 0\r\n");
+        }
     }
 };
 

@@ -59,7 +59,3 @@ struct BuildEnvironment {
     }
     int compilerRuns() const { return FreshStart::readFile(snapshot() + ".runs").count("run"); }
 };
-
-inline QStringList filesIn(const QString &folder) {
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-}

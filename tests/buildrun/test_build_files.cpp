@@ -45,6 +45,12 @@ private slots:
             << ""
             << "A" << 0 << QStringList{"@echo off",    "",   "cd \\ClassFiles", compiling,
                                        "javac A.java", done, "java A",          "pause"};
+        // The rest of a line after a line break would run as a command of its own.
+        QTest::newRow("line breaks in the values")
+            << "D:\\MyJava\ntouch INJECTED" << QString("A") + QChar(0) + "\r\ncalc" << 0
+            << QStringList{"@echo off", "D:",           "cd D:\\MyJava\\ClassFiles",
+                           compiling,   "javac A.java", done,
+                           "java A",    "pause"};
     }
     void scriptLines() {
         QFETCH(QString, javaPath);
@@ -80,6 +86,13 @@ private slots:
         QTest::newRow("dot dot") << ".." << false;
         QTest::newRow("backslash") << "..\\..\\x" << false;
         QTest::newRow("slash") << "a/b" << false;
+        QTest::newRow("NUL") << QString("notes.txt") + QChar(0) + "x" << false;
+        QTest::newRow("control character") << "A\x01"
+                                              "B"
+                                           << false;
+        QTest::newRow("C1 control") << "A\u0085" << false;
+        QTest::newRow("255 characters") << QString(255, 'x') << true;
+        QTest::newRow("256 characters") << QString(256, 'x') << false;
     }
     void plainFileNames() {
         QFETCH(QString, name);

@@ -1,4 +1,5 @@
 #include "BuildEnvironment.h"
+#include "buildrun/WorkFolderLock.h"
 #include "platform/TextFiles.h"
 
 #include <QtTest>
@@ -178,6 +179,75 @@ private slots:
         clickBuild(w);
         QCOMPARE(FreshStart::readFile(start.home("MyJava/victim.java")), QByteArray("keep me"));
         QCOMPARE(FreshStart::readFile(start.home("MyJava/victim.class")), QByteArray("keep me"));
+    }
+
+    // A control character in the class name (a NUL cuts a file name short) names no file:
+    // nothing is written, run on or deleted under it.
+    void nameWithAControlCharacter() {
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::FakeJdk);
+        QDir().mkpath(start.home("MyJava/ClassFiles"));
+        QFile notes(start.home("MyJava/ClassFiles/notes.txt"));
+        QVERIFY(notes.open(QIODevice::WriteOnly));
+        notes.write("keep me");
+        notes.close();
+        Frm_java w;
+        w.setEditorText(QString("class notes.txt") + QChar(0) + "x {}");
+        QCOMPARE(w.ClassNames.size(), 1);
+        clickBuild(w);
+        QCOMPARE(FreshStart::readFile(notes.fileName()), QByteArray("keep me"));
+        QCOMPARE(filesIn(start.home("MyJava/ClassFiles")),
+                 QStringList({"Korvath.bat", "notes.txt"}));
+    }
+
+    // Links left in the work folder are replaced, never written through.
+    void linksInTheWorkFolder() {
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::FakeJdk);
+        QDir().mkpath(start.home("MyJava/ClassFiles"));
+        for (const char *name : {"outside.bat", "outside.java", "outside.HTML"}) {
+            QFile f(start.home(name));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("keep me");
+        }
+        QVERIFY(
+            QFile::link(start.home("outside.bat"), start.home("MyJava/ClassFiles/Korvath.bat")));
+        QVERIFY(
+            QFile::link(start.home("outside.java"), start.home("MyJava/ClassFiles/Hello.java")));
+        QVERIFY(
+            QFile::link(start.home("outside.HTML"), start.home("MyJava/ClassFiles/Hello.HTML")));
+        Frm_java w;
+        MainModule::CompileType = 1;
+        w.setEditorText("public class Hello {}");
+        clickBuild(w);
+        for (const char *name : {"outside.bat", "outside.java", "outside.HTML"})
+            QCOMPARE(FreshStart::readFile(start.home(name)), QByteArray("keep me"));
+        QCOMPARE(env.snapshotFile("Hello.java"), QByteArray("public class Hello {}\r\n"));
+        QVERIFY(env.snapshotFile("Hello.HTML").startsWith("<html>"));
+        QVERIFY(!QFileInfo(start.home("MyJava/ClassFiles/Korvath.bat")).isSymLink());
+        QVERIFY(env.snapshotFile("Korvath.bat").startsWith("@echo off"));
+    }
+
+    // Two copies of the program never build in one work folder at once: the second is told.
+    void folderInUseByAnotherBuild() {
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::FakeJdk);
+        Frm_java w;
+        w.setEditorText("public class Hello {}");
+        {
+            const auto other = lockWorkFolder(start.home("MyJava/ClassFiles"));
+            QVERIFY(other);
+            MessageBoxAnswerer told(QMessageBox::Ok);
+            clickBuild(w);
+            QCOMPARE(int(told.seen.size()), 1);
+            QCOMPARE(told.seen[0].title, QString("出错"));
+            QCOMPARE(told.seen[0].icon, QMessageBox::Critical);
+            QCOMPARE(env.compilerRuns(), 0);
+        }
+        clickBuild(w); // the other build has ended
+        QCOMPARE(env.compilerRuns(), 1);
+        // The lock lives outside the work folder.
+        QCOMPARE(filesIn(start.home("MyJava/ClassFiles")), QStringList{"Korvath.bat"});
     }
 
     void noTerminal() {

@@ -159,6 +159,39 @@ private slots:
         }
     }
 
+    // Names that overlap ("class" repeated without spaces) add up to the square of the text:
+    // they are exact all the same, hold no more characters of their own than the text has,
+    // and stay right after the scanned text is gone.
+    void overlappingNames_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("class repeated") << QString("class").repeated(400) + "{ }";
+        QTest::newRow("with line breaks") << (QString("class\r\n").repeated(60) + "{").repeated(10);
+        QTest::newRow("groups of short names")
+            << (QString("class").repeated(51) + "{").repeated(40) + kMain;
+        QTest::newRow("one long name") << "class " + QString(300, 'x') + "\r\ny {" + kMain;
+        QTest::newRow("line breaks in long names")
+            << (QString("class\n").repeated(120) + "{ } ").repeated(3);
+    }
+    void overlappingNames() {
+        QFETCH(QString, text);
+        const ClassScanResult literal = literalScan(text);
+        ClassScanResult scan;
+        {
+            QString scanned = text;
+            scanned.detach();
+            scan = scanClasses(scanned);
+            scanned.fill('?'); // the editor's text changes on
+        }
+        QCOMPARE(scan.classCount, literal.classCount);
+        QCOMPARE(scan.classNames, literal.classNames);
+        QCOMPARE(scan.fileName, literal.fileName);
+        qsizetype owned = 0;
+        for (const QString &name : scan.classNames)
+            owned += name.isDetached() ? name.size() : 0; // the others refer to nameSource
+        QVERIFY2(owned <= text.size(), qPrintable(QString::number(owned)));
+        QVERIFY(scan.fileName.isDetached() || scan.fileName.isEmpty());
+    }
+
     void textHelpers_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("squeezed");

@@ -1,4 +1,5 @@
 #include "platform/PathMapping.h"
+#include "platform/SingleLineText.h"
 #include "platform/TextFiles.h"
 
 #include <QTemporaryDir>
@@ -85,6 +86,89 @@ private slots:
         QVERIFY(platform::writeLines(dir.filePath("big"), {QString(100, 'x')}));
         QVERIFY(!platform::readWholeText(dir.filePath("big"), 50));
         QVERIFY(!platform::writeLines(dir.filePath("no/such/folder/f"), {"x"}));
+    }
+
+    // What a one-line box keeps of an edit: the first line of the insertion, without control
+    // characters; the text around it stays.
+    void singleLineEdits_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("typing") << "D:\\My"
+                                << "D:\\MyJ"
+                                << "D:\\MyJ";
+        QTest::newRow("paste over all") << "D:\\x"
+                                        << "D:\\a\ntouch X\n"
+                                        << "D:\\a";
+        QTest::newRow("paste in the middle") << "AZ"
+                                             << "Ab\r\ncZ"
+                                             << "AbZ";
+        QTest::newRow("CR alone") << ""
+                                  << "a\rb"
+                                  << "a";
+        QTest::newRow("paragraph separator") << ""
+                                             << "a\u2029b"
+                                             << "a";
+        QTest::newRow("NEL") << ""
+                             << "a\u0085b"
+                             << "a";
+        QTest::newRow("tab, NUL, DEL, escape dropped") << ""
+                                                       << QString("a\tb") + QChar(0) +
+                                                              "c\x7f"
+                                                              "\x1b"
+                                                              "d"
+                                                       << "abcd";
+        QTest::newRow("line break first") << "xy"
+                                          << "x\nqy"
+                                          << "xy";
+        QTest::newRow("repeated letters") << "aa"
+                                          << "aa\na"
+                                          << "aa";
+        QTest::newRow("deleting") << "abc"
+                                  << "ac"
+                                  << "ac";
+        QTest::newRow("old text is left alone") << "a\tb"
+                                                << "a\tbc"
+                                                << "a\tbc";
+    }
+    void singleLineEdits() {
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        QFETCH(QString, kept);
+        QCOMPARE(singleLineEdit(before, after), kept);
+        QCOMPARE(firstLine(after).contains('\n'), false);
+    }
+
+    // Files of the Windows program are in GBK; bytes valid in neither code page are no text.
+    void decoding_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text"); // "<none>": refused
+        QTest::newRow("system code page") << platform::toSystemCodePage("类 é") << "类 é";
+        QTest::newRow("GBK") << QByteArray("\xc0\xe0 \xd6\xd0\xce\xc4") << "类 中文";
+        QTest::newRow("unfinished at the end") << QByteArray("ab\xe4") << "<none>";
+        QTest::newRow("neither") << QByteArray("\xff\xfe\x80") << "<none>";
+        QTest::newRow("byte-order mark stays")
+            << QByteArray("\xef\xbb\xbfx") << QChar(0xFEFF) + QString("x");
+    }
+    void decoding() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(platform::decodeText(bytes).value_or("<none>"), text);
+    }
+
+    // The build and the settings make their files anew: a link in their place is replaced,
+    // never written through.
+    void replacingNeverWritesThroughALink() {
+        QTemporaryDir dir;
+        QVERIFY(platform::writeLines(dir.filePath("outside"), {"keep"}));
+        QVERIFY(QFile::link(dir.filePath("outside"), dir.filePath("link")));
+        platform::removeEntry(dir.filePath("link"));
+        QVERIFY(platform::writeLines(dir.filePath("link"), {"new"}));
+        QCOMPARE(platform::readWholeText(dir.filePath("outside"), 100), QString("keep\r\n"));
+        QVERIFY(!QFileInfo(dir.filePath("link")).isSymLink());
+        QVERIFY(QDir().mkpath(dir.filePath("folder")));
+        platform::removeEntry(dir.filePath("folder")); // folders stay
+        QVERIFY(QFileInfo(dir.filePath("folder")).isDir());
     }
 };
 

@@ -1,9 +1,15 @@
+#include "TestSupport.h"
+#include "platform/VbNumbers.h"
 #include "ui/MainModule.h"
 #include "ui/SettingsFormat.h"
-#include "platform/VbNumbers.h"
 
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
+
+static QByteArray gbk(const QString &text) {
+    return QStringEncoder("GB18030").encode(text);
+}
 
 class TestSettings : public QObject {
     Q_OBJECT
@@ -67,6 +73,14 @@ private slots:
                                      << "D:\\MyJava" << 0 << true;
         QTest::newRow("binary bytes")
             << QByteArray("\x01\x02\xff\xfe\x00\x80", 6) << "D:\\MyJava" << 0 << true;
+        // Files made by the program on Chinese Windows are in GBK.
+        QTest::newRow("GBK from Windows")
+            << gbk("JavaPath=D:\\我的Java\r\nClassExist= 1\r\n") << "D:\\我的Java" << 1 << false;
+        const QByteArray filler = "Other=" + QByteArray(kMaxSettingsBytes - 8 - 16, 'x') + "\r\n";
+        QTest::newRow("64 KB") << filler + "JavaPath=D:\\64\r\n"
+                               << "D:\\64" << 0 << false;
+        QTest::newRow("larger than 64 KB") << filler + "JavaPath=D:\\65\r\n\r\n"
+                                           << "D:\\MyJava" << 0 << true;
     }
     void reading() {
         QFETCH(QByteArray, file);
@@ -88,15 +102,54 @@ private slots:
         QCOMPARE(readIni(), QByteArray("JavaPath=D:\\MyJava\r\nClassExist= 0\r\n"));
     }
 
-    void hugeFileIsReadWithoutTrouble() {
-        QByteArray big;
-        big.reserve(8 << 20);
-        while (big.size() < (8 << 20))
-            big += "Other=" + QByteArray(1000, 'x') + "\r\n";
-        big += "JavaPath=D:\\end\r\n";
-        writeIni(big);
+    // Anything but a regular file takes the failure path without waiting or reading without
+    // end; its entry is replaced with a file of the two default lines.
+    void notARegularFile_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("link to a device") << "/dev/zero";
+        QTest::newRow("link to a FIFO") << "link to fifo";
+        QTest::newRow("link to nothing") << "dangling";
+    }
+    void notARegularFile() {
+        QFETCH(QString, kind);
+        const QString fifo = m_dir.filePath("fifo");
+        QFile::remove(fifo);
+        if (!makeFifo(fifo))
+            QSKIP("no FIFOs on this system");
+        if (kind == "fifo")
+            QVERIFY(QFile::rename(fifo, iniPath()));
+        else if (kind == "dangling")
+            QVERIFY(QFile::link(m_dir.filePath("nothing"), iniPath()));
+        else
+            QVERIFY(QFile::link(kind == "/dev/zero" ? kind : fifo, iniPath()));
+        QElapsedTimer timer;
+        timer.start();
         MainModule::LoadSettings();
-        QCOMPARE(MainModule::JavaPath, QString("D:\\end"));
+        QVERIFY(timer.elapsed() < 2000);
+        QCOMPARE(MainModule::JavaPath, QString("D:\\MyJava"));
+        QVERIFY(!QFileInfo(iniPath()).isSymLink());
+        QCOMPARE(readIni(), QByteArray("JavaPath=D:\\MyJava\r\nClassExist= 0\r\n"));
+        QVERIFY(QFileInfo("/dev/zero").exists() && !QFileInfo("/dev/zero").isFile());
+        QFile::remove(fifo);
+    }
+
+    // The file is replaced at once: the old one stays until the new one is complete, and no
+    // temporary file is left beside it.
+    void rewriteIsAtomic() {
+        writeIni("JavaPath=D:\\old\r\nClassExist= 1\r\n");
+        QFile before(iniPath());
+        QVERIFY(before.open(QIODevice::ReadOnly)); // a reader that opened the old file
+        MainModule::SaveSettings("D:\\new", 0);
+        QCOMPARE(before.readAll(), QByteArray("JavaPath=D:\\old\r\nClassExist= 1\r\n"));
+        QCOMPARE(readIni(), QByteArray("JavaPath=D:\\new\r\nClassExist= 0\r\n"));
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"Setting.ini"});
+    }
+
+    // A line break in the folder would give the file a third line.
+    void lineBreakInTheFolderIsNeverWritten() {
+        MainModule::SaveSettings("D:\\MyJava\ntouch INJECTED", 1);
+        QCOMPARE(readIni(), QByteArray("JavaPath=D:\\MyJava\r\nClassExist= 1\r\n"));
     }
 
     void writing_data() {

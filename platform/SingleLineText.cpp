@@ -1,0 +1,41 @@
+#include "platform/SingleLineText.h"
+
+#include <algorithm>
+
+bool isLineBreak(QChar c) {
+    const char16_t u = c.unicode();
+    return u == 10 || u == 13 || u == 0x85 || u == 0x2028 || u == 0x2029;
+}
+
+static bool isControl(QChar c) {
+    return c.category() == QChar::Other_Control;
+}
+
+bool hasControlCharacter(const QString &text) {
+    return std::any_of(text.cbegin(), text.cend(), isControl);
+}
+
+QString firstLine(const QString &text) {
+    const auto end = std::find_if(text.cbegin(), text.cend(), isLineBreak);
+    return text.left(end - text.cbegin());
+}
+
+QString commandText(const QString &text) {
+    QString line = firstLine(text);
+    line.removeIf(isControl);
+    return line;
+}
+
+QString singleLineEdit(const QString &before, const QString &after) {
+    // The edit replaced the middle of `before`: find the unchanged start and end.
+    qsizetype start = 0;
+    const qsizetype shorter = std::min(before.size(), after.size());
+    while (start < shorter && before.at(start) == after.at(start))
+        ++start;
+    qsizetype tail = 0;
+    while (tail < shorter - start &&
+           before.at(before.size() - 1 - tail) == after.at(after.size() - 1 - tail))
+        ++tail;
+    return after.left(start) + commandText(after.mid(start, after.size() - start - tail)) +
+           after.right(tail);
+}
