@@ -41,9 +41,13 @@ const QColor kRed(255, 0, 0);
 const QColor kBlue(0, 0, 255);
 const QColor kGrey(224, 224, 224);
 
+// Text that the program puts into a one-line box is shown from its start (the drive letter of
+// a long folder, the first letter of a name), not scrolled to its end.
 void setTextIfChanged(QLineEdit *box, const QString &text) {
-    if (box->text() != text)
+    if (box->text() != text) {
         box->setText(text);
+        box->setCursorPosition(0);
+    }
 }
 } // namespace
 
@@ -58,6 +62,7 @@ Frm_java::Frm_java(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::F
                    twipsToPixels(kReferenceHeight + kMinDy - kFrameHeight));
     setMaximumWidth(twipsToPixels(kReferenceWidth + kMaxDx - kFrameWidth));
     applyDesignFonts(*this);
+    drawFramesPlain(*this);
     applyDesignColors();
     ui->Txt_backname->setCursorPosition(0);
     Tim_color = new QTimer(this);

@@ -1,4 +1,5 @@
 #include "app/Frm_java.h"
+#include "ui/Translations.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -22,6 +23,7 @@ int main(int argc, char *argv[]) {
         return 1;
     }
     QApplication app(argc, argv);
+    loadQtChineseTranslation();
     Frm_java window;
     window.show();
     return app.exec();

@@ -1,12 +1,13 @@
 #include "dialogs/Frm_about.h"
 
 #include "ui/Colors.h"
+#include "ui/FixedDialog.h"
 #include "ui/Placement.h"
 #include "ui/Resources.h"
-#include "ui/FixedDialog.h"
 #include "ui_Frm_about.h"
 
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 
@@ -84,7 +85,7 @@ void Frm_about::closeIfLoaded() {
 }
 
 void Frm_about::Form_Load() {
-    placeOnPrimaryScreen(*this, QSize());
+    placeOnPrimaryScreen(*this, kDialogFrame); // centred by its outer size
 }
 
 void Frm_about::fitTextsToTheirControls() {
@@ -98,11 +99,22 @@ void Frm_about::fitTextsToTheirControls() {
             text = field->text();
         else
             continue;
-        const int needed = widget->fontMetrics().horizontalAdvance(text) + 4;
+        const QFontMetrics metrics = widget->fontMetrics();
+        const int needed = metrics.horizontalAdvance(text) + 4;
         if (needed > widget->width()) {
             const int room = widget->parentWidget()->width() - 2 - widget->x();
             const int left = needed > room ? widget->x() - (needed - room) : widget->x();
             widget->setGeometry(left, widget->y(), needed, widget->height());
+        }
+        // Descenders and a link's underline, which lie below the text's baseline, get room
+        // downwards; the text stays where it was designed, at the top of its label.
+        auto *label = qobject_cast<QLabel *>(widget);
+        const int tall = std::max(metrics.height(),
+                                  metrics.ascent() + metrics.underlinePos() + metrics.lineWidth()) +
+                         1;
+        if (label && tall > label->height()) {
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            label->resize(label->width(), tall);
         }
         if (auto *field = qobject_cast<QLineEdit *>(widget))
             field->setCursorPosition(0);
@@ -127,6 +139,14 @@ void Frm_about::backgroundMouseMove() {
         setUnderlined(link, false);
 }
 
+void Frm_about::keyPressEvent(QKeyEvent *event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->accept(); // only 确定 and the close box close the box
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 bool Frm_about::eventFilter(QObject *watched, QEvent *event) {
     auto *link = qobject_cast<QLabel *>(watched);
     if (link && m_links.contains(link)) {
@@ -137,10 +157,15 @@ bool Frm_about::eventFilter(QObject *watched, QEvent *event) {
         }
         if (event->type() == QEvent::MouseButtonPress) {
             linkMouseDown(link);
+        } else if (event->type() == QEvent::MouseButtonDblClick) {
+            // A double-click is one click and a double-click, not two clicks.
+            m_releaseEndsDoubleClick = true;
         } else if (event->type() == QEvent::MouseButtonRelease &&
-                   mouse->button() == Qt::LeftButton &&
-                   link->rect().contains(mouse->position().toPoint())) {
-            linkClick(link);
+                   mouse->button() == Qt::LeftButton) {
+            if (std::exchange(m_releaseEndsDoubleClick, false))
+                return true;
+            if (link->rect().contains(mouse->position().toPoint()))
+                linkClick(link);
         }
     } else if (event->type() == QEvent::MouseMove &&
                (watched == this || watched == ui->Fra_inform)) {

@@ -30,6 +30,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void Form_Load();
@@ -41,5 +42,6 @@ private:
 
     std::unique_ptr<Ui::Frm_about> ui;
     QList<QLabel *> m_links;
+    bool m_releaseEndsDoubleClick = false;
     static QPointer<Frm_about> s_loaded;
 };

@@ -80,11 +80,17 @@ void Frm_help::keyPressEvent(QKeyEvent *event) {
         event->ignore(); // the dialog is closed only with its close box
         return;
     }
+    // The dialog has no default button: Return presses a button only when it has the focus
+    // (the button takes the key itself), and does nothing anywhere else.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
     QDialog::keyPressEvent(event);
 }
 
 void Frm_help::Form_Load() {
-    placeOnPrimaryScreen(*this, QSize());
+    placeOnPrimaryScreen(*this, kDialogFrame); // centred by its outer size
     ui->Chk_class->setChecked(MainModule::ClassExist != 0);
     if (MainModule::CompileType == 0)
         ui->Com_option->setCurrentIndex(ui->Com_option->findText(kStandardProgram));

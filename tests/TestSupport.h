@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QHash>
+#include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -45,6 +47,31 @@ struct FreshStart {
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
 };
+
+// The colour that covers most of a control (or of a part of it) as its window draws it on
+// screen: its background, or for a line the line's colour.
+inline QColor shownColor(QWidget *control, QRect part = QRect()) {
+    QWidget *window = control->window();
+    if (part.isNull())
+        part = control->rect();
+    const QImage image =
+        window->grab(part.translated(control->mapTo(window, QPoint(0, 0)))).toImage();
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ++counts[image.pixel(x, y) | 0xff000000u];
+    QRgb best = 0;
+    int most = -1;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        if (it.value() > most)
+            best = it.key(), most = it.value();
+    return QColor(best);
+}
+
+// A window's own background: its bottom right corner, where no control lies.
+inline QColor shownWindowColor(QWidget *window) {
+    return shownColor(window, QRect(window->width() - 5, window->height() - 5, 3, 3));
+}
 
 inline QStringList filesIn(const QString &folder) {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);

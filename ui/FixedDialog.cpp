@@ -1,5 +1,6 @@
 #include "ui/FixedDialog.h"
 
+#include "ui/Colors.h"
 #include "ui/Fonts.h"
 
 #include <QDialog>
@@ -9,4 +10,5 @@ void finishFixedDialog(QDialog &dialog) {
                           Qt::WindowCloseButtonHint);
     dialog.setFixedSize(dialog.size());
     applyDesignFonts(dialog);
+    drawFramesPlain(dialog);
 }

@@ -13,3 +13,7 @@ QPoint screenPlacement(const QRect &screen, const QSize &outerSize);
 // Moves a window (its client size plus the given frame, in pixels) to that place on the
 // primary screen.
 void placeOnPrimaryScreen(QWidget &window, const QSize &frame);
+
+// The frame of a fixed-size dialog, in pixels: a border of 3 on each side and a caption of 26,
+// the frame the dialogs were designed with (the main window's sizable one is 1 pixel thicker).
+inline const QSize kDialogFrame(6, 32);

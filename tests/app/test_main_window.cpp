@@ -1,5 +1,9 @@
 #include "TestSupport.h"
 #include "ui/Colors.h"
+#include "ui/Translations.h"
+
+#include <QFileDialog>
+#include <QMenu>
 
 #include <QGroupBox>
 #include <QLabel>
@@ -76,14 +80,51 @@ private slots:
         QCOMPARE(start.readIni(), "JavaPath=" + typed.toUtf8() + "\r\nClassExist= 0\r\n");
     }
 
+    // Everything Qt supplies is Chinese too, whatever the system's language.
+    void qtTextsAreChinese() {
+        QVERIFY(loadQtChineseTranslation());
+        QMessageBox box(QMessageBox::Warning, "保存确认", "x",
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QVERIFY2(box.button(QMessageBox::Yes)->text().startsWith("是"),
+                 qPrintable(box.button(QMessageBox::Yes)->text()));
+        QVERIFY(box.button(QMessageBox::No)->text().startsWith("否"));
+        QVERIFY(box.button(QMessageBox::Cancel)->text().startsWith("取消"));
+        QMessageBox error(QMessageBox::Critical, "出错", "x", QMessageBox::Ok);
+        QVERIFY(error.button(QMessageBox::Ok)->text().startsWith("确定"));
+        QLineEdit field;
+        std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+        QStringList items;
+        for (QAction *action : menu->actions())
+            items << action->text();
+        QVERIFY2(items.join(' ').contains("复制") && items.join(' ').contains("粘贴"),
+                 qPrintable(items.join(' ')));
+        QFileDialog dialog;
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        QStringList labels;
+        for (QLabel *label : dialog.findChildren<QLabel *>())
+            labels << label->text();
+        QVERIFY2(labels.join(' ').contains("文件名"), qPrintable(labels.join(' ')));
+    }
+
+    // Text the program puts into a one-line box shows from its start.
+    void programTextShowsItsStart() {
+        FreshStart start;
+        start.writeIni("JavaPath=D:\\" + QByteArray(200, 'x').append("\\end") + "\r\n");
+        Frm_java w;
+        QCOMPARE(control<QLineEdit>(&w, "Txt_table")->cursorPosition(), 0);
+        w.setEditorText("public class " + QString(100, 'N') + " {}");
+        QCOMPARE(control<QLineEdit>(&w, "Txt_file")->cursorPosition(), 0);
+    }
+
     void themeColours() {
         FreshStart start;
         Frm_java w;
         const QColor theme(235, 233, 237);
-        QCOMPARE(backColor(&w), theme);
-        QCOMPARE(backColor(control<QWidget>(&w, "Fra_edit")), theme);
-        QCOMPARE(backColor(control<QWidget>(&w, "Fra_set")), theme);
-        QCOMPARE(backColor(control<QWidget>(&w, "Txt_file")), QColor(224, 224, 224));
+        // As drawn on screen, not as set.
+        QCOMPARE(shownWindowColor(&w), theme);
+        QCOMPARE(shownColor(control<QWidget>(&w, "Fra_set")), theme);
+        QCOMPARE(shownColor(control<QWidget>(&w, "Lab_table")), theme);
+        QCOMPARE(shownColor(control<QWidget>(&w, "Txt_file")), QColor(224, 224, 224));
         QCOMPARE(foreColor(control<QWidget>(&w, "Txt_file")), QColor(0, 0, 255));
         QCOMPARE(foreColor(control<QWidget>(&w, "Lab_table")), QColor(255, 0, 0));
         QCOMPARE(MainModule::ThemeColor, qRgb(235, 233, 237));

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
-#include "ui/Colors.h"
 #include "dialogs/Frm_about.h"
+#include "ui/Colors.h"
+#include "ui/Placement.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -50,9 +51,9 @@ private slots:
         QCOMPARE(box.update->text(), QString("检查更新"));
         QCOMPARE(control<QPushButton>(&box.about, "Cmd_close")->text(), QString("确定"));
         const QColor yellow(255, 255, 192);
-        QCOMPARE(backColor(&box.about), yellow);
-        for (const char *name : {"Fra_inform", "Txt_myname", "Txt_group", "Txt_qq"})
-            QCOMPARE(backColor(control<QWidget>(&box.about, name)), yellow);
+        QCOMPARE(shownWindowColor(&box.about), yellow);
+        for (const char *name : {"Fra_inform", "Txt_myname", "Txt_group", "Txt_qq", "Lab_any"})
+            QCOMPARE(shownColor(control<QWidget>(&box.about, name)), yellow);
         QCOMPARE(foreColor(box.homepage), QColor(0, 0, 255));
         QCOMPARE(box.underlined(), QList<bool>({false, false, false}));
         QCOMPARE(Frm_about::linkTarget("Txt_email"), QUrl("mailto:" + box.email->text()));
@@ -71,8 +72,10 @@ private slots:
     void placedCentredWithAThirdAbove() {
         AboutBox box;
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        QVERIFY(qAbs(box.about.x() - (screen.width() - box.about.width()) / 2) <= 1);
-        QVERIFY(qAbs(box.about.y() - (screen.height() - box.about.height()) / 3) <= 1);
+        // By its outer size, frame included.
+        const QSize outer = box.about.size() + kDialogFrame;
+        QVERIFY(qAbs(box.about.x() - (screen.width() - outer.width()) / 2) <= 1);
+        QVERIFY(qAbs(box.about.y() - (screen.height() - outer.height()) / 3) <= 1);
     }
 
     void hoverUnderline() {
@@ -88,6 +91,50 @@ private slots:
         QCOMPARE(box.underlined(), QList<bool>({true, true, false}));
         box.moveToBackground();
         QCOMPARE(box.underlined(), QList<bool>({false, false, false}));
+    }
+
+    // The underline shows on screen: a line of link colour below the whole text appears.
+    void hoverUnderlineIsDrawn() {
+        AboutBox box;
+        for (QLabel *link : {box.homepage, box.update, box.email}) {
+            const QImage before = box.about
+                                      .grab(link->geometry().translated(
+                                          link->parentWidget()->mapTo(&box.about, QPoint())))
+                                      .toImage();
+            box.moveOver(link);
+            const QImage after = box.about
+                                     .grab(link->geometry().translated(
+                                         link->parentWidget()->mapTo(&box.about, QPoint())))
+                                     .toImage();
+            box.moveToBackground();
+            int longestNewLine = 0;
+            for (int y = 0; y < after.height(); ++y) {
+                int run = 0;
+                for (int x = 0; x < after.width(); ++x) {
+                    run = after.pixel(x, y) != before.pixel(x, y) ? run + 1 : 0;
+                    longestNewLine = std::max(longestNewLine, run);
+                }
+            }
+            const int textWidth = link->fontMetrics().horizontalAdvance(link->text());
+            QVERIFY2(longestNewLine >= textWidth - 2, qPrintable(link->objectName()));
+        }
+    }
+
+    void keys() {
+        QList<QUrl> opened;
+        Frm_about::openLink = [&opened](const QUrl &url) { opened << url; };
+        AboutBox box;
+        QTest::keyClick(&box.about, Qt::Key_Escape); // only 确定 and the close box close it
+        QVERIFY(box.about.isVisible());
+        // A double-click as the system delivers it: a click, then a press that is reported as
+        // a double-click, and its release. The link opens once.
+        QTest::mouseClick(box.homepage, Qt::LeftButton);
+        QTest::mouseDClick(box.homepage, Qt::LeftButton);
+        QTest::mouseRelease(box.homepage, Qt::LeftButton);
+        QCOMPARE(opened.size(), 1);
+        QTest::mouseClick(box.homepage, Qt::LeftButton);
+        QCOMPARE(opened.size(), 2);
+        Frm_about::openLink = [](const QUrl &) {};
     }
 
     void frameBackgroundClearsAllThree() {

@@ -1,12 +1,15 @@
 #include "TestSupport.h"
-#include "ui/Colors.h"
 #include "dialogs/Frm_help.h"
 #include "dialogs/SizeFilter.h"
 #include "editor/TextHelpers.h"
+#include "ui/Colors.h"
 
+#include "ui/Placement.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QTextEdit>
+
+#include <QScreen>
 #include <QtTest>
 
 namespace {
@@ -229,12 +232,14 @@ private slots:
         FreshStart start;
         Frm_java w;
         Dialog d;
+        // As drawn on screen, not as set.
         const QColor theme(223, 255, 255);
-        for (const char *name : {"Fra_help", "Txt_help", "Chk_class"})
-            QCOMPARE(backColor(control<QWidget>(&d.help, name)), theme);
-        QCOMPARE(backColor(&d.help), theme);
+        for (const char *name : {"Fra_help", "Txt_help", "Chk_class", "Lab_apheight"})
+            QVERIFY2(shownColor(control<QWidget>(&d.help, name)) == theme,
+                     qPrintable(name + shownColor(control<QWidget>(&d.help, name)).name()));
+        QCOMPARE(shownWindowColor(&d.help), theme);
         for (const char *name : {"Line1", "Line2", "Line3"})
-            QCOMPARE(lineColor(control<QWidget>(&d.help, name)), QColor(214, 213, 217));
+            QCOMPARE(shownColor(control<QWidget>(&d.help, name)), QColor(214, 213, 217));
         QCOMPARE(MainModule::ThemeColor, qRgb(214, 213, 217));
     }
 
@@ -257,6 +262,43 @@ private slots:
         }
         QCOMPARE(order, QStringList({"Chk_class", "Com_option", "Txt_apheight", "Txt_apwidth",
                                      "Cmd_apply"}));
+    }
+
+    // No default button: Return presses a button only when it has the focus.
+    void returnKey_data() {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<bool>("applied");
+        QTest::newRow("on the check box") << "Chk_class" << false;
+        QTest::newRow("on the list") << "Com_option" << false;
+        QTest::newRow("in a size box") << "Txt_apheight" << false;
+        QTest::newRow("on the apply button") << "Cmd_apply" << true;
+    }
+    void returnKey() {
+        QFETCH(QString, focus);
+        QFETCH(bool, applied);
+        FreshStart start;
+        Frm_java w;
+        Dialog d;
+        d.help.show();
+        QVERIFY(QTest::qWaitForWindowActive(&d.help));
+        d.pick("Applet 应用程序");
+        d.check->click();
+        auto *target = control<QWidget>(&d.help, focus.toLatin1().constData());
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Return);
+        QCOMPARE(MainModule::ClassExist, qint16(applied ? 1 : 0));
+        QCOMPARE(MainModule::CompileType, qint16(applied ? 1 : 0));
+        QVERIFY(d.help.isVisible());
+    }
+
+    void placedCentredByItsOuterSize() {
+        FreshStart start;
+        Frm_java w;
+        Dialog d;
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        const QSize outer = d.help.size() + kDialogFrame;
+        QVERIFY(qAbs(d.help.x() - (screen.width() - outer.width()) / 2) <= 1);
+        QVERIFY(qAbs(d.help.y() - (screen.height() - outer.height()) / 3) <= 1);
     }
 
     void sizeFilterRules_data() {
