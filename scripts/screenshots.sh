@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots (docs/*.png) of the real program under Xvfb with xterm:
-# the main window, the options dialog, the about box and a build's console window.
+# the main window, the options dialog, the about box, a build's console window and the save
+# prompt.
 # Usage: scripts/screenshots.sh [output folder]   (needs a build in out/)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,14 +9,15 @@ out="$(realpath -m "${1:-docs}")"
 mkdir -p "$out"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$work/prog" "$work/home"
+mkdir -p "$work/prog" "$work/home" "$work/bin"
 cp out/bin/TarnelJava out/bin/tarneljava-cmd "$work/prog/"
+ln -s "$(command -v xterm)" "$work/bin/x-terminal-emulator"
 
 cat >"$work/session.sh" <<'SESSION'
 set -euo pipefail
 out="$1"; work="$2"
 source "$3"
-export HOME="$work/home" LANG=C.UTF-8
+export HOME="$work/home" LANG=C.UTF-8 PATH="$work/bin:$PATH" QT_QPA_PLATFORM=xcb
 start_window_manager
 "$work/prog/TarnelJava" &
 app=$!
@@ -61,6 +63,16 @@ console=$(wait_window "Korvath.bat")
 xdotool windowactivate --sync "$console"
 xdotool key space
 sleep 1
+
+# The save prompt: 退出 with an unsaved change.
+click 200 300
+xdotool type --delay 2 ' '
+click 456 648
+prompt=$(wait_window "^保存确认$")
+sleep 0.5
+shot "$prompt" save-prompt.png
+xdotool key Escape
+sleep 0.5
 SESSION
 xvfb-run -a -s "-screen 0 1280x900x24" bash "$work/session.sh" "$out" "$work" "$PWD/tests/desktop/x11_session.sh"
 echo "screenshots in $out"

@@ -234,9 +234,10 @@ private slots:
         Dialog d;
         // As drawn on screen, not as set.
         const QColor theme(223, 255, 255);
-        for (const char *name : {"Fra_help", "Txt_help", "Chk_class", "Lab_apheight"})
-            QVERIFY2(shownColor(control<QWidget>(&d.help, name)) == theme,
-                     qPrintable(name + shownColor(control<QWidget>(&d.help, name)).name()));
+        for (const char *name : {"Fra_help", "Txt_help", "Chk_class", "Lab_apheight"}) {
+            const QColor shown = shownColor(control<QWidget>(&d.help, name));
+            QVERIFY2(shown == theme, qPrintable(QString(name) + " shows " + shown.name()));
+        }
         QCOMPARE(shownWindowColor(&d.help), theme);
         for (const char *name : {"Line1", "Line2", "Line3"})
             QCOMPARE(shownColor(control<QWidget>(&d.help, name)), QColor(214, 213, 217));
