@@ -86,11 +86,15 @@ bool runAndWait(const QString &command, qint32 windowStyle, qint32 timeoutMs) {
     process->setProcessChannelMode(QProcess::ForwardedChannels);
     process->setInputChannelMode(QProcess::ForwardedInputChannel);
 #ifdef Q_OS_WIN
+    process->setNativeArguments(console->nativeArguments);
     process->setCreateProcessArgumentsModifier(
         [windowStyle](QProcess::CreateProcessArguments *args) {
             args->flags |= CREATE_NEW_CONSOLE;
             args->startupInfo->dwFlags |= STARTF_USESHOWWINDOW;
             args->startupInfo->wShowWindow = static_cast<WORD>(windowStyle);
+            // The console's own input and output, not the program's (which Qt hands over when
+            // the program was started with standard handles, from a terminal or redirected).
+            args->startupInfo->dwFlags &= ~DWORD(STARTF_USESTDHANDLES);
         });
 #else
     Q_UNUSED(windowStyle);
@@ -102,12 +106,12 @@ bool runAndWait(const QString &command, qint32 windowStyle, qint32 timeoutMs) {
         ended = true;
         loop.quit();
     };
-    QTimer grace;
-    grace.setSingleShot(true);
-    QObject::connect(&grace, &QTimer::timeout, &loop, end);
 #ifdef Q_OS_WIN
     QObject::connect(process, &QProcess::finished, &loop, end);
 #else
+    QTimer grace;
+    grace.setSingleShot(true);
+    QObject::connect(&grace, &QTimer::timeout, &loop, end);
     watch.onEnded(&loop, end);
     QObject::connect(process, &QProcess::finished, &loop, [&] {
         if (watch.name().isEmpty())

@@ -97,8 +97,12 @@ std::optional<ConsoleCommand> consoleCommandFor(const QString &hostScriptPath,
     const QString consoleProgram = findConsoleProgram();
 #ifdef Q_OS_WIN
     Q_UNUSED(holdName);
-    return ConsoleCommand{consoleProgram,
-                          {QStringLiteral("/c"), QDir::toNativeSeparators(hostScriptPath)}};
+    // /s keeps the outer quotes as they are: the inner ones take a folder with spaces, "&"
+    // or "(" whole.
+    ConsoleCommand console{consoleProgram, {}, {}};
+    console.nativeArguments = QStringLiteral("/s /c \"\"") +
+                              QDir::toNativeSeparators(hostScriptPath) + QStringLiteral("\"\"");
+    return console;
 #else
     if (consoleProgram.isEmpty())
         return std::nullopt;

@@ -10,6 +10,8 @@ namespace platform {
 struct ConsoleCommand {
     QString program;
     QStringList arguments;
+    // Windows: the command line after the program, exactly as written (no quoting added).
+    QString nativeArguments;
 };
 
 // The name of the Linux script interpreter, installed beside the program.

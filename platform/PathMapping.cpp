@@ -55,8 +55,22 @@ QString linuxWindowsPath(const QString &hostPath, const QString &homeFolder) {
     return drive + QLatin1Char('\\') + rest;
 }
 
+#ifdef Q_OS_WIN
+static QString &driveRootForTests() {
+    static QString root;
+    return root;
+}
+
+void setDriveRootForTests(const QString &hostFolder) {
+    driveRootForTests() = hostFolder;
+}
+#endif
+
 QString toHostPath(const QString &windowsPath) {
 #ifdef Q_OS_WIN
+    // Tests keep every drive in a folder of their own, as the home folder does on Linux.
+    if (!driveRootForTests().isEmpty() && !driveLetter(windowsPath).isNull())
+        return QDir::toNativeSeparators(linuxHostPath(windowsPath, driveRootForTests()));
     return windowsPath;
 #else
     return linuxHostPath(windowsPath, QDir::homePath());
@@ -65,7 +79,12 @@ QString toHostPath(const QString &windowsPath) {
 
 QString toWindowsPath(const QString &hostPath) {
 #ifdef Q_OS_WIN
-    return hostPath;
+    // The file dialogs give "/"-separated paths; the program shows and stores "\".
+    const QString root = QDir::fromNativeSeparators(driveRootForTests());
+    const QString path = QDir::fromNativeSeparators(hostPath);
+    if (!root.isEmpty() && (path == root || path.startsWith(root + QLatin1Char('/'))))
+        return linuxWindowsPath(path, root);
+    return QDir::toNativeSeparators(hostPath);
 #else
     return linuxWindowsPath(hostPath, QDir::homePath());
 #endif

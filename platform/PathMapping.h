@@ -9,8 +9,14 @@ namespace platform {
 // Windows form -> host path. On Windows the path is returned unchanged.
 QString toHostPath(const QString &windowsPath);
 
-// Host path -> Windows form. On Windows the path is returned unchanged.
+// Host path -> Windows form. On Windows the path gets "\" separators.
 QString toWindowsPath(const QString &hostPath);
+
+#ifdef Q_OS_WIN
+// For tests on Windows: every drive letter leads into this folder instead of the real drive,
+// as every drive leads into the home folder on Linux ("D:\x" is <folder>\x). Empty: off.
+void setDriveRootForTests(const QString &hostFolder);
+#endif
 
 // The Linux rules, with the home folder given, so that they can be checked on any system.
 // "Z:" is the root "/", every other drive letter is the home folder; "\" and "/" both separate.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Frm_java.h"
+#include "platform/PathMapping.h"
 #include "ui/MainModule.h"
 
 #include <QAbstractButton>
@@ -28,17 +29,30 @@ struct FreshStart {
     FreshStart() {
         MainModule::resetToProcessStart();
         MainModule::setProgramFolder(programDir.path());
+        // Every drive letter leads into the home folder of the test, never to a real drive.
         qputenv("HOME", homeDir.path().toLocal8Bit());
+#ifdef Q_OS_WIN
+        platform::setDriveRootForTests(homeDir.path());
+#endif
     }
-    ~FreshStart() { qputenv("HOME", oldHome); }
+    ~FreshStart() {
+        qputenv("HOME", oldHome);
+#ifdef Q_OS_WIN
+        platform::setDriveRootForTests(QString());
+#endif
+    }
 
-    QString iniPath() const { return programDir.filePath("Setting.ini"); }
+    QString iniPath() const {
+        return programDir.filePath("Setting.ini");
+    }
     void writeIni(const QByteArray &bytes) const {
         QFile f(iniPath());
         if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
             f.write(bytes);
     }
-    QByteArray readIni() const { return readFile(iniPath()); }
+    QByteArray readIni() const {
+        return readFile(iniPath());
+    }
     QString home(const QString &rest = QString()) const {
         return rest.isEmpty() ? homeDir.path() : homeDir.path() + "/" + rest;
     }
