@@ -159,6 +159,9 @@ private slots:
     // The build and the settings make their files anew: a link in their place is replaced,
     // never written through.
     void replacingNeverWritesThroughALink() {
+#ifdef Q_OS_WIN
+        QSKIP("file-system links are made by administrators only on Windows");
+#endif
         QTemporaryDir dir;
         QVERIFY(platform::writeLines(dir.filePath("outside"), {"keep"}));
         QVERIFY(QFile::link(dir.filePath("outside"), dir.filePath("link")));

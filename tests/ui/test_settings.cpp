@@ -113,6 +113,9 @@ private slots:
     }
     void notARegularFile() {
         QFETCH(QString, kind);
+#ifdef Q_OS_WIN
+        QSKIP("FIFOs, devices and file-system links of this kind are Linux's");
+#endif
         const QString fifo = m_dir.filePath("fifo");
         QFile::remove(fifo);
         if (!makeFifo(fifo))

@@ -1,0 +1,59 @@
+# The Windows program: its resource (icon, version information), a self-contained program
+# folder (the program with Qt's DLLs and plugins, the MinGW runtime and Qt's Chinese
+# translation), and an installer made with NSIS ("cpack" in the build folder).
+
+enable_language(RC)
+set(TARNEL_ICON ${PROJECT_SOURCE_DIR}/resources/windows/icon.ico)
+configure_file(${PROJECT_SOURCE_DIR}/resources/windows/TarnelJava.rc.in
+               ${PROJECT_BINARY_DIR}/TarnelJava.rc @ONLY)
+target_sources(TarnelJava PRIVATE ${PROJECT_BINARY_DIR}/TarnelJava.rc)
+
+# The program folder is the installation: settings are kept beside the program.
+install(TARGETS TarnelJava RUNTIME DESTINATION .)
+foreach(module Core Gui Widgets)
+    install(FILES $<TARGET_FILE:Qt6::${module}> DESTINATION .)
+endforeach()
+set(TARNEL_QT_PLUGINS ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS})
+install(FILES ${TARNEL_QT_PLUGINS}/platforms/qwindows.dll DESTINATION platforms)
+install(DIRECTORY ${TARNEL_QT_PLUGINS}/styles/ DESTINATION styles OPTIONAL)
+
+# Qt's Chinese translation; Qt for Windows built from qtbase alone has none, the host's is the
+# same version.
+find_file(TARNEL_QT_CHINESE qtbase_zh_CN.qm
+          PATHS ${QT6_INSTALL_PREFIX}/translations /usr/share/qt6/translations
+          NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+if(TARNEL_QT_CHINESE)
+    install(FILES ${TARNEL_QT_CHINESE} DESTINATION translations)
+endif()
+
+# The MinGW runtime the program and Qt are linked against.
+foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+                    OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT IS_ABSOLUTE "${path}")
+        find_file(path_${dll} ${dll} PATHS /usr/${TARNEL_MINGW}/lib /usr/${TARNEL_MINGW}/bin
+                  NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+        set(path ${path_${dll}})
+    endif()
+    install(FILES ${path} DESTINATION .)
+    list(APPEND TARNEL_RUNTIME_DLLS ${path})
+endforeach()
+
+# The installer: TarnelJava-1.07-setup.exe, into a folder the user can write (the settings
+# live beside the program), with a Start-menu entry and an uninstaller.
+set(CPACK_GENERATOR NSIS)
+set(CPACK_PACKAGE_NAME TarnelJava)
+set(CPACK_PACKAGE_VENDOR "TarnelJava 开发组")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_FILE_NAME TarnelJava-${PROJECT_VERSION}-setup)
+set(CPACK_PACKAGE_INSTALL_DIRECTORY TarnelJava)
+set(CPACK_PACKAGE_EXECUTABLES TarnelJava "TarnelJava编译器")
+set(CPACK_NSIS_INSTALL_ROOT "$LOCALAPPDATA\\\\Programs")
+set(CPACK_NSIS_DEFINES "RequestExecutionLevel user")
+set(CPACK_NSIS_MUI_ICON ${TARNEL_ICON})
+set(CPACK_NSIS_MUI_UNIICON ${TARNEL_ICON})
+set(CPACK_NSIS_INSTALLED_ICON_NAME TarnelJava.exe)
+set(CPACK_NSIS_DISPLAY_NAME "TarnelJava编译器 ${PROJECT_VERSION}")
+set(CPACK_NSIS_PACKAGE_NAME "TarnelJava编译器")
+set(CPACK_STRIP_FILES TRUE)
+include(CPack)

@@ -1,0 +1,17 @@
+# Cross-compiling for 64-bit Windows with Debian's MinGW-w64 (posix threads).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(TARNEL_MINGW x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${TARNEL_MINGW}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TARNEL_MINGW}-g++-posix)
+set(CMAKE_RC_COMPILER ${TARNEL_MINGW}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${TARNEL_MINGW})
+# Qt for Windows (scripts/windows/qt.sh), when building against it.
+if(TARNEL_QT_WINDOWS)
+    list(APPEND CMAKE_FIND_ROOT_PATH ${TARNEL_QT_WINDOWS})
+endif()
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+set(CMAKE_STRIP /usr/bin/${TARNEL_MINGW}-strip)
