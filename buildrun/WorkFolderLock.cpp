@@ -23,7 +23,8 @@ std::unique_ptr<QLockFile> lockWorkFolder(const QString &hostWorkFolder) {
         QStringLiteral("tarneljava-build-%1.lock").arg(QString::fromLatin1(hash.toHex()));
     auto lock = std::make_unique<QLockFile>(QDir(lockFolder()).filePath(name));
     lock->setStaleLockTime(0); // held as long as its process lives, however long a build runs
-    if (!lock->tryLock(0))
+    if (!lock->tryLock(0) && lock->error() == QLockFile::LockFailedError)
         return nullptr;
-    return lock;
+    return lock; // also when no lock can be made at all: that stops no build
+
 }
