@@ -1,6 +1,7 @@
 #include "buildrun/BuildFiles.h"
 #include "buildrun/CreateNewDirectory.h"
 #include "buildrun/SaveText.h"
+#include "platform/PathMapping.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -102,7 +103,7 @@ private slots:
 
     void foldersAreCreatedOutermostFirst() {
         QTemporaryDir dir;
-        const QString root = "Z:" + QString(dir.path()).replace('/', '\\');
+        const QString root = platform::toWindowsPath(dir.path());
         createFoldersAlong(root + "\\a\\b\\c");
         QVERIFY(QDir(dir.filePath("a/b/c")).exists());
         createFoldersAlong(root + "\\a\\b\\c\\"); // all there: nothing to do, nothing fails

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# End-to-end check of the Windows program under Wine on a virtual X server: a build with
+# stand-ins for javac.exe and java.exe (tests/windows/fake_*.c). The program is started with
+# its output redirected (as from a terminal), types a program, runs 编译+运行: the console of
+# the command interpreter appears, the source copy exists while the script runs, a key in the
+# console ends it, and only Korvath.bat is left. Screenshots go to $TARNEL_SHOTS if set.
+# Usage: e2e.sh PROGRAM_FOLDER   (Wine set up as scripts/windows/check.sh does)
+set -euo pipefail
+program="$(realpath "$1")"
+here="$(dirname "$(realpath "$0")")"
+work="$(mktemp -d)"
+trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
+
+cp -r "$program" "$work/prog"
+mkdir -p "$work/jdk" "$work/java/ClassFiles"
+for tool in javac java; do
+    x86_64-w64-mingw32-gcc-posix -O2 -o "$work/jdk/$tool.exe" "$here/fake_$tool.c"
+done
+winpath() { echo "Z:${1//\//\\}"; }
+printf 'JavaPath=%s\r\nClassExist= 0\r\n' "$(winpath "$work/java")" >"$work/prog/Setting.ini"
+export WINEPATH="$(winpath "$work/jdk")"
+
+cat >"$work/session.sh" <<'SESSION'
+set -euo pipefail
+work="$1"; shots="$2"
+source "$3"
+fail() { echo "FAIL: $*" >&2; exit 1; }
+until_true() { local t=$(( $1 * 5 )); shift; while ! "$@" >/dev/null 2>&1; do ((t--)) || return 1; sleep 0.2; done; }
+start_window_manager
+wine "$work/prog/TarnelJava.exe" </dev/null >"$work/program.log" 2>&1 &
+main=$(wait_window "TarnelJava编译器" 60) || fail "the main window did not appear"
+sleep 2
+click_in "$main" 200 200; sleep 0.5
+xdotool type --delay 20 'public class Hello { public static void main(String[] a) { } }'
+sleep 1
+[[ -n "$shots" ]] && import -window root "$shots/wine-main-window.png"
+click_in "$main" 106 25
+folder="$work/java/ClassFiles"
+until_true 30 test -f "$folder/Hello.class" || fail "no compile: $(ls -A "$folder")"
+[[ -f "$folder/Hello.java" ]] || fail "no source copy while the script runs"
+sleep 2
+[[ -n "$shots" ]] && import -window root "$shots/wine-console.png"
+console=$(xdotool search --name 'cmd|Korvath|conhost' 2>/dev/null | tail -1)
+[[ -n "$console" ]] && xdotool windowactivate --sync "$console" 2>/dev/null || true
+sleep 0.5
+xdotool key space
+until_true 20 bash -c "[[ \$(ls -A '$folder') == Korvath.bat ]]" || fail "work folder after the key: $(ls -A "$folder")"
+echo "Windows end-to-end: passed"
+SESSION
+timeout 240 xvfb-run -a -s "-screen 0 1280x900x24" \
+    bash "$work/session.sh" "$work" "${TARNEL_SHOTS:-}" "$here/../desktop/x11_session.sh"
