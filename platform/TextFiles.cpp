@@ -17,6 +17,7 @@ QString fromSystemCodePage(const QByteArray &bytes) {
     return decoder.decode(bytes);
 }
 
+#ifndef Q_OS_WIN
 // The text when the whole of the bytes is valid in the encoding, an unfinished sequence at the
 // end included.
 static std::optional<QString> decodeStrictly(QStringDecoder decoder, const QByteArray &bytes) {
@@ -27,14 +28,20 @@ static std::optional<QString> decodeStrictly(QStringDecoder decoder, const QByte
         return std::nullopt;
     return text;
 }
+#endif
 
 std::optional<QString> decodeText(const QByteArray &bytes) {
+#ifdef Q_OS_WIN
+    // The Windows code page takes any bytes, as the Windows program always read its files.
+    return fromSystemCodePage(bytes);
+#else
     // A byte-order mark at the start stays in the text, so that saving gives it back.
     constexpr auto kStrict =
         QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
     if (auto text = decodeStrictly(QStringDecoder(QStringConverter::System, kStrict), bytes))
         return text;
     return decodeStrictly(QStringDecoder("GB18030", kStrict), bytes);
+#endif
 }
 
 bool LineWriter::open(const QString &hostPath) {

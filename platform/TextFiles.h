@@ -11,9 +11,10 @@ namespace platform {
 QByteArray toSystemCodePage(const QString &text);
 QString fromSystemCodePage(const QByteArray &bytes);
 
-// The text of a file's bytes: in the system code page when they are valid there, else as
-// GB18030 (the superset of the Chinese Windows code page, in which every file of the Windows
-// program is written); nothing when neither reads them without a fault.
+// The text of a file's bytes. Linux: in the system code page when they are valid there, else
+// as GB18030 (the superset of the Chinese Windows code page, in which every file of the
+// Windows program is written); nothing when neither reads them without a fault. Windows: in
+// the system code page, which takes any bytes.
 std::optional<QString> decodeText(const QByteArray &bytes);
 
 // Sequential output to one file, one line per write. A file that cannot be opened turns

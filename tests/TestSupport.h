@@ -2,6 +2,7 @@
 
 #include "app/Frm_java.h"
 #include "platform/PathMapping.h"
+#include "platform/TextFiles.h"
 #include "ui/MainModule.h"
 
 #include <QAbstractButton>
@@ -14,6 +15,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
@@ -89,6 +91,15 @@ inline QColor shownWindowColor(QWidget *window) {
 
 inline QStringList filesIn(const QString &folder) {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+// The text in GBK, the code page of Chinese Windows (its system code page there).
+inline QByteArray gbk(const QString &text) {
+#ifdef Q_OS_WIN
+    return platform::toSystemCodePage(text);
+#else
+    return QStringEncoder("GB18030").encode(text);
+#endif
 }
 
 // A FIFO at the path (a file-system entry that is no regular file); false where there is none.

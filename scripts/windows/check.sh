@@ -37,6 +37,7 @@ cmake --install out-win --prefix out-win/TarnelJava >/dev/null
 cp -r out-win/TarnelJava/*.dll "$qt/bin/Qt6Test.dll" out-win/bin/
 mkdir -p out-win/bin/platforms
 cp "$qt"/plugins/platforms/*.dll out-win/bin/platforms/
+cp -r out-win/TarnelJava/translations out-win/bin/
 
 xvfb-run -a ctest --test-dir out-win --output-on-failure "$@"
 (cd out-win && cpack >/dev/null && ls -la TarnelJava-*-setup.exe)

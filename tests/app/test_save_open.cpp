@@ -68,7 +68,8 @@ private slots:
         QVERIFY(noMessage.seen.empty());
         QVERIFY(w.IsSaved);
         QVERIFY(!w.PathInvalid);
-        QCOMPARE(QString::fromUtf8(FreshStart::readFile(start.home(savedAs))), saved + "\r\n");
+        QCOMPARE(platform::fromSystemCodePage(FreshStart::readFile(start.home(savedAs))),
+                 saved + "\r\n");
         QCOMPARE(w.editorText(), saved); // the editor is cut as well
     }
 
@@ -186,8 +187,10 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<bool>("opens");
         QTest::newRow("missing") << QByteArray() << false;
+#ifndef Q_OS_WIN // the Windows code page reads any bytes, as the Windows program always did
         QTest::newRow("bytes that are text in no code page")
             << QByteArray("\x00\x01\xff\xfe class X {\x80", 15) << false;
+#endif
         QTest::newRow("control characters in UTF-8")
             << QByteArray("\x00\x01 class X {}", 13) << true;
         QTest::newRow("too large") << QByteArray(17 * 1024 * 1024, 'x') << false;
@@ -218,13 +221,14 @@ private slots:
         const QString chinese = "// 你好，世界：中文注释\r\npublic class Hello {\r\n"
                                 "    String s = \"编译+运行\";\r\n}";
         // Every file the Windows program saved is in GBK; it opens as Chinese text.
-        QTest::newRow("GBK with Chinese comments and strings")
-            << QByteArray(QStringEncoder("GB18030").encode(chinese + "\r\n")) << chinese;
+        QTest::newRow("GBK with Chinese comments and strings") << gbk(chinese + "\r\n") << chinese;
         const QString rare =
             QChar(0xFEFF) + QString("class A {\r\n    String s = \"a\u00a0b\u2028c\u200b"
                                     "\t\u0001\u007f\";\r\n    // \U0001F600 \u3000 \u0085\r\n}");
+#ifndef Q_OS_WIN // most of them are not in the Windows code page (GBK here)
         QTest::newRow("no-break space, line separator, controls, byte-order mark")
             << platform::toSystemCodePage(rare + "\r\n") << rare;
+#endif
     }
     void openedAndSavedKeepsEveryCharacter() {
         QFETCH(QByteArray, file);
@@ -256,7 +260,9 @@ private slots:
     // what is no regular file is not opened either (a FIFO would freeze the program).
     void openingRefused_data() {
         QTest::addColumn<QString>("kind");
+#ifndef Q_OS_WIN // the Windows code page reads any bytes, as the Windows program always did
         QTest::newRow("unfinished sequence at the end") << "unfinished";
+#endif
         QTest::newRow("FIFO") << "fifo";
         QTest::newRow("folder") << "folder";
     }

@@ -7,10 +7,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-static QByteArray gbk(const QString &text) {
-    return QStringEncoder("GB18030").encode(text);
-}
-
 class TestSettings : public QObject {
     Q_OBJECT
 
@@ -141,10 +137,14 @@ private slots:
     // temporary file is left beside it.
     void rewriteIsAtomic() {
         writeIni("JavaPath=D:\\old\r\nClassExist= 1\r\n");
+#ifndef Q_OS_WIN // Windows replaces no file that is open
         QFile before(iniPath());
         QVERIFY(before.open(QIODevice::ReadOnly)); // a reader that opened the old file
         MainModule::SaveSettings("D:\\new", 0);
         QCOMPARE(before.readAll(), QByteArray("JavaPath=D:\\old\r\nClassExist= 1\r\n"));
+#else
+        MainModule::SaveSettings("D:\\new", 0);
+#endif
         QCOMPARE(readIni(), QByteArray("JavaPath=D:\\new\r\nClassExist= 0\r\n"));
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"Setting.ini"});
     }
