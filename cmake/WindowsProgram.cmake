@@ -48,8 +48,11 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_FILE_NAME TarnelJava-${PROJECT_VERSION}-setup)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY TarnelJava)
 set(CPACK_PACKAGE_EXECUTABLES TarnelJava "TarnelJava编译器")
-set(CPACK_NSIS_INSTALL_ROOT "$LOCALAPPDATA\\\\Programs")
-set(CPACK_NSIS_DEFINES "RequestExecutionLevel user")
+# The user's own local application data (%LOCALAPPDATA%), also when the installer runs as an
+# administrator, where CPack's installer switches $LOCALAPPDATA to all users' data.
+set(CPACK_NSIS_INSTALL_ROOT "$PROFILE\\\\AppData\\\\Local\\\\Programs")
+# A 64-bit installer for the 64-bit program; no administrator needed.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode\nRequestExecutionLevel user")
 set(CPACK_NSIS_MUI_ICON ${TARNEL_ICON})
 set(CPACK_NSIS_MUI_UNIICON ${TARNEL_ICON})
 set(CPACK_NSIS_INSTALLED_ICON_NAME TarnelJava.exe)

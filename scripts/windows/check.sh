@@ -4,7 +4,10 @@
 #   2. cross-compiles the project into out-win/ and lays out the program folder
 #      out-win/TarnelJava/ (program, Qt DLLs and plugins, MinGW runtime, Chinese translation);
 #   3. runs every test program under Wine (offscreen);
-#   4. makes the installer out-win/TarnelJava-1.07-setup.exe.
+#   4. makes the installer out-win/TarnelJava-1.07-setup.exe;
+#   5. builds a program through the real window and the command interpreter's console
+#      (tests/windows/e2e.sh), with screenshots in out-win/shots/;
+#   6. installs the installer silently, starts the installed program, uninstalls it.
 # The first run takes about half an hour (Qt); later runs a few minutes.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -22,6 +25,8 @@ export LOCPATH="$cache/locale" LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
     wineboot --init >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1
+    # The console shows Chinese only in a font that has it.
+    wine reg add 'HKCU\Console' /v FaceName /d 'WenQuanYi Micro Hei Mono' /f >/dev/null 2>&1
     wineserver -w
 fi
 
@@ -40,4 +45,28 @@ cp "$qt"/plugins/platforms/*.dll out-win/bin/platforms/
 cp -r out-win/TarnelJava/translations out-win/bin/
 
 xvfb-run -a ctest --test-dir out-win --output-on-failure "$@"
-(cd out-win && cpack >/dev/null && ls -la TarnelJava-*-setup.exe)
+(cd out-win && cpack >/dev/null)
+setup="$root/$(ls out-win/TarnelJava-*-setup.exe)"
+echo "installer: $setup ($(du -h "$setup" | cut -f1))"
+
+mkdir -p out-win/shots
+TARNEL_SHOTS="$root/out-win/shots" tests/windows/e2e.sh out-win/TarnelJava
+
+# The installer: silently into the user's own programs folder, the program starts there and
+# keeps its settings beside itself, and the uninstaller takes it all away again.
+installed="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Programs/TarnelJava"
+rm -rf "$installed"
+wine "$setup" /S
+wineserver -w
+[[ -f "$installed/TarnelJava.exe" && -f "$installed/platforms/qwindows.dll" &&
+   -f "$installed/translations/qtbase_zh_CN.qm" ]] || { echo "FAIL: not installed: $installed"; exit 1; }
+# It writes its settings file beside itself at the first start.
+xvfb-run -a bash -c "wine '$installed/TarnelJava.exe' >/dev/null 2>&1 &
+    for _ in \$(seq 1 100); do [[ -f '$installed/Setting.ini' ]] && break; sleep 0.2; done
+    wineserver -k 2>/dev/null || true"
+[[ -f "$installed/Setting.ini" ]] || { echo "FAIL: the installed program did not start"; exit 1; }
+wine "$installed/Uninstall.exe" /S
+wineserver -w
+for _ in $(seq 1 50); do [[ ! -f "$installed/TarnelJava.exe" ]] && break; sleep 0.2; done
+[[ ! -f "$installed/TarnelJava.exe" ]] || { echo "FAIL: the uninstaller left the program"; exit 1; }
+echo "Windows check: passed"

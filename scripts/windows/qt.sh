@@ -15,7 +15,12 @@ fi
 # Debian's source entries, made from the binary entries this machine already has.
 sources=/etc/apt/sources.list.d/tarneljava-deb-src.sources
 if [[ ! -f "$sources" ]]; then
-    sed -e 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources >"$sources"
+    if [[ -f /etc/apt/sources.list.d/debian.sources ]]; then
+        sed -e 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources >"$sources"
+    else
+        sources="${sources%.sources}.list"
+        sed -n 's/^deb \(.*\)$/deb-src \1/p' /etc/apt/sources.list >"$sources"
+    fi
     apt-get update -qq >&2
 fi
 cache="$(dirname "$qt")"
