@@ -10,6 +10,17 @@ QString workFile(const QString &javaPath, const QString &fileName) {
     return workFolder(javaPath) + QLatin1Char('\\') + fileName;
 }
 
+// A path or name as one argument of a script line: quoted when it holds a character with which
+// the command interpreter would end the command and start another (a folder "a&b" would run
+// "b"); everything else stays as it always was written.
+static QString scriptArgument(const QString &text) {
+    for (const QChar c : text) {
+        if (QStringLiteral("&|<>^").contains(c))
+            return QLatin1Char('"') + text + QLatin1Char('"');
+    }
+    return text;
+}
+
 QStringList buildScriptLines(const QString &givenJavaPath, const QString &givenClassName,
                              qint16 compileType) {
     // A line break in a value would start a command of its own, and a NUL in the name would
@@ -19,15 +30,16 @@ QStringList buildScriptLines(const QString &givenJavaPath, const QString &givenC
     QStringList lines{
         QStringLiteral("@echo off"),
         javaPath.left(2),
-        QStringLiteral("cd ") + workFolder(javaPath),
+        QStringLiteral("cd ") + scriptArgument(workFolder(javaPath)),
         QStringLiteral("echo ------------编译中...------------"),
-        QStringLiteral("javac ") + className + QStringLiteral(".java"),
+        QStringLiteral("javac ") + scriptArgument(className + QStringLiteral(".java")),
         QStringLiteral("echo ----------编译+运行完成----------"),
     };
     if (compileType == 0)
-        lines << QStringLiteral("java ") + className;
+        lines << QStringLiteral("java ") + scriptArgument(className);
     else if (compileType == 1)
-        lines << QStringLiteral("appletviewer ") + className + QStringLiteral(".HTML");
+        lines << QStringLiteral("appletviewer ") +
+                     scriptArgument(className + QStringLiteral(".HTML"));
     lines << QStringLiteral("pause");
     return lines;
 }

@@ -14,7 +14,8 @@ QString workFile(const QString &javaPath, const QString &fileName);
 
 // The lines of Korvath.bat. The run line depends on the compile type: "java" for 0,
 // "appletviewer" for 1, none for any other value. Values end at their first line break; the
-// class name goes without control characters.
+// class name goes without control characters. A path or name holding one of & | < > ^ is
+// quoted, so that it cannot start another command.
 QStringList buildScriptLines(const QString &javaPath, const QString &className, qint16 compileType);
 // The four lines of the applet page (className + ".HTML").
 QStringList appletPageLines(const QString &className, qint16 height, qint16 width);

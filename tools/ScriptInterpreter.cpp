@@ -29,6 +29,14 @@ static QString commandWord(const QString &line) {
     return line.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty);
 }
 
+// A quoted argument stands for the text between its quotes.
+static QString unquoted(const QString &argument) {
+    if (argument.size() >= 2 && argument.startsWith(QLatin1Char('"')) &&
+        argument.endsWith(QLatin1Char('"')))
+        return argument.mid(1, argument.size() - 2);
+    return argument;
+}
+
 static QString restAfterWord(const QString &line, const QString &word) {
     const qsizetype at = line.indexOf(word) + word.size();
     return line.mid(at + 1);
@@ -63,7 +71,7 @@ void ScriptInterpreter::runLine(const QString &rawLine) {
         if (!m_console.changeFolder(platform::toHostPath(word + QLatin1Char('\\'))))
             m_console.write(QStringLiteral("系统找不到指定的驱动器。\n"));
     } else if (lower == QLatin1String("cd")) {
-        const QString path = restAfterWord(line, word).trimmed();
+        const QString path = unquoted(restAfterWord(line, word).trimmed());
         if (path.isEmpty()) {
             m_console.write(platform::toWindowsPath(m_console.currentFolder()) + QLatin1Char('\n'));
             return;
@@ -82,8 +90,10 @@ void ScriptInterpreter::runLine(const QString &rawLine) {
         m_console.write(QStringLiteral("\n"));
         askAfterInterrupt();
     } else {
-        const QStringList arguments =
-            restAfterWord(line, word).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        QStringList arguments;
+        for (const QString &argument :
+             restAfterWord(line, word).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            arguments << unquoted(argument);
         if (!m_console.run(word, arguments))
             m_console.write(QLatin1Char('\'') + word +
                             QStringLiteral("' 不是内部或外部命令，也不是可运行的程序\n"

@@ -46,6 +46,17 @@ private slots:
             << ""
             << "A" << 0 << QStringList{"@echo off",    "",   "cd \\ClassFiles", compiling,
                                        "javac A.java", done, "java A",          "pause"};
+        // "&" and its kind would end the command and start another.
+        QTest::newRow("command separators quoted")
+            << "D:\\a&calc"
+            << "x|y" << 0 << QStringList{"@echo off",
+                                         "D:",
+                                         "cd \"D:\\a&calc\\ClassFiles\"",
+                                         compiling,
+                                         "javac \"x|y.java\"",
+                                         done,
+                                         "java \"x|y\"",
+                                         "pause"};
         // The rest of a line after a line break would run as a command of its own.
         QTest::newRow("line breaks in the values")
             << "D:\\MyJava\ntouch INJECTED" << QString("A") + QChar(0) + "\r\ncalc" << 0

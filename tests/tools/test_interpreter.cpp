@@ -152,6 +152,12 @@ private slots:
         QCOMPARE(m_output, "\n" + platform::toWindowsPath("/start") + ">echo hi\nhi\nthere\n");
     }
 
+    void quotedPathsAndArguments() {
+        interpreter().runScript({"@echo off", "cd \"D:\\a&b\\ClassFiles\"", "javac \"x|y.java\""});
+        QCOMPARE(m_folder, platform::toHostPath("D:\\a&b\\ClassFiles"));
+        QCOMPARE(m_runs, QStringList{"javac x|y.java"});
+    }
+
     void folderThatIsMissing() {
         interpreter().runScript({"@echo off", "cd D:\\missing"});
         QCOMPARE(m_output, QString("系统找不到指定的路径。\n"));

@@ -3,7 +3,9 @@
 # stand-ins for javac.exe and java.exe (tests/windows/fake_*.c). The program is started with
 # its output redirected (as from a terminal), types a program, runs 编译+运行: the console of
 # the command interpreter appears, the source copy exists while the script runs, a key in the
-# console ends it, and only Korvath.bat is left. Screenshots go to $TARNEL_SHOTS if set.
+# console ends it, and only Korvath.bat is left. The working folder holds a space, "&" and
+# parentheses, which the command interpreter takes only inside quotes. Screenshots go to
+# $TARNEL_SHOTS if set.
 # Usage: e2e.sh PROGRAM_FOLDER   (Wine set up as scripts/windows/check.sh does)
 set -euo pipefail
 program="$(realpath "$1")"
@@ -12,12 +14,13 @@ work="$(mktemp -d)"
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 
 cp -r "$program" "$work/prog"
-mkdir -p "$work/jdk" "$work/java/ClassFiles"
+java="$work/my java (1) & co"
+mkdir -p "$work/jdk" "$java/ClassFiles"
 for tool in javac java; do
     x86_64-w64-mingw32-gcc-posix -O2 -o "$work/jdk/$tool.exe" "$here/fake_$tool.c"
 done
 winpath() { echo "Z:${1//\//\\}"; }
-printf 'JavaPath=%s\r\nClassExist= 0\r\n' "$(winpath "$work/java")" >"$work/prog/Setting.ini"
+printf 'JavaPath=%s\r\nClassExist= 0\r\n' "$(winpath "$java")" >"$work/prog/Setting.ini"
 export WINEPATH="$(winpath "$work/jdk")"
 
 cat >"$work/session.sh" <<'SESSION'
@@ -35,7 +38,7 @@ xdotool type --delay 20 'public class Hello { public static void main(String[] a
 sleep 1
 [[ -n "$shots" ]] && import -window root "$shots/wine-main-window.png"
 click_in "$main" 106 25
-folder="$work/java/ClassFiles"
+folder="$work/my java (1) & co/ClassFiles"
 until_true 30 test -f "$folder/Hello.class" || fail "no compile: $(ls -A "$folder")"
 [[ -f "$folder/Hello.java" ]] || fail "no source copy while the script runs"
 sleep 2
