@@ -54,11 +54,14 @@ void Frm_java::Comp() {
     const auto hostWorkFile = [&javaPath](const QString &fileName) {
         return platform::toHostPath(workFile(javaPath, fileName));
     };
-    // The class files to delete are those of the text that was compiled; the next scan may
-    // come during the build.
+    // The class files to delete are those of the text that was compiled (the next scan may
+    // come during the build), as far as their names name files of the work folder.
+    const QStringList scanned = ClassNames.mid(0, ClassCount);
     QStringList classNames;
-    for (const QString &name : ClassNames.mid(0, ClassCount))
-        classNames << (isPlainFileName(name) ? ownedCopy(name) : QString());
+    for (int i = 0; i < scanned.size() && i < kMaxClassFiles; ++i) {
+        if (isPlainFileName(scanned.at(i)))
+            classNames << ownedCopy(scanned.at(i));
+    }
     CreateNewDirectory(workFolder(javaPath) + QLatin1Char('\\'));
     const QString source = editorText();
     const QString className = ui->Txt_file->text();
@@ -107,10 +110,8 @@ void Frm_java::Comp() {
 
     // Keeping class files, if chosen in the options while the build ran, applies already.
     if (MainModule::ClassExist == 0) {
-        for (int i = 0; i < classNames.size() && i < kMaxClassFiles; ++i) {
-            if (isPlainFileName(classNames.at(i)))
-                deleteFile(hostWorkFile(classNames.at(i) + QStringLiteral(".class")));
-        }
+        for (const QString &name : classNames)
+            deleteFile(hostWorkFile(name + QStringLiteral(".class")));
     }
     if (plainName) {
         platform::setFileNormal(sourceFile);

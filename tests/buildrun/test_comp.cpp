@@ -174,8 +174,10 @@ private slots:
     void namesThatLeaveTheWorkFolderAreNeverTouched() {
         FreshStart start;
         BuildEnvironment env(BuildEnvironment::FakeJdk);
-        QDir().mkpath(start.home("MyJava"));
-        for (const char *name : {"MyJava/victim.java", "MyJava/victim.class"}) {
+        QDir().mkpath(start.home("MyJava/ClassFiles"));
+        // ".class" is what a name that was set aside would wrongly delete.
+        for (const char *name :
+             {"MyJava/victim.java", "MyJava/victim.class", "MyJava/ClassFiles/.class"}) {
             QFile f(start.home(name));
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write("keep me");
@@ -186,6 +188,8 @@ private slots:
         clickBuild(w);
         QCOMPARE(FreshStart::readFile(start.home("MyJava/victim.java")), QByteArray("keep me"));
         QCOMPARE(FreshStart::readFile(start.home("MyJava/victim.class")), QByteArray("keep me"));
+        QCOMPARE(FreshStart::readFile(start.home("MyJava/ClassFiles/.class")),
+                 QByteArray("keep me"));
     }
 
     // A control character in the class name (a NUL cuts a file name short) names no file:
