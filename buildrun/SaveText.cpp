@@ -3,8 +3,6 @@
 #include "platform/FileAttributes.h"
 #include "platform/TextFiles.h"
 
-#include <QSaveFile>
-
 std::optional<QString> textUpToLastBrace(const QString &text) {
     const qsizetype p = text.lastIndexOf(QLatin1Char('}'));
     if (p < 0)
@@ -20,15 +18,7 @@ QString savedSourcePath(const QString &folder, const QString &name) {
 bool writeSourceFile(const QString &hostPath, const QString &text) {
     if (platform::isFileReadOnly(hostPath) || platform::isFileHidden(hostPath))
         return false;
-    QSaveFile file(hostPath);
     // A file that may be written in a folder where no new file can be made is written in place.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = platform::toSystemCodePage(text) + "\r\n";
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return platform::replaceFile(hostPath, platform::linesBytes({text}),
+                                 platform::InPlace::WhereNoNewFile);
 }

@@ -62,11 +62,23 @@ void LineWriter::close() {
         m_file.close();
 }
 
-static QByteArray linesBytes(const QStringList &lines) {
+QByteArray linesBytes(const QStringList &lines) {
     QByteArray bytes;
     for (const QString &line : lines)
         bytes += toSystemCodePage(line) + "\r\n";
     return bytes;
+}
+
+bool replaceFile(const QString &hostPath, const QByteArray &bytes, InPlace inPlace) {
+    QSaveFile file(hostPath);
+    file.setDirectWriteFallback(inPlace == InPlace::WhereNoNewFile);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }
 
 bool writeLines(const QString &hostPath, const QStringList &lines) {
@@ -84,19 +96,12 @@ bool replaceWithLines(const QString &hostPath, const QStringList &lines) {
     const QFileInfo entry(hostPath);
     if ((entry.exists() || entry.isSymLink()) && !entry.isFile())
         removeEntry(hostPath);
-    QSaveFile file(hostPath);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = linesBytes(lines);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return replaceFile(hostPath, linesBytes(lines), InPlace::Never);
 }
 
 void removeEntry(const QString &hostPath) {
-    if (!QFileInfo(hostPath).isDir() || QFileInfo(hostPath).isSymLink())
+    const QFileInfo entry(hostPath);
+    if (!entry.isDir() || entry.isSymLink())
         QFile::remove(hostPath);
 }
 

@@ -34,6 +34,15 @@ private:
 // Replaces the file's content with the lines; false when the file cannot be written.
 bool writeLines(const QString &hostPath, const QStringList &lines);
 
+// The lines as the file holds them: system code page, each ended by CR LF.
+QByteArray linesBytes(const QStringList &lines);
+
+// Replaces the file's content at once: written beside it and put in its place, so that a
+// failed write leaves the old file. WhereNoNewFile: in a folder where no new file can be made,
+// a file that may be written is written in place instead.
+enum class InPlace { Never, WhereNoNewFile };
+bool replaceFile(const QString &hostPath, const QByteArray &bytes, InPlace inPlace);
+
 // Replaces the file with the lines at once: they are written beside it and put in its place,
 // so that a reader never sees a half-written file and a failed write leaves the old file.
 // An entry that is no regular file (a FIFO, a device, a link to one) is replaced, never
