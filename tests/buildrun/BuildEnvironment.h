@@ -7,6 +7,16 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+// Builds in these tests run through the Linux console stand-ins; on Windows the Windows check
+// drives a build through the command interpreter instead.
+#ifdef Q_OS_WIN
+#define SKIP_WITHOUT_LINUX_CONSOLE()                                                               \
+    QSKIP("runs builds through the Linux console stand-ins (terminal, interpreter); on "           \
+          "Windows the Windows check drives a build through the command interpreter")
+#else
+#define SKIP_WITHOUT_LINUX_CONSOLE() (void)0
+#endif
+
 // A build environment for tests: the stand-in terminal first on PATH (it presses a key in the
 // console and logs its output), with the stand-in JDK or the real one behind it.
 struct BuildEnvironment {

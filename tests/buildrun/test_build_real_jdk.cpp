@@ -8,10 +8,7 @@ class TestBuildRealJdk : public QObject {
 
 private slots:
     void initTestCase() {
-#ifdef Q_OS_WIN
-        QSKIP("runs builds through the Linux console stand-ins (terminal, interpreter); on "
-              "Windows the Windows check drives a build through the command interpreter");
-#endif
+        SKIP_WITHOUT_LINUX_CONSOLE();
         if (QStandardPaths::findExecutable("javac").isEmpty())
             QFAIL("javac is not installed (scripts/install-deps.sh installs it)");
     }

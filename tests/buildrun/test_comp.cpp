@@ -24,12 +24,7 @@ class TestComp : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-#ifdef Q_OS_WIN
-        QSKIP("runs builds through the Linux console stand-ins (terminal, interpreter); on "
-              "Windows the Windows check drives a build through the command interpreter");
-#endif
-    }
+    void initTestCase() { SKIP_WITHOUT_LINUX_CONSOLE(); }
 
     void standardBuild() {
         FreshStart start;
