@@ -12,6 +12,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root="$PWD"
+scripts/windows/install-deps.sh
 qt="$(scripts/windows/qt.sh)"
 cache="$(dirname "$qt")"
 
