@@ -1,5 +1,7 @@
 #include "app/Frm_java.h"
 
+#include "Version.h"
+#include "buildrun/BuildFiles.h"
 #include "dialogs/Frm_about.h"
 #include "dialogs/Frm_help.h"
 #include "editor/ClassScan.h"
@@ -54,6 +56,7 @@ void setTextIfChanged(QLineEdit *box, const QString &text) {
 Frm_java::Frm_java(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Frm_java>()) {
     ensureResources();
     ui->setupUi(this);
+    setWindowTitle(kProgramTitle);
     // A sizable window with a minimise button and no maximise button.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -107,8 +110,8 @@ void Frm_java::Form_Load() {
     IsSaved = true;
     PathInvalid = false;
     MainModule::CompileType = 0;
-    MainModule::AppletHeight = 200;
-    MainModule::AppletWidth = 400;
+    MainModule::AppletHeight = kDefaultAppletHeight;
+    MainModule::AppletWidth = kDefaultAppletWidth;
     ResizeByScreen(*this);
     placeOnPrimaryScreen(*this, QSize(twipsToPixels(kFrameWidth), twipsToPixels(kFrameHeight)));
 }

@@ -1,18 +1,16 @@
 #include "app/Frm_java.h"
+#include "platform/System.h"
 #include "ui/Translations.h"
 
 #include <QApplication>
 #include <QGuiApplication>
 #include <cstdio>
 
+// Windows always has a desktop; on Linux the program needs a display server to show itself.
 static bool hasDisplay() {
-#if defined(Q_OS_LINUX)
-    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+    return platform::kOnWindows || !qEnvironmentVariableIsEmpty("DISPLAY") ||
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
            !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-#else
-    return true;
-#endif
 }
 
 int main(int argc, char *argv[]) {

@@ -7,6 +7,10 @@
 
 inline const QString kBuildScriptName = QStringLiteral("Korvath.bat");
 
+// The applet size of every start, until the options change it.
+inline constexpr qint16 kDefaultAppletHeight = 200;
+inline constexpr qint16 kDefaultAppletWidth = 400;
+
 // JavaPath + "\ClassFiles" (no trailing separator).
 QString workFolder(const QString &javaPath);
 // A file in the work folder: workFolder + "\" + name.

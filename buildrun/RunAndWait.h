@@ -2,10 +2,17 @@
 
 #include <QString>
 
-// Starts the command (a Windows-form path of a script or program) in a console window of the
-// given show style and waits in a nested event loop until the script has ended; every window
-// keeps answering meanwhile and no processor time is spent on the wait. The time-out of a
-// single wait does not apply to an event-driven wait and is accepted for the callers' sake.
+// How a run of the build script in a console window ended.
+enum class RunOutcome {
+    Ended,            // the console ran the script and the script has ended
+    NoConsoleProgram, // there is no program to show a console with (Linux: no terminal)
+    NotStarted,       // the script is no file, or its console could not be started
+    BrokenOff,        // the wait was broken off before the script ended (the program quits)
+};
+
+// Starts the script (a Windows-form path) in a console window of the given show style and
+// waits in a nested event loop until the script has ended; every window keeps answering
+// meanwhile and no processor time is spent on the wait.
 //
 // Windows: the wait ends with the command interpreter's process.
 // Linux: the wait ends with the interpreter that runs the script inside the terminal, however
@@ -13,10 +20,7 @@
 // once, or live on after the window has closed). The interpreter holds a connection to a
 // private local socket while it runs; the wait ends when that connection closes. A terminal
 // that ends without starting the interpreter ends the wait after a grace time.
-//
-// True when the console was started and the wait ended by itself; false when it could not be
-// started or the wait was broken off.
-bool runAndWait(const QString &command, qint32 windowStyle, qint32 timeoutMs);
+RunOutcome runInConsole(const QString &script, qint32 windowStyle);
 
 // How long the program waits for the interpreter once the terminal's process has ended.
 inline constexpr int kInterpreterGraceMs = 10000;

@@ -1,5 +1,6 @@
 #include "dialogs/Frm_about.h"
 
+#include "Version.h"
 #include "ui/Colors.h"
 #include "ui/FixedDialog.h"
 #include "ui/Placement.h"
@@ -36,7 +37,8 @@ QUrl Frm_about::linkTarget(const QString &labelName) {
     if (labelName == QLatin1String("Txt_homepage"))
         return QUrl(QStringLiteral("https://example.org/tarneljava/"));
     if (labelName == QLatin1String("Txt_update"))
-        return QUrl(QStringLiteral("https://example.org/download?soft=tarneljava&ver=1.07"));
+        return QUrl(QStringLiteral("https://example.org/download?soft=tarneljava&ver=") +
+                    kProgramVersion);
     if (labelName == QLatin1String("Txt_email"))
         return QUrl(QStringLiteral("mailto:") + kEmailAddress);
     return QUrl();
@@ -46,6 +48,7 @@ Frm_about::Frm_about(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui:
     ensureResources();
     ui->setupUi(this);
     finishFixedDialog(*this);
+    ui->Lab_softname->setText(kProgramTitle);
     ui->Txt_email->setText(kEmailAddress);
     fitTextsToTheirControls();
     s_loaded = this;

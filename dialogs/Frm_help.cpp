@@ -1,5 +1,6 @@
 #include "dialogs/Frm_help.h"
 
+#include "buildrun/BuildFiles.h"
 #include "dialogs/SizeFilter.h"
 #include "editor/TextHelpers.h"
 #include "ui/FixedDialog.h"
@@ -16,8 +17,6 @@
 namespace {
 const QString kStandardProgram = QStringLiteral("Java 标准程序");
 const QString kApplet = QStringLiteral("Applet 应用程序");
-constexpr qint16 kDefaultHeight = 200;
-constexpr qint16 kDefaultWidth = 400;
 } // namespace
 
 const QString Frm_help::kHelpText = QStringLiteral(
@@ -141,7 +140,7 @@ void Frm_help::Cmd_apply_Click() {
         MainModule::CompileType = 0;
     else if (type == kApplet)
         MainModule::CompileType = 1;
-    MainModule::AppletHeight = applySizeBox(ui->Txt_apheight, kDefaultHeight);
-    MainModule::AppletWidth = applySizeBox(ui->Txt_apwidth, kDefaultWidth);
+    MainModule::AppletHeight = applySizeBox(ui->Txt_apheight, kDefaultAppletHeight);
+    MainModule::AppletWidth = applySizeBox(ui->Txt_apwidth, kDefaultAppletWidth);
     ui->Cmd_apply->setEnabled(false);
 }

@@ -56,10 +56,6 @@ private:
 };
 } // namespace
 
-QString ownedCopy(const QString &text) {
-    return QString(text.constData(), text.size());
-}
-
 ClassScanResult scanClasses(const QString &text) {
     std::vector<qsizetype> occurrences;
     for (qsizetype at = text.indexOf(kClass); at >= 0; at = text.indexOf(kClass, at + 1))

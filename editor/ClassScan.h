@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/OwnedText.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -23,6 +25,3 @@ struct ClassScanResult {
 
 // Runs in time and memory linear in the text.
 ClassScanResult scanClasses(const QString &text);
-
-// A copy that owns its characters.
-QString ownedCopy(const QString &text);

@@ -23,13 +23,6 @@ inline constexpr const char *kHoldOption = "--hold";
 // xterm); empty when there is none. Windows: the command interpreter.
 QString findConsoleProgram();
 
-// Linux: the command line that opens a separate window of `terminal` (a host path; links such
-// as x-terminal-emulator are followed to the real program) titled `title` where the terminal
-// can show one, running `command`, and whose process does not hand the window to a running
-// instance of the terminal where it can be told not to.
-ConsoleCommand terminalCommand(const QString &terminal, const QString &title,
-                               const QStringList &command);
-
 // Windows: the command interpreter running the script in a new console.
 // Linux: the terminal running the project's own interpreter (found beside the running program)
 // on the script; `holdName` is the local socket the interpreter holds while it runs (none when

@@ -1,6 +1,5 @@
 #include "platform/PathMapping.h"
-
-#include <QDir>
+#include "platform/TestSeams.h"
 
 namespace platform {
 
@@ -55,39 +54,15 @@ QString linuxWindowsPath(const QString &hostPath, const QString &homeFolder) {
     return drive + QLatin1Char('\\') + rest;
 }
 
-#ifdef Q_OS_WIN
-static QString &driveRootForTests() {
+QString &driveRootOverride() {
     static QString root;
     return root;
 }
 
-void setDriveRootForTests(const QString &hostFolder) {
-    driveRootForTests() = hostFolder;
+namespace testing {
+void setDriveRoot(const QString &hostFolder) {
+    driveRootOverride() = hostFolder;
 }
-#endif
-
-QString toHostPath(const QString &windowsPath) {
-#ifdef Q_OS_WIN
-    // Tests keep every drive in a folder of their own, as the home folder does on Linux.
-    if (!driveRootForTests().isEmpty() && !driveLetter(windowsPath).isNull())
-        return QDir::toNativeSeparators(linuxHostPath(windowsPath, driveRootForTests()));
-    return windowsPath;
-#else
-    return linuxHostPath(windowsPath, QDir::homePath());
-#endif
-}
-
-QString toWindowsPath(const QString &hostPath) {
-#ifdef Q_OS_WIN
-    // The file dialogs give "/"-separated paths; the program shows and stores "\".
-    const QString root = QDir::fromNativeSeparators(driveRootForTests());
-    const QString path = QDir::fromNativeSeparators(hostPath);
-    if (!root.isEmpty() && (path == root || path.startsWith(root + QLatin1Char('/'))))
-        return linuxWindowsPath(path, root);
-    return QDir::toNativeSeparators(hostPath);
-#else
-    return linuxWindowsPath(hostPath, QDir::homePath());
-#endif
-}
+} // namespace testing
 
 } // namespace platform

@@ -12,17 +12,14 @@ QString toHostPath(const QString &windowsPath);
 // Host path -> Windows form. On Windows the path gets "\" separators.
 QString toWindowsPath(const QString &hostPath);
 
-#ifdef Q_OS_WIN
-// For tests on Windows: every drive letter leads into this folder instead of the real drive,
-// as every drive leads into the home folder on Linux ("D:\x" is <folder>\x). Empty: off.
-void setDriveRootForTests(const QString &hostFolder);
-#endif
-
 // The Linux rules, with the home folder given, so that they can be checked on any system.
 // "Z:" is the root "/", every other drive letter is the home folder; "\" and "/" both separate.
 QString linuxHostPath(const QString &windowsPath, const QString &homeFolder);
 // A path below the home folder becomes "D:\...", any other absolute path "Z:\...".
 QString linuxWindowsPath(const QString &hostPath, const QString &homeFolder);
+
+// The folder that a test put in place of every drive (see TestSeams.h); empty when none.
+QString &driveRootOverride();
 
 // The drive letter of a Windows-form path ("D:..."), or 0 when it has none.
 QChar driveLetter(const QString &windowsPath);

@@ -1,5 +1,6 @@
 #include "platform/TextFiles.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -15,51 +16,6 @@ QByteArray toSystemCodePage(const QString &text) {
 QString fromSystemCodePage(const QByteArray &bytes) {
     QStringDecoder decoder(QStringConverter::System);
     return decoder.decode(bytes);
-}
-
-#ifndef Q_OS_WIN
-// The text when the whole of the bytes is valid in the encoding, an unfinished sequence at the
-// end included.
-static std::optional<QString> decodeStrictly(QStringDecoder decoder, const QByteArray &bytes) {
-    if (!decoder.isValid())
-        return std::nullopt;
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        return std::nullopt;
-    return text;
-}
-#endif
-
-std::optional<QString> decodeText(const QByteArray &bytes) {
-#ifdef Q_OS_WIN
-    // The Windows code page takes any bytes, as the Windows program always read its files.
-    return fromSystemCodePage(bytes);
-#else
-    // A byte-order mark at the start stays in the text, so that saving gives it back.
-    constexpr auto kStrict =
-        QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
-    if (auto text = decodeStrictly(QStringDecoder(QStringConverter::System, kStrict), bytes))
-        return text;
-    return decodeStrictly(QStringDecoder("GB18030", kStrict), bytes);
-#endif
-}
-
-bool LineWriter::open(const QString &hostPath) {
-    close();
-    m_file.setFileName(hostPath);
-    return m_file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-}
-
-bool LineWriter::writeLine(const QString &line) {
-    if (!m_file.isOpen())
-        return false;
-    const QByteArray bytes = toSystemCodePage(line) + "\r\n";
-    return m_file.write(bytes) == bytes.size();
-}
-
-void LineWriter::close() {
-    if (m_file.isOpen())
-        m_file.close();
 }
 
 QByteArray linesBytes(const QStringList &lines) {
@@ -82,14 +38,11 @@ bool replaceFile(const QString &hostPath, const QByteArray &bytes, InPlace inPla
 }
 
 bool writeLines(const QString &hostPath, const QStringList &lines) {
-    LineWriter writer;
-    if (!writer.open(hostPath))
+    QFile file(hostPath);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
-    bool ok = true;
-    for (const QString &line : lines)
-        ok = writer.writeLine(line) && ok;
-    writer.close();
-    return ok;
+    const QByteArray bytes = linesBytes(lines);
+    return file.write(bytes) == bytes.size() && file.flush();
 }
 
 bool replaceWithLines(const QString &hostPath, const QStringList &lines) {

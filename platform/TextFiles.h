@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QFile>
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -17,21 +17,8 @@ QString fromSystemCodePage(const QByteArray &bytes);
 // the system code page, which takes any bytes.
 std::optional<QString> decodeText(const QByteArray &bytes);
 
-// Sequential output to one file, one line per write. A file that cannot be opened turns
-// every write into a silent no-op; callers that care ask isOpen() or the write results.
-class LineWriter {
-public:
-    // Creates the file or truncates an existing one.
-    bool open(const QString &hostPath);
-    bool writeLine(const QString &line);
-    bool isOpen() const { return m_file.isOpen(); }
-    void close();
-
-private:
-    QFile m_file;
-};
-
-// Replaces the file's content with the lines; false when the file cannot be written.
+// Creates the file (or truncates an existing one) and writes the lines; false when the file
+// cannot be written.
 bool writeLines(const QString &hostPath, const QStringList &lines);
 
 // The lines as the file holds them: system code page, each ended by CR LF.

@@ -2,6 +2,8 @@
 
 #include "app/Frm_java.h"
 #include "platform/PathMapping.h"
+#include "platform/System.h"
+#include "platform/TestSeams.h"
 #include "platform/TextFiles.h"
 #include "ui/MainModule.h"
 
@@ -14,12 +16,21 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 #include <memory>
+
+// Windows are drawn offscreen, started from ctest as from a debugger, unless the caller chose a
+// platform: the tests compare pixels, which a desktop's own theme and scaling would change.
+inline const bool kOffscreenByDefault = [] {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return true;
+}();
 
 // A fresh start of the program: its own program folder (for Setting.ini) and home folder
 // (where the drive letters lead).
@@ -33,28 +44,20 @@ struct FreshStart {
         MainModule::setProgramFolder(programDir.path());
         // Every drive letter leads into the home folder of the test, never to a real drive.
         qputenv("HOME", homeDir.path().toLocal8Bit());
-#ifdef Q_OS_WIN
-        platform::setDriveRootForTests(homeDir.path());
-#endif
+        platform::testing::setDriveRoot(homeDir.path());
     }
     ~FreshStart() {
         qputenv("HOME", oldHome);
-#ifdef Q_OS_WIN
-        platform::setDriveRootForTests(QString());
-#endif
+        platform::testing::setDriveRoot(QString());
     }
 
-    QString iniPath() const {
-        return programDir.filePath("Setting.ini");
-    }
+    QString iniPath() const { return programDir.filePath("Setting.ini"); }
     void writeIni(const QByteArray &bytes) const {
         QFile f(iniPath());
         if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
             f.write(bytes);
     }
-    QByteArray readIni() const {
-        return readFile(iniPath());
-    }
+    QByteArray readIni() const { return readFile(iniPath()); }
     QString home(const QString &rest = QString()) const {
         return rest.isEmpty() ? homeDir.path() : homeDir.path() + "/" + rest;
     }
@@ -95,15 +98,15 @@ inline QStringList filesIn(const QString &folder) {
 
 // The text in GBK, the code page of Chinese Windows (its system code page there).
 inline QByteArray gbk(const QString &text) {
-#ifdef Q_OS_WIN
-    return platform::toSystemCodePage(text);
-#else
+    if (platform::kOnWindows)
+        return platform::toSystemCodePage(text);
     return QStringEncoder("GB18030").encode(text);
-#endif
 }
 
 // A FIFO at the path (a file-system entry that is no regular file); false where there is none.
-bool makeFifo(const QString &path);
+inline bool makeFifo(const QString &path) {
+    return !platform::kOnWindows && QProcess::execute(QStringLiteral("mkfifo"), {path}) == 0;
+}
 
 template <typename T> T *control(QWidget *window, const char *name) {
     return window->findChild<T *>(QLatin1String(name));
@@ -156,14 +159,3 @@ private:
     bool m_escape;
     QTimer m_timer;
 };
-
-#ifdef Q_OS_WIN
-inline bool makeFifo(const QString &) {
-    return false;
-}
-#else
-#include <sys/stat.h>
-inline bool makeFifo(const QString &path) {
-    return mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
-}
-#endif

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TestPaths.h"
 #include "TestSupport.h"
 
 #include <QDeadlineTimer>
@@ -9,16 +10,16 @@
 
 // Builds in these tests run through the Linux console stand-ins; on Windows the Windows check
 // drives a build through the command interpreter instead.
-#ifdef Q_OS_WIN
 #define SKIP_WITHOUT_LINUX_CONSOLE()                                                               \
-    QSKIP("runs builds through the Linux console stand-ins (terminal, interpreter); on "           \
-          "Windows the Windows check drives a build through the command interpreter")
-#else
-#define SKIP_WITHOUT_LINUX_CONSOLE() (void)0
-#endif
+    do {                                                                                           \
+        if (platform::kOnWindows)                                                                  \
+            QSKIP("runs builds through the Linux console stand-ins (terminal, interpreter); on "   \
+                  "Windows the Windows check drives a build through the command interpreter");     \
+    } while (false)
 
 // A build environment for tests: the stand-in terminal first on PATH (it presses a key in the
-// console and logs its output), with the stand-in JDK or the real one behind it.
+// console and logs its output), with the stand-in JDK or the real one the tests were
+// configured with behind it.
 struct BuildEnvironment {
     enum Jdk { FakeJdk, RealJdk, NoTerminal };
 
@@ -26,13 +27,18 @@ struct BuildEnvironment {
     QByteArray oldPath = qgetenv("PATH");
 
     explicit BuildEnvironment(Jdk jdk) {
-        const QString tools = qEnvironmentVariable("TARNEL_TEST_TOOLS");
         QStringList path;
         if (jdk != NoTerminal)
-            path << tools + "/terminal";
+            path << kTestToolsFolder + "/terminal";
         if (jdk == FakeJdk)
-            path << tools + "/fakejdk";
-        path << (jdk == NoTerminal ? QString("/nonexistent") : QString::fromLocal8Bit(oldPath));
+            path << kTestToolsFolder + "/fakejdk";
+        if (jdk == RealJdk)
+            path << kTestJdkBin;
+        // The stand-ins are shell scripts: they need the system's tools, also when the test
+        // was started with no environment at all.
+        const QString systemPath = oldPath.isEmpty() ? QString("/usr/local/bin:/usr/bin:/bin")
+                                                     : QString::fromLocal8Bit(oldPath);
+        path << (jdk == NoTerminal ? QString("/nonexistent") : systemPath);
         qputenv("PATH", path.join(':').toLocal8Bit());
         qputenv("TARNEL_CONSOLE_LOG", consoleLog().toLocal8Bit());
         qputenv("TARNEL_SNAPSHOT", snapshot().toLocal8Bit());

@@ -169,12 +169,12 @@ private slots:
         QTest::newRow("no file-system path") << "" << false << "D:\\MyJava";
         QTest::newRow("home folder: a drive root") << "~" << false << "D:\\";
         QTest::newRow("below home") << "~/Java/代码" << false << "D:\\Java\\代码";
-#ifdef Q_OS_WIN
-        QTest::newRow("another drive") << "C:/opt/java" << false << "C:\\opt\\java";
-#else
-        QTest::newRow("outside home") << "/opt/java" << false << "Z:\\opt\\java";
-        QTest::newRow("root") << "/" << false << "Z:\\";
-#endif
+        if (platform::kOnWindows) {
+            QTest::newRow("another drive") << "C:/opt/java" << false << "C:\\opt\\java";
+        } else {
+            QTest::newRow("outside home") << "/opt/java" << false << "Z:\\opt\\java";
+            QTest::newRow("root") << "/" << false << "Z:\\";
+        }
     }
     void folderChooser() {
         QFETCH(QString, chosen);

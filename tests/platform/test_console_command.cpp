@@ -1,4 +1,4 @@
-#include "platform/ConsoleCommand.h"
+#include "platform/TerminalCommand.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,6 @@
 #include "platform/PathMapping.h"
 #include "platform/SingleLineText.h"
+#include "platform/System.h"
 #include "platform/TextFiles.h"
 
 #include <QTemporaryDir>
@@ -153,19 +154,16 @@ private slots:
     void decoding() {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, text);
-#ifdef Q_OS_WIN
-        if (QString(QTest::currentDataTag()) != "GBK")
+        if (platform::kOnWindows && QString(QTest::currentDataTag()) != "GBK")
             QSKIP("the Windows code page (GBK here) reads these bytes in its own way");
-#endif
         QCOMPARE(platform::decodeText(bytes).value_or("<none>"), text);
     }
 
     // The build and the settings make their files anew: a link in their place is replaced,
     // never written through.
     void replacingNeverWritesThroughALink() {
-#ifdef Q_OS_WIN
-        QSKIP("file-system links are made by administrators only on Windows");
-#endif
+        if (platform::kOnWindows)
+            QSKIP("file-system links are made by administrators only on Windows");
         QTemporaryDir dir;
         QVERIFY(platform::writeLines(dir.filePath("outside"), {"keep"}));
         QVERIFY(QFile::link(dir.filePath("outside"), dir.filePath("link")));

@@ -1,11 +1,7 @@
-#include "platform/ConsoleCommand.h"
+#include "platform/TerminalCommand.h"
 
-#include "platform/PathMapping.h"
-
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace platform {
 
@@ -65,16 +61,6 @@ const TerminalKind kUnknownTerminal{{}, {}, {}, {}, "-e"};
 
 } // namespace
 
-QString findConsoleProgram() {
-#ifdef Q_OS_WIN
-    const QString interpreter = QString::fromLocal8Bit(qgetenv("ComSpec"));
-    return interpreter.isEmpty() ? QStringLiteral("cmd.exe") : interpreter;
-#else
-    const QString terminal = QStandardPaths::findExecutable(QStringLiteral("x-terminal-emulator"));
-    return terminal.isEmpty() ? QStandardPaths::findExecutable(QStringLiteral("xterm")) : terminal;
-#endif
-}
-
 ConsoleCommand terminalCommand(const QString &terminal, const QString &title,
                                const QStringList &command) {
     const QFileInfo real(QFileInfo(terminal).canonicalFilePath());
@@ -90,29 +76,6 @@ ConsoleCommand terminalCommand(const QString &terminal, const QString &title,
         console.arguments << kind->titleOption << title;
     console.arguments << kind->commandOption << command;
     return console;
-}
-
-std::optional<ConsoleCommand> consoleCommandFor(const QString &hostScriptPath,
-                                                const QString &holdName) {
-    const QString consoleProgram = findConsoleProgram();
-#ifdef Q_OS_WIN
-    Q_UNUSED(holdName);
-    // /s keeps the outer quotes as they are: the inner ones take a folder with spaces, "&"
-    // or "(" whole.
-    ConsoleCommand console{consoleProgram, {}, {}};
-    console.nativeArguments = QStringLiteral("/s /c \"\"") +
-                              QDir::toNativeSeparators(hostScriptPath) + QStringLiteral("\"\"");
-    return console;
-#else
-    if (consoleProgram.isEmpty())
-        return std::nullopt;
-    QStringList command{QCoreApplication::applicationDirPath() + QLatin1Char('/') +
-                        QLatin1String(kInterpreterName)};
-    if (!holdName.isEmpty())
-        command << QLatin1String(kHoldOption) << holdName;
-    command << hostScriptPath;
-    return terminalCommand(consoleProgram, toWindowsPath(hostScriptPath), command);
-#endif
 }
 
 } // namespace platform

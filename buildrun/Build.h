@@ -1,0 +1,46 @@
+#pragma once
+
+#include "buildrun/BuildFiles.h"
+#include "buildrun/RunAndWait.h"
+
+#include <QString>
+#include <QStringList>
+
+// What one build is made of, read once from the window and the settings when it starts.
+struct BuildRequest {
+    QString javaPath;         // the applied working folder; the build works in its ClassFiles
+    QString source;           // the editor's text, written to the source copy unchanged
+    QString className;        // the main class: names the source copy, the page, the commands
+    QStringList scannedNames; // the name after each "class" of the text: its class files
+    qint16 compileType = 0;   // 0 standard program, 1 applet, other: compile only
+    qint16 appletHeight = kDefaultAppletHeight;
+    qint16 appletWidth = kDefaultAppletWidth;
+};
+
+// The build of one text, without any window: the work folder, the source copy, the build
+// script and the applet page; the run of the script in a console window; the clean-up of what
+// the build wrote. Each step may fail on its own and the next one still runs.
+class Build {
+public:
+    explicit Build(BuildRequest request);
+
+    // Creates the work folder and writes the source copy, the applet page (applets only) and
+    // the build script, each as a new file (no write goes through a link left there).
+    void writeFiles();
+    // Runs the build script in a console window of the given show style until it has ended.
+    RunOutcome run(qint32 windowStyle) const;
+    // Deletes the class files of the scanned names (unless they are kept), the source copy
+    // and the applet page.
+    void cleanUp(bool keepClassFiles) const;
+
+    // The build script, in the Windows form.
+    QString scriptPath() const;
+
+private:
+    QString hostWorkFile(const QString &fileName) const;
+
+    BuildRequest m_request;
+    // Only a plain file name may name files: anything else would leave the work folder.
+    bool m_plainName = false;
+    QStringList m_classFileNames;
+};

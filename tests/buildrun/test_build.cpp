@@ -1,0 +1,170 @@
+// The build of one text without any window: what stands in the work folder before the run,
+// while the compiler runs and after the clean-up, and how the run ended.
+#include "BuildEnvironment.h"
+#include "buildrun/Build.h"
+
+#include <QtTest>
+
+namespace {
+QStringList filesOfSnapshot(const BuildEnvironment &env) {
+    return filesIn(env.snapshot());
+}
+} // namespace
+
+class TestBuild : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { SKIP_WITHOUT_LINUX_CONSOLE(); }
+
+    void filesBeforeDuringAndAfter_data() {
+        QTest::addColumn<QString>("javaPath");
+        QTest::addColumn<QString>("className");
+        QTest::addColumn<QStringList>("scanned");
+        QTest::addColumn<int>("compileType");
+        QTest::addColumn<bool>("keep");
+        QTest::addColumn<QString>("compiled"); // the class files the compiler makes
+        QTest::addColumn<QStringList>("during");
+        QTest::addColumn<QStringList>("after");
+        QTest::addColumn<QString>("console");
+        const QString compile = "------------编译中...------------\n";
+        const QString done = "----------编译+运行完成----------\n";
+        const QString pause = "请按任意键继续. . . \n";
+        QTest::newRow("standard program")
+            << "D:\\MyJava"
+            << "Hello" << QStringList{"Hello"} << 0 << false << ""
+            << QStringList{"Hello.java", "Korvath.bat"} << QStringList{"Korvath.bat"}
+            << compile + "javac Hello.java\n" + done + "ran Hello\n" + pause;
+        QTest::newRow("applet: the page beside the source")
+            << "D:\\MyJava"
+            << "Hello" << QStringList{"Hello"} << 1 << false << ""
+            << QStringList{"Hello.HTML", "Hello.java", "Korvath.bat"} << QStringList{"Korvath.bat"}
+            << compile + "javac Hello.java\n" + done +
+                   "'appletviewer' 不是内部或外部命令，也不是可运行的程序\n或批处理文件。\n" +
+                   pause;
+        QTest::newRow("compile only")
+            << "D:\\MyJava"
+            << "A" << QStringList{"A"} << 2 << false << "" << QStringList{"A.java", "Korvath.bat"}
+            << QStringList{"Korvath.bat"} << compile + "javac A.java\n" + done + pause;
+        QTest::newRow("class files kept") << "D:\\MyJava"
+                                          << "B" << QStringList{"A", "B"} << 0 << true << "A B"
+                                          << QStringList{"B.java", "Korvath.bat"}
+                                          << QStringList{"A.class", "B.class", "Korvath.bat"}
+                                          << compile + "javac B.java\n" + done + "ran B\n" + pause;
+        QTest::newRow("only the scanned names' class files go")
+            << "D:\\MyJava"
+            << "A" << QStringList{"A"} << 0 << false << "A A$1"
+            << QStringList{"A.java", "Korvath.bat"} << QStringList{"A$1.class", "Korvath.bat"}
+            << compile + "javac A.java\n" + done + "ran A\n" + pause;
+        QTest::newRow("no class name: a file named by its extension")
+            << "D:\\MyJava"
+            << "" << QStringList{} << 0 << false << "" << QStringList{".java", "Korvath.bat"}
+            << QStringList{"Korvath.bat"} << compile + "javac .java\n" + done + "ran \n" + pause;
+        QTest::newRow("a name that leaves the work folder names no file")
+            << "D:\\MyJava"
+            << "..\\x" << QStringList{"..\\x"} << 1 << false << "" << QStringList{"Korvath.bat"}
+            << QStringList{"Korvath.bat"}
+            << compile + "javac ..\\x.java\njavac: file not found: ..\\x.java\n" + done +
+                   "'appletviewer' 不是内部或外部命令，也不是可运行的程序\n或批处理文件。\n" +
+                   pause;
+        QTest::newRow("Chinese folder and name")
+            << "D:\\我的 Java"
+            << "你好" << QStringList{"你好"} << 0 << false << ""
+            << QStringList{"Korvath.bat", "你好.java"} << QStringList{"Korvath.bat"}
+            << compile + "javac 你好.java\n" + done + "ran 你好\n" + pause;
+    }
+    void filesBeforeDuringAndAfter() {
+        QFETCH(QString, javaPath);
+        QFETCH(QString, className);
+        QFETCH(QStringList, scanned);
+        QFETCH(int, compileType);
+        QFETCH(bool, keep);
+        QFETCH(QString, compiled);
+        QFETCH(QStringList, during);
+        QFETCH(QStringList, after);
+        QFETCH(QString, console);
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::FakeJdk);
+        if (!compiled.isEmpty())
+            qputenv("TARNEL_FAKE_CLASSES", compiled.toUtf8());
+        BuildRequest request;
+        request.javaPath = javaPath;
+        request.source = "class " + className + " {}";
+        request.className = className;
+        request.scannedNames = scanned;
+        request.compileType = qint16(compileType);
+        Build build(request);
+        const QString folder = platform::toHostPath(javaPath + "\\ClassFiles");
+        QVERIFY(!QFileInfo::exists(folder));
+        build.writeFiles();
+        QCOMPARE(filesIn(folder), during);
+        QCOMPARE(build.run(1), RunOutcome::Ended);
+        QCOMPARE(filesOfSnapshot(env), during);
+        QCOMPARE(env.console(), console);
+        build.cleanUp(keep);
+        QCOMPARE(filesIn(folder), after);
+        QCOMPARE(build.scriptPath(), javaPath + "\\ClassFiles\\Korvath.bat");
+    }
+
+    // The build writes its files whole, as the run then finds them.
+    void theFilesAsTheCompilerFindsThem() {
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::FakeJdk);
+        BuildRequest request;
+        request.javaPath = "D:\\MyJava";
+        request.source = "public class Hi {\r\n}\r\n// 注释 after the brace";
+        request.className = "Hi";
+        request.compileType = 1;
+        request.appletHeight = -1;
+        request.appletWidth = 32767;
+        Build build(request);
+        build.writeFiles();
+        QCOMPARE(build.run(1), RunOutcome::Ended);
+        QCOMPARE(env.snapshotFile("Hi.java"), platform::toSystemCodePage(request.source + "\r\n"));
+        QCOMPARE(env.snapshotFile("Hi.HTML"),
+                 QByteArray("<html>\r\n<applet code=\"Hi.class\" height=-1 width=32767>\r\n"
+                            "</applet>\r\n</html>\r\n"));
+        QCOMPARE(env.snapshotFile("Korvath.bat"),
+                 platform::toSystemCodePage("@echo off\r\nD:\r\ncd D:\\MyJava\\ClassFiles\r\n"
+                                            "echo ------------编译中...------------\r\n"
+                                            "javac Hi.java\r\n"
+                                            "echo ----------编译+运行完成----------\r\n"
+                                            "appletviewer Hi.HTML\r\npause\r\n"));
+    }
+
+    // How a run ends, and that the clean-up follows in every case.
+    void outcomes_data() {
+        QTest::addColumn<bool>("terminal");
+        QTest::addColumn<bool>("folderBlocked");
+        QTest::addColumn<RunOutcome>("outcome");
+        QTest::newRow("ended") << true << false << RunOutcome::Ended;
+        QTest::newRow("no terminal") << false << false << RunOutcome::NoConsoleProgram;
+        QTest::newRow("no script: the folder cannot be made")
+            << true << true << RunOutcome::NotStarted;
+    }
+    void outcomes() {
+        QFETCH(bool, terminal);
+        QFETCH(bool, folderBlocked);
+        QFETCH(RunOutcome, outcome);
+        FreshStart start;
+        BuildEnvironment env(terminal ? BuildEnvironment::FakeJdk : BuildEnvironment::NoTerminal);
+        if (folderBlocked) {
+            QFile plain(start.home("MyJava"));
+            QVERIFY(plain.open(QIODevice::WriteOnly));
+        }
+        BuildRequest request;
+        request.javaPath = "D:\\MyJava";
+        request.className = "A";
+        request.scannedNames = {"A"};
+        Build build(request);
+        build.writeFiles();
+        QCOMPARE(build.run(1), outcome);
+        build.cleanUp(false);
+        if (!folderBlocked)
+            QCOMPARE(filesIn(start.home("MyJava/ClassFiles")), QStringList{"Korvath.bat"});
+        QCOMPARE(MainModule::RunAndWait(build.scriptPath(), 1, 0), outcome == RunOutcome::Ended);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBuild)
+#include "test_build.moc"
