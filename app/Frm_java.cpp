@@ -94,9 +94,7 @@ Frm_java::Frm_java(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::F
 Frm_java::~Frm_java() = default;
 
 void Frm_java::applyDesignColors() {
-    setBackColor(this, kGrey);
-    setBackColor(ui->Fra_edit, kGrey);
-    setBackColor(ui->Fra_set, kGrey);
+    // The window and its frames take the theme's colour (ApplyFormTheme).
     setForeColor(ui->Lab_table, kRed);
     setForeColor(ui->Lab_file, kRed);
     setForeColor(ui->Txt_table, kBlue);
@@ -235,13 +233,53 @@ void Frm_java::resizeEvent(QResizeEvent *event) {
 
 void Frm_java::placeControls(const Offsets &offsets) {
     for (const ControlPlacement &placement : controlPlacements(offsets)) {
-        auto *control = findChild<QWidget *>(placement.name);
-        if (!control)
-            continue;
+        QWidget *control = placedControl(placement.control);
         const TwipsRect &r = placement.rect;
         const int left = twipsToPixels(r.left);
         const int top = twipsToPixels(r.top);
         control->setGeometry(left, top, twipsToPixels(r.left + r.width) - left,
                              twipsToPixels(r.top + r.height) - top);
     }
+}
+
+QWidget *Frm_java::placedControl(MainControl control) const {
+    // Every control the layout places has its case: a control missing from the design, or
+    // one the layout places but the window does not know, fails to compile.
+    switch (control) {
+    case MainControl::Cmd_save:
+        return ui->Cmd_save;
+    case MainControl::Cmd_byyx:
+        return ui->Cmd_byyx;
+    case MainControl::Cmd_about:
+        return ui->Cmd_about;
+    case MainControl::Pic_sky:
+        return ui->Pic_sky;
+    case MainControl::Fra_edit:
+        return ui->Fra_edit;
+    case MainControl::Txt_edit:
+        return ui->Txt_edit;
+    case MainControl::Fra_set:
+        return ui->Fra_set;
+    case MainControl::Lab_table:
+        return ui->Lab_table;
+    case MainControl::Txt_table:
+        return ui->Txt_table;
+    case MainControl::Cmd_scan:
+        return ui->Cmd_scan;
+    case MainControl::Lab_file:
+        return ui->Lab_file;
+    case MainControl::Txt_file:
+        return ui->Txt_file;
+    case MainControl::Txt_backname:
+        return ui->Txt_backname;
+    case MainControl::Cmd_open:
+        return ui->Cmd_open;
+    case MainControl::Cmd_set:
+        return ui->Cmd_set;
+    case MainControl::Cmd_help:
+        return ui->Cmd_help;
+    case MainControl::Cmd_end:
+        return ui->Cmd_end;
+    }
+    return nullptr;
 }

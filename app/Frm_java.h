@@ -76,10 +76,13 @@ private:
 
     // The save prompt of closing; answers QMessageBox::Yes, No or Cancel.
     int askToSave();
+    // Asks to save unsaved source; false when the user cancelled or the save failed.
+    bool offerToSave();
     // The editor's text with LF line ends, character for character.
     QString widgetText() const;
     void applyDesignColors();
     void placeControls(const Offsets &offsets);
+    QWidget *placedControl(MainControl control) const;
 
     std::unique_ptr<Ui::Frm_java> ui;
     QTimer *Tim_color = nullptr;

@@ -18,18 +18,22 @@ int Frm_java::askToSave() {
     return box.exec();
 }
 
-bool Frm_java::Form_QueryUnload() {
+bool Frm_java::offerToSave() {
     if (IsSaved)
-        return false;
+        return true;
     switch (askToSave()) {
     case QMessageBox::Yes:
         Savefile();
-        return PathInvalid;
+        return !PathInvalid;
     case QMessageBox::No:
-        return false;
-    default:
         return true;
+    default:
+        return false;
     }
+}
+
+bool Frm_java::Form_QueryUnload() {
+    return !offerToSave();
 }
 
 void Frm_java::Form_Unload() {
@@ -47,19 +51,8 @@ void Frm_java::closeEvent(QCloseEvent *event) {
 }
 
 void Frm_java::Cmd_end_Click() {
-    if (!IsSaved) {
-        switch (askToSave()) {
-        case QMessageBox::Yes:
-            Savefile();
-            if (PathInvalid)
-                return;
-            break;
-        case QMessageBox::No:
-            break;
-        default:
-            return;
-        }
-    }
+    if (!offerToSave())
+        return;
     IsSaved = true;
     Frm_help::closeIfLoaded();
     Frm_about::closeIfLoaded();

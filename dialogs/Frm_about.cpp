@@ -27,8 +27,6 @@ void setUnderlined(QLabel *label, bool underlined) {
 }
 } // namespace
 
-QPointer<Frm_about> Frm_about::s_loaded;
-
 std::function<void(const QUrl &)> Frm_about::openLink = [](const QUrl &url) {
     QDesktopServices::openUrl(url);
 };
@@ -51,7 +49,7 @@ Frm_about::Frm_about(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui:
     ui->Lab_softname->setText(kProgramTitle);
     ui->Txt_email->setText(kEmailAddress);
     fitTextsToTheirControls();
-    s_loaded = this;
+    becomeTheLoadedOne(this);
 
     for (QWidget *widget :
          {static_cast<QWidget *>(this), static_cast<QWidget *>(ui->Fra_inform),
@@ -77,15 +75,6 @@ Frm_about::Frm_about(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui:
 }
 
 Frm_about::~Frm_about() = default;
-
-Frm_about *Frm_about::loaded() {
-    return s_loaded;
-}
-
-void Frm_about::closeIfLoaded() {
-    if (s_loaded)
-        s_loaded->close();
-}
 
 void Frm_about::Form_Load() {
     placeOnPrimaryScreen(*this, kDialogFrame); // centred by its outer size

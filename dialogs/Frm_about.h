@@ -1,7 +1,8 @@
 #pragma once
 
+#include "ui/OnceOnlyWindow.h"
+
 #include <QDialog>
-#include <QPointer>
 #include <QUrl>
 #include <functional>
 #include <memory>
@@ -13,15 +14,12 @@ class QLabel;
 
 // The about box: name and version, author information and three links that underline while
 // the pointer is over them and open with the system's handler when clicked.
-class Frm_about : public QDialog {
+class Frm_about : public QDialog, public OnceOnlyWindow<Frm_about> {
     Q_OBJECT
 
 public:
     explicit Frm_about(QWidget *parent = nullptr);
     ~Frm_about() override;
-
-    static Frm_about *loaded();
-    static void closeIfLoaded();
 
     // Hands a link to the system (the browser or mail program). Tests replace it.
     static std::function<void(const QUrl &)> openLink;
@@ -43,5 +41,4 @@ private:
     std::unique_ptr<Ui::Frm_about> ui;
     QList<QLabel *> m_links;
     bool m_releaseEndsDoubleClick = false;
-    static QPointer<Frm_about> s_loaded;
 };

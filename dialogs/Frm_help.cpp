@@ -25,14 +25,12 @@ const QString Frm_help::kHelpText = QStringLiteral(
     "编译+运行：编译当前编辑区的代码并运行，如需保存Java文件，必须点[保存]按钮。\r\n\r\n"
     "打开：打开一个已存在的Java文件，系统自动载入代码到编辑区。\r\n");
 
-QPointer<Frm_help> Frm_help::s_loaded;
-
 Frm_help::Frm_help(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Frm_help>()) {
     ensureResources();
     ui->setupUi(this);
     finishFixedDialog(*this);
     showHelpText();
-    s_loaded = this;
+    becomeTheLoadedOne(this);
 
     connect(ui->Chk_class, &QCheckBox::clicked, this, &Frm_help::Chk_class_Click);
     connect(ui->Com_option, &QComboBox::activated, this, &Frm_help::Com_option_Click);
@@ -63,15 +61,6 @@ void Frm_help::showHelpText() {
     QTextBlockFormat format;
     format.setLineHeight(13, QTextBlockFormat::FixedHeight);
     cursor.mergeBlockFormat(format);
-}
-
-Frm_help *Frm_help::loaded() {
-    return s_loaded;
-}
-
-void Frm_help::closeIfLoaded() {
-    if (s_loaded)
-        s_loaded->close();
 }
 
 void Frm_help::keyPressEvent(QKeyEvent *event) {

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "ui/OnceOnlyWindow.h"
+
 #include <QDialog>
-#include <QPointer>
 #include <memory>
 
 namespace Ui {
@@ -11,16 +12,12 @@ class QLineEdit;
 
 // The options dialog: the help text, the compile type, the applet size and class-file keeping.
 // Nothing takes effect before "应用" is clicked; the dialog stays open after applying.
-class Frm_help : public QDialog {
+class Frm_help : public QDialog, public OnceOnlyWindow<Frm_help> {
     Q_OBJECT
 
 public:
     explicit Frm_help(QWidget *parent = nullptr);
     ~Frm_help() override;
-
-    // The dialog while it exists (at most one at a time), or null.
-    static Frm_help *loaded();
-    static void closeIfLoaded();
 
     static const QString kHelpText;
 
@@ -37,5 +34,4 @@ private:
     void showHelpText();
 
     std::unique_ptr<Ui::Frm_help> ui;
-    static QPointer<Frm_help> s_loaded;
 };

@@ -8,12 +8,13 @@ const QString kMarker = QStringLiteral("public static void main");
 constexpr qsizetype kClassLength = 5;
 constexpr qsizetype kMaxOwnedName = 255;
 
-bool isLineBreak(QChar c) {
+// The scan's own line breaks: CR and LF only (the one-line boxes know more).
+bool isCrOrLf(QChar c) {
     return c == QChar(13) || c == QChar(10);
 }
 
-bool isBlank(QChar c) {
-    return c == QChar(32) || isLineBreak(c);
+bool isSpaceOrCrLf(QChar c) {
+    return c == QChar(32) || isCrOrLf(c);
 }
 
 // The first position at or after `from` whose character passes the test (the text's end when
@@ -45,7 +46,7 @@ public:
     explicit LineBreakFreePosition(const QString &text) : m_text(text) {}
     qsizetype of(qsizetype position) {
         for (; m_position < position; ++m_position)
-            m_breaks += isLineBreak(m_text.at(m_position)) ? 1 : 0;
+            m_breaks += isCrOrLf(m_text.at(m_position)) ? 1 : 0;
         return position - m_breaks;
     }
 
@@ -70,7 +71,7 @@ ClassScanResult scanClasses(const QString &text) {
     const auto nameSource = [&result, &text]() -> const QString & {
         if (result.nameSource.isNull()) {
             result.nameSource = text;
-            result.nameSource.removeIf(isLineBreak);
+            result.nameSource.removeIf(isCrOrLf);
         }
         return result.nameSource;
     };
@@ -78,7 +79,7 @@ ClassScanResult scanClasses(const QString &text) {
     // The name of an occurrence: from the first character after "class" that is no space or
     // line break, to the first space after that or the brace, whichever comes first; without
     // its line breaks, which makes it one run of the text without line breaks.
-    ForwardFinder nameStart(text, [](QChar c) { return !isBlank(c); });
+    ForwardFinder nameStart(text, [](QChar c) { return !isSpaceOrCrLf(c); });
     ForwardFinder nameEnd(text, [](QChar c) { return c == QChar(32); });
     LineBreakFreePosition startInSource(text);
     LineBreakFreePosition endInSource(text);
@@ -101,7 +102,7 @@ ClassScanResult scanClasses(const QString &text) {
         if (length <= kMaxOwnedName && end - start <= ownedBudget) {
             ownedBudget -= end - start;
             name = text.mid(start, end - start);
-            name.removeIf(isLineBreak);
+            name.removeIf(isCrOrLf);
         } else {
             name = QString::fromRawData(nameSource().constData() + from, length);
         }

@@ -24,8 +24,30 @@ struct TwipsRect {
     int left, top, width, height;
 };
 
+// The controls of the main window that the layout places.
+enum class MainControl {
+    Cmd_save,
+    Cmd_byyx,
+    Cmd_about,
+    Pic_sky,
+    Fra_edit,
+    Txt_edit,
+    Fra_set,
+    Lab_table,
+    Txt_table,
+    Cmd_scan,
+    Lab_file,
+    Txt_file,
+    Txt_backname,
+    Cmd_open,
+    Cmd_set,
+    Cmd_help,
+    Cmd_end,
+};
+
 struct ControlPlacement {
-    QString name;
+    MainControl control;
+    QString name;   // the control's object name
     TwipsRect rect; // relative to the control's container
 };
 

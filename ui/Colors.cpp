@@ -57,7 +57,3 @@ QColor foreColor(const QWidget *widget) {
 void setLineColor(QWidget *line, const QColor &color) {
     setRole(line, QPalette::WindowText, color);
 }
-
-QColor lineColor(const QWidget *line) {
-    return line->palette().color(QPalette::WindowText);
-}

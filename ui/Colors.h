@@ -15,4 +15,3 @@ QColor foreColor(const QWidget *widget);
 void drawFramesPlain(QWidget &window);
 // The colour of a line (a QFrame drawn as a horizontal or vertical line).
 void setLineColor(QWidget *line, const QColor &color);
-QColor lineColor(const QWidget *line);
