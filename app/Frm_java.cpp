@@ -17,7 +17,6 @@
 
 #include <QFileDialog>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QScreen>
 #include <QTimer>
 
@@ -76,6 +75,7 @@ Frm_java::Frm_java(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::F
     keepSingleLine(*ui->Txt_file);
     connect(ui->Txt_table, &QLineEdit::textChanged, this, &Frm_java::Txt_table_Change);
     connect(ui->Cmd_set, &QPushButton::clicked, this, &Frm_java::Cmd_set_Click);
+    // Ctrl+A selects the whole text: the editor does so by itself.
     connect(ui->Txt_edit, &QPlainTextEdit::textChanged, this, &Frm_java::Txt_edit_Change);
     connect(ui->Cmd_byyx, &QPushButton::clicked, this, &Frm_java::Cmd_byyx_Click);
     connect(ui->Cmd_save, &QPushButton::clicked, this, &Frm_java::Cmd_save_Click);
@@ -85,7 +85,6 @@ Frm_java::Frm_java(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::F
     connect(ui->Cmd_help, &QPushButton::clicked, this, &Frm_java::Cmd_help_Click);
     connect(ui->Cmd_about, &QPushButton::clicked, this, &Frm_java::Cmd_about_Click);
     connect(ui->Cmd_end, &QPushButton::clicked, this, &Frm_java::Cmd_end_Click);
-    ui->Txt_edit->installEventFilter(this);
 
     Form_Load();
     Form_Initialize();
@@ -167,27 +166,6 @@ QString Frm_java::StringFormat(const QString &SourStr) const {
 
 QString Frm_java::StringFormat2(const QString &SourStr) const {
     return ::StringFormat2(SourStr);
-}
-
-void Frm_java::Txt_edit_KeyPress(int &KeyAscii) {
-    if (KeyAscii == 1) {
-        QTextCursor cursor = ui->Txt_edit->textCursor();
-        cursor.setPosition(0);
-        cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-        ui->Txt_edit->setTextCursor(cursor);
-    }
-}
-
-bool Frm_java::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == ui->Txt_edit && event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        int keyAscii = key->text().isEmpty() ? 0 : key->text().at(0).unicode();
-        if (key->key() == Qt::Key_A && key->modifiers() == Qt::ControlModifier)
-            keyAscii = 1; // Ctrl+A, whatever text the platform attaches to it
-        if (keyAscii != 0)
-            Txt_edit_KeyPress(keyAscii);
-    }
-    return QWidget::eventFilter(watched, event); // the key goes on unchanged
 }
 
 void Frm_java::Cmd_scan_Click() {

@@ -53,7 +53,6 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void Form_Load();
@@ -64,7 +63,6 @@ private:
     void Txt_table_Change();
     void Cmd_set_Click();
     void Txt_edit_Change();
-    void Txt_edit_KeyPress(int &KeyAscii);
     void Cmd_byyx_Click();
     void Cmd_save_Click();
     void Cmd_open_Click();

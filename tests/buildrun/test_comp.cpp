@@ -145,10 +145,7 @@ private slots:
         Frm_java w;
         w.setEditorText("class A {}");
         MessageBoxAnswerer noMessage(QMessageBox::Ok);
-        QElapsedTimer timer;
-        timer.start();
-        clickBuild(w);
-        QVERIFY(timer.elapsed() < 2000); // nothing to run, no console, no wait
+        clickBuild(w); // nothing to run, no console, no wait
         QVERIFY(noMessage.seen.empty());
         QVERIFY(!QFile::exists(env.consoleLog())); // no console was started
     }
@@ -263,10 +260,7 @@ private slots:
         Frm_java w;
         w.setEditorText("class A {}");
         MessageBoxAnswerer told(QMessageBox::Ok);
-        QElapsedTimer timer;
-        timer.start();
         clickBuild(w);
-        QVERIFY(timer.elapsed() < 2000);
         QCOMPARE(int(told.seen.size()), 1);
         QCOMPARE(told.seen[0].title, QString("出错"));
         QVERIFY(told.seen[0].text.contains("x-terminal-emulator"));
@@ -290,7 +284,7 @@ private slots:
         BuildEnvironment env(BuildEnvironment::FakeJdk);
         qputenv("TARNEL_TERMINAL_MODE", mode);
         qputenv("TARNEL_TERMINAL_DELAY", "1");
-        qputenv("TARNEL_TERMINAL_LINGER", "5");
+        qputenv("TARNEL_TERMINAL_LINGER", "10");
         Frm_java w;
         w.setEditorText("public class Hello {}");
         QElapsedTimer timer;
@@ -299,12 +293,13 @@ private slots:
         const qint64 took = timer.elapsed();
         qunsetenv("TARNEL_TERMINAL_MODE");
         QVERIFY2(took >= 1000, "the clean-up ran before the script ended");
-        QVERIFY2(took < 3500, "the clean-up waited for the terminal, not the script");
+        // The terminal lives 10 s longer than the script: the bound leaves a busy machine 8 s.
+        QVERIFY2(took < 9000, "the clean-up waited for the terminal, not the script");
         QCOMPARE(env.snapshotFile("Hello.java"), QByteArray("public class Hello {}\r\n"));
         QVERIFY(env.console().endsWith("请按任意键继续. . . \n"));
         QCOMPARE(filesIn(start.home("MyJava/ClassFiles")), QStringList{"Korvath.bat"});
         QVERIFY(env.waitUntilGone(env.pidIn(env.consoleLog() + ".pid"), 2000));
-        QVERIFY(env.waitUntilGone(env.pidIn(env.consoleLog() + ".terminal"), 8000));
+        QVERIFY(env.waitUntilGone(env.pidIn(env.consoleLog() + ".terminal"), 15000));
     }
 
     void windowsAnswerDuringTheBuildAndOneBuildRunsAtATime() {

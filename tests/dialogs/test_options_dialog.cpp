@@ -28,6 +28,14 @@ struct Dialog {
 };
 } // namespace
 
+// The help text as the design words it: full-width "：", "，" and "。", half-width brackets
+// and plus sign, paragraphs apart by an empty line.
+const QString kDesignedHelpText = QString::fromUtf8(
+    "目录：为保存Java源文件(.java)的目录，如D:\\MyJava，用户可自行设置。\r\n\r\n"
+    "文件：即(.java)源文件名，系统将根据代码中的主类(Class)名自动设置保存的文件名。\r\n\r\n"
+    "编译+运行：编译当前编辑区的代码并运行，如需保存Java文件，必须点[保存]按钮。\r\n\r\n"
+    "打开：打开一个已存在的Java文件，系统自动载入代码到编辑区。\r\n");
+
 class TestOptionsDialog : public QObject {
     Q_OBJECT
 
@@ -47,10 +55,11 @@ private slots:
         QVERIFY(!d.apply->isEnabled());
         QCOMPARE(d.check->text(), QString("保留Class文件"));
         QCOMPARE(toCrLfText(control<QTextEdit>(&d.help, "Txt_help")->toPlainText()),
-                 Frm_help::kHelpText);
+                 kDesignedHelpText);
     }
 
     void helpText() {
+        QCOMPARE(Frm_help::kHelpText, kDesignedHelpText);
         const QString text = Frm_help::kHelpText;
         QCOMPARE(text.count("\r\n\r\n"), 3);
         QVERIFY(text.endsWith("编辑区。\r\n"));

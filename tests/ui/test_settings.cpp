@@ -120,7 +120,7 @@ private slots:
         QElapsedTimer timer;
         timer.start();
         MainModule::LoadSettings();
-        QVERIFY(timer.elapsed() < 2000);
+        QVERIFY(timer.elapsed() < 10000);
         QCOMPARE(MainModule::JavaPath, QString("D:\\MyJava"));
         QVERIFY(!QFileInfo(iniPath()).isSymLink());
         QCOMPARE(readIni(), QByteArray("JavaPath=D:\\MyJava\r\nClassExist= 0\r\n"));
