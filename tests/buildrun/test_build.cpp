@@ -51,6 +51,11 @@ private slots:
                                           << QStringList{"B.java", "Korvath.bat"}
                                           << QStringList{"A.class", "B.class", "Korvath.bat"}
                                           << compile + "javac B.java\n" + done + "ran B\n" + pause;
+        QTest::newRow("every scanned name's class file goes")
+            << "D:\\MyJava"
+            << "B" << QStringList{"A", "B", "C"} << 0 << false << "A B C"
+            << QStringList{"B.java", "Korvath.bat"} << QStringList{"Korvath.bat"}
+            << compile + "javac B.java\n" + done + "ran B\n" + pause;
         QTest::newRow("only the scanned names' class files go")
             << "D:\\MyJava"
             << "A" << QStringList{"A"} << 0 << false << "A A$1"
