@@ -72,6 +72,8 @@ private:
     void Cmd_about_Click();
     void Cmd_end_Click();
 
+    // What the user is told of a class name that can name no file.
+    static QString badClassNameText(const QString &name);
     // The save prompt of closing; answers QMessageBox::Yes, No or Cancel.
     int askToSave();
     // Asks to save unsaved source; false when the user cancelled or the save failed.

@@ -17,7 +17,20 @@ const QString kFolderBusyText =
     QStringLiteral("另一个 TarnelJava 正在这个目录中编译运行，请关闭它的控制台窗口后再试。");
 const QString kNoTerminalText =
     QStringLiteral("没有找到终端程序（x-terminal-emulator 或 xterm），无法打开编译控制台。");
+
+QString badFolderText(const QString &javaPath) {
+    return QStringLiteral("目录“%1”不能用于编译：目录名中不能有 * ? \" < > | 和控制字符，"
+                          "冒号只能跟在盘符后面。请在“目录”中设置其他目录，并点击“保存设置”。")
+        .arg(javaPath);
+}
 } // namespace
+
+QString Frm_java::badClassNameText(const QString &name) {
+    return QStringLiteral("类名“%1”不能用作文件名：文件名中不能有 \\ / : * ? \" < > | 和控制字符，"
+                          "不能以点或空格结尾，也不能是 CON、PRN、AUX、NUL、COM1～COM9、"
+                          "LPT1～LPT9。请修改类名后再试。")
+        .arg(name);
+}
 
 void Frm_java::CreateNewDirectory(const QString &NewDirectory) {
     createFoldersAlong(NewDirectory);
@@ -38,13 +51,24 @@ void Frm_java::Cmd_byyx_Click() {
 }
 
 void Frm_java::Comp() {
+    // A name or folder that no file system takes, or that would make the script run more than
+    // the build, stops the build before anything is written.
+    const QString className = ui->Txt_file->text();
+    if (!isValidClassName(className)) {
+        QMessageBox::critical(this, QStringLiteral("出错"), badClassNameText(className));
+        return;
+    }
+    if (!isValidWorkingFolder(MainModule::JavaPath)) {
+        QMessageBox::critical(this, QStringLiteral("出错"), badFolderText(MainModule::JavaPath));
+        return;
+    }
     // The build works in the folder of the stored setting as it is now, and cleans up there,
     // even if the setting changes while the build runs. The class files to delete are those of
     // the text that was compiled (the next scan may come during the build).
     BuildRequest request;
     request.javaPath = MainModule::JavaPath;
     request.source = editorText();
-    request.className = ui->Txt_file->text();
+    request.className = className;
     request.scannedNames = ClassNames.mid(0, ClassCount);
     request.compileType = MainModule::CompileType;
     request.appletHeight = MainModule::AppletHeight;

@@ -1,9 +1,9 @@
 // Saving the source into the folder of the folder field, and opening source files.
 #include "app/Frm_java.h"
 
+#include "buildrun/BuildFiles.h"
 #include "buildrun/SaveText.h"
 #include "platform/PathMapping.h"
-#include "platform/SingleLineText.h"
 #include "platform/TextFiles.h"
 #include "ui_Frm_java.h"
 
@@ -17,26 +17,26 @@ constexpr qint64 kMaxOpenBytes = 16 * 1024 * 1024;
 
 void Frm_java::Savefile() {
     bool saved = false;
-    if (!PathInvalid) {
+    const QString name = ui->Txt_file->text();
+    QString failure = QStringLiteral("文件目录设置错误！请重新设置...");
+    if (!PathInvalid && !isValidClassName(name)) {
+        failure = badClassNameText(name); // nothing is written under a name no system takes
+    } else if (!PathInvalid) {
         const QString folder = ui->Txt_table->text();
-        const QString name = ui->Txt_file->text();
         QString text = editorText();
         if (const auto cut = textUpToLastBrace(text)) {
             text = *cut;
             setEditorText(text);
         }
         CreateNewDirectory(folder);
-        // A name with a control character (a NUL would cut the file name short) names no file.
-        saved = !hasControlCharacter(name) &&
-                writeSourceFile(platform::toHostPath(savedSourcePath(folder, name)), text);
+        saved = writeSourceFile(platform::toHostPath(savedSourcePath(folder, name)), text);
     }
     if (saved) {
         IsSaved = true;
         PathInvalid = false;
         return;
     }
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("出错"),
-                    QStringLiteral("文件目录设置错误！请重新设置..."), QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("出错"), failure, QMessageBox::Ok, this);
     box.exec();
     IsSaved = false;
     PathInvalid = true;

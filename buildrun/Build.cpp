@@ -14,12 +14,12 @@ constexpr int kMaxClassFiles = 32768;
 } // namespace
 
 Build::Build(BuildRequest request) : m_request(std::move(request)) {
-    m_plainName = isPlainFileName(m_request.className);
+    m_plainName = isValidClassName(m_request.className);
     // Decided once, before the run: the scanned names that name class files of the work folder.
     // The copies own their characters (a scanned name may point into the window's text).
     const QStringList &scanned = m_request.scannedNames;
     for (int i = 0; i < scanned.size() && i < kMaxClassFiles; ++i) {
-        if (isPlainFileName(scanned.at(i)))
+        if (isValidClassName(scanned.at(i)))
             m_classFileNames << ownedCopy(scanned.at(i));
     }
 }

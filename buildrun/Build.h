@@ -40,7 +40,7 @@ private:
     QString hostWorkFile(const QString &fileName) const;
 
     BuildRequest m_request;
-    // Only a plain file name may name files: anything else would leave the work folder.
+    // Only a valid class name names files: anything else could leave the work folder.
     bool m_plainName = false;
     QStringList m_classFileNames;
 };

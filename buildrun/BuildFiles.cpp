@@ -1,6 +1,9 @@
 #include "buildrun/BuildFiles.h"
 
+#include "platform/PathMapping.h"
 #include "platform/SingleLineText.h"
+
+#include <QRegularExpression>
 
 QString workFolder(const QString &javaPath) {
     return javaPath + QStringLiteral("\\ClassFiles");
@@ -13,7 +16,8 @@ QString workFile(const QString &javaPath, const QString &fileName) {
 // A path or name as one argument of a script line: quoted when it holds a character with which
 // the command interpreter would end the command and start another (a folder "a&b" would run
 // "b"); everything else stays as it always was written.
-static QString scriptArgument(const QString &text) {
+static QString scriptArgument(QString text) {
+    text.replace(QLatin1Char('%'), QLatin1String("%%"));
     for (const QChar c : text) {
         if (QStringLiteral("&|<>^").contains(c))
             return QLatin1Char('"') + text + QLatin1Char('"');
@@ -29,7 +33,7 @@ QStringList buildScriptLines(const QString &givenJavaPath, const QString &givenC
     const QString className = commandText(givenClassName);
     QStringList lines{
         QStringLiteral("@echo off"),
-        javaPath.left(2),
+        platform::driveLetter(javaPath).isNull() ? QString() : javaPath.left(2),
         QStringLiteral("cd ") + scriptArgument(workFolder(javaPath)),
         QStringLiteral("echo ------------编译中...------------"),
         QStringLiteral("javac ") + scriptArgument(className + QStringLiteral(".java")),
@@ -52,10 +56,41 @@ QStringList appletPageLines(const QString &className, qint16 height, qint16 widt
             QStringLiteral("</html>")};
 }
 
-bool isPlainFileName(const QString &name) {
-    if (name == QLatin1String(".") || name == QLatin1String("..") || hasControlCharacter(name))
-        return false; // a NUL would cut the file name short
-    if (name.size() > kMaxFileNameLength)
+// Invisible characters that change how a text is shown: direction marks and overrides,
+// zero-width spaces and joiners, the byte-order mark.
+static bool isControlOrFormat(QChar c) {
+    return c.category() == QChar::Other_Control || c.category() == QChar::Other_Format;
+}
+
+static bool isDeviceName(const QString &name) {
+    static const QRegularExpression device(QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    // Windows takes "con.txt" for the console too.
+    return device.match(name.section(QLatin1Char('.'), 0, 0)).hasMatch();
+}
+
+bool isValidClassName(const QString &name) {
+    if (name.isEmpty())
+        return true;
+    if (name == QLatin1String(".") || name == QLatin1String("..") ||
+        name.size() > kMaxFileNameLength)
         return false;
-    return !name.contains(QLatin1Char('\\')) && !name.contains(QLatin1Char('/'));
+    for (const QChar c : name) {
+        if (isControlOrFormat(c) || QStringLiteral("\\/:*?\"<>|").contains(c))
+            return false;
+    }
+    if (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
+        return false;
+    return !isDeviceName(name);
+}
+
+bool isValidWorkingFolder(const QString &javaPath) {
+    for (qsizetype i = 0; i < javaPath.size(); ++i) {
+        const QChar c = javaPath.at(i);
+        if (isControlOrFormat(c) || QStringLiteral("*?\"<>|").contains(c))
+            return false;
+        if (c == QLatin1Char(':') && !(i == 1 && !platform::driveLetter(javaPath).isNull()))
+            return false;
+    }
+    return true;
 }

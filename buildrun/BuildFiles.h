@@ -19,7 +19,9 @@ QString workFile(const QString &javaPath, const QString &fileName);
 // The lines of Korvath.bat. The run line depends on the compile type: "java" for 0,
 // "appletviewer" for 1, none for any other value. Values end at their first line break; the
 // class name goes without control characters. A path or name holding one of & | < > ^ is
-// quoted, so that it cannot start another command.
+// quoted, so that it cannot start another command, and "%" is written "%%", which the command
+// interpreter reads as "%" (it would expand "%NAME%"). Line 2 changes the drive only: it is
+// empty when the folder starts with no drive letter and colon.
 QStringList buildScriptLines(const QString &javaPath, const QString &className, qint16 compileType);
 // The four lines of the applet page (className + ".HTML").
 QStringList appletPageLines(const QString &className, qint16 height, qint16 width);
@@ -27,7 +29,14 @@ QStringList appletPageLines(const QString &className, qint16 height, qint16 widt
 // No file system takes a longer file name.
 inline constexpr qsizetype kMaxFileNameLength = 255;
 
-// True when a class name from the editor can name a file of the work folder and nothing else:
-// not empty of meaning (".", ".."), without a separator or control character, and not longer
-// than a file name can be.
-bool isPlainFileName(const QString &name);
+// True when a class name from the editor can name the build's and the saved files on every
+// system, in the work folder and nowhere else: not "." or "..", no separator, none of
+// : * ? " < > |, no control or invisible format character (a direction override would show
+// the name reversed), no trailing dot or space, no device name (CON, PRN, AUX, NUL, COM1-COM9,
+// LPT1-LPT9, also before an extension), and not longer than a file name can be. An empty
+// name is one (the files are then named by their extensions alone).
+bool isValidClassName(const QString &name);
+
+// True when a working folder can go into the build script as one path of every system: none
+// of * ? " < > |, a colon only after a drive letter, no control or invisible format character.
+bool isValidWorkingFolder(const QString &javaPath);

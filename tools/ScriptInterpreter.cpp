@@ -42,8 +42,37 @@ static QString restAfterWord(const QString &line, const QString &word) {
     return line.mid(at + 1);
 }
 
+QString ScriptInterpreter::expandPercents(const QString &line,
+                                          const std::function<QString(const QString &)> &variable) {
+    QString result;
+    const QChar percent(QLatin1Char('%'));
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line.at(i) != percent) {
+            result += line.at(i);
+            continue;
+        }
+        if (i + 1 >= line.size())
+            break; // a lone "%" at the end is dropped
+        const QChar next = line.at(i + 1);
+        if (next == percent || next.isDigit() || next == QLatin1Char('*')) {
+            if (next == percent)
+                result += percent;
+            ++i; // an argument of the script: there are none
+            continue;
+        }
+        const qsizetype close = line.indexOf(percent, i + 1);
+        if (close < 0)
+            continue; // a lone "%" is dropped
+        result += variable(line.mid(i + 1, close - i - 1));
+        i = close;
+    }
+    return result;
+}
+
 void ScriptInterpreter::runLine(const QString &rawLine) {
-    QString line = rawLine;
+    QString line = expandPercents(rawLine, [](const QString &name) {
+        return qEnvironmentVariable(name.toLocal8Bit().constData());
+    });
     const bool quiet = line.startsWith(QLatin1Char('@'));
     if (quiet)
         line.remove(0, 1);

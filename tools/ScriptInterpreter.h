@@ -33,6 +33,12 @@ public:
     void runScript(const QStringList &lines);
     bool stopped() const { return m_stopped; }
 
+    // A script line after the command interpreter's "%" rules for batch files: "%%" is "%",
+    // "%NAME%" the variable's value (empty when it has none), "%0".."%9" and "%*" the script's
+    // arguments (none here), and a lone "%" is dropped.
+    static QString expandPercents(const QString &line,
+                                  const std::function<QString(const QString &)> &variable);
+
     static const QString kPauseText;
     static const QString kTerminateQuestion;
 

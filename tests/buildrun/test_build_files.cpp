@@ -1,3 +1,4 @@
+#include "CommandInterpreterModel.h"
 #include "buildrun/BuildFiles.h"
 #include "buildrun/CreateNewDirectory.h"
 #include "buildrun/SaveText.h"
@@ -57,6 +58,40 @@ private slots:
                                          done,
                                          "java \"x|y\"",
                                          "pause"};
+        // "^" escapes the next character, "<" and ">" redirect: quoted as well.
+        QTest::newRow("escape and redirection quoted") << "D:\\a^b"
+                                                       << "x<y>z" << 1
+                                                       << QStringList{"@echo off",
+                                                                      "D:",
+                                                                      "cd \"D:\\a^b\\ClassFiles\"",
+                                                                      compiling,
+                                                                      "javac \"x<y>z.java\"",
+                                                                      done,
+                                                                      "appletviewer \"x<y>z.HTML\"",
+                                                                      "pause"};
+        // The command interpreter expands "%PATH%" and drops a lone "%"; "%%" reads as "%".
+        QTest::newRow("percent signs doubled")
+            << "D:\\100%PATH%x"
+            << "A%1" << 0 << QStringList{"@echo off",
+                                         "D:",
+                                         "cd D:\\100%%PATH%%x\\ClassFiles",
+                                         compiling,
+                                         "javac A%%1.java",
+                                         done,
+                                         "java A%%1",
+                                         "pause"};
+        // Line 2 changes the drive, or is empty: "ls" or " D" would run as a command.
+        QTest::newRow("no drive letter: no drive change")
+            << "ls\\x"
+            << "A" << 0
+            << QStringList{
+                   "@echo off", "",     "cd ls\\x\\ClassFiles", compiling, "javac A.java", done,
+                   "java A",    "pause"};
+        QTest::newRow("space before the drive")
+            << " D:\\x"
+            << "A" << 2
+            << QStringList{"@echo off", "",     "cd  D:\\x\\ClassFiles", compiling, "javac A.java",
+                           done,        "pause"};
         // The rest of a line after a line break would run as a command of its own.
         QTest::newRow("line breaks in the values")
             << "D:\\MyJava\ntouch INJECTED" << QString("A") + QChar(0) + "\r\ncalc" << 0
@@ -64,6 +99,47 @@ private slots:
                            compiling,   "javac A.java", done,
                            "java A",    "pause"};
     }
+    // Folders that no system takes, or that would end the script's commands, stop the build.
+    void workingFolders_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("default") << "D:\\MyJava" << true;
+        QTest::newRow("empty") << "" << true;
+        QTest::newRow("space, &, ^, %, parentheses") << "D:\\my java (1) & co ^ 100%" << true;
+        QTest::newRow("Chinese") << "D:\\我的Java" << true;
+        QTest::newRow("relative") << "work" << true;
+        for (const char *bad : {"D:\\a\"&calc&\"", "D:\\a*", "D:\\a?", "D:\\a<b", "D:\\a>b",
+                                "D:\\a|b", "D:\\a:b", "D::", ":x"})
+            QTest::newRow(bad) << bad << false;
+        QTest::newRow("tab") << "D:\\a\tb" << false;
+        QTest::newRow("direction override") << QString("D:\\\u202Ex") << false;
+    }
+    void workingFolders() {
+        QFETCH(QString, folder);
+        QFETCH(bool, valid);
+        QCOMPARE(isValidWorkingFolder(folder), valid);
+    }
+
+    // Generated names and folders: whatever the build takes makes a script whose every line
+    // is one command of the build's own; a quote in a name or folder is never taken.
+    void hostileNamesAndFoldersRunOnlyTheBuild() {
+        QRandomGenerator random(20261208);
+        int taken = 0;
+        for (int n = 0; n < 20000; ++n) {
+            const QString folder =
+                (random.bounded(2) ? QString("D:\\") : QString()) + hostileText(random, 12);
+            const QString name = hostileText(random, 8);
+            const bool quote = folder.contains('"') || name.contains('"');
+            if (!isValidWorkingFolder(folder) || !isValidClassName(name))
+                continue;
+            QVERIFY2(!quote, qPrintable(folder + " / " + name));
+            ++taken;
+            const QString fault = checkScriptOf(folder, name, qint16(n % 3));
+            QVERIFY2(fault.isEmpty(), qPrintable(folder + " / " + name + ": " + fault));
+        }
+        QVERIFY(taken > 1000);
+    }
+
     void scriptLines() {
         QFETCH(QString, javaPath);
         QFETCH(QString, className);
@@ -88,11 +164,24 @@ private slots:
                  QStringList({"<html>", appletLine, "</applet>", "</html>"}));
     }
 
-    void plainFileNames_data() {
+    void classNamesThatNameFiles_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("plain");
         QTest::newRow("class") << "Hello" << true;
-        QTest::newRow("type parameter") << "Foo<T>" << true;
+        QTest::newRow("type parameter: no Windows file name") << "Foo<T>" << false;
+        QTest::newRow("dollar and digits") << "A$1" << true;
+        QTest::newRow("Chinese") << "九九乘法表" << true;
+        for (const char *bad : {"\"&calc&\"", "a*b", "a?b", "a:b", "a|b", "a>b"})
+            QTest::newRow(bad) << bad << false;
+        QTest::newRow("trailing dot") << "A." << false;
+        QTest::newRow("trailing space") << "A " << false;
+        QTest::newRow("inner dot") << "a.b" << true;
+        for (const char *device : {"CON", "prn", "Aux", "NUL", "COM1", "lpt9", "con.txt"})
+            QTest::newRow(device) << device << false;
+        QTest::newRow("device-like, longer") << "CONSOLE" << true;
+        QTest::newRow("COM0 is no device") << "COM0" << true;
+        QTest::newRow("direction override") << QString("A\u202Eavaj.exe") << false;
+        QTest::newRow("zero-width space") << QString("A\u200BB") << false;
         QTest::newRow("empty") << "" << true;
         QTest::newRow("dot") << "." << false;
         QTest::newRow("dot dot") << ".." << false;
@@ -106,10 +195,10 @@ private slots:
         QTest::newRow("255 characters") << QString(255, 'x') << true;
         QTest::newRow("256 characters") << QString(256, 'x') << false;
     }
-    void plainFileNames() {
+    void classNamesThatNameFiles() {
         QFETCH(QString, name);
         QFETCH(bool, plain);
-        QCOMPARE(isPlainFileName(name), plain);
+        QCOMPARE(isValidClassName(name), plain);
     }
 
     void foldersAreCreatedOutermostFirst() {

@@ -177,7 +177,10 @@ private slots:
         Frm_java w;
         w.setEditorText("class ..\\victim {} class ../victim {}");
         QCOMPARE(w.ClassNames, QStringList({"..\\victim", "../victim"}));
+        MessageBoxAnswerer told(QMessageBox::Ok);
         clickBuild(w);
+        QCOMPARE(int(told.seen.size()), 1);
+        QCOMPARE(told.seen[0].title, QString("出错"));
         QCOMPARE(FreshStart::readFile(start.home("MyJava/victim.java")), QByteArray("keep me"));
         QCOMPARE(FreshStart::readFile(start.home("MyJava/victim.class")), QByteArray("keep me"));
         QCOMPARE(FreshStart::readFile(start.home("MyJava/ClassFiles/.class")),
@@ -197,10 +200,63 @@ private slots:
         Frm_java w;
         w.setEditorText(QString("class notes.txt") + QChar(0) + "x {}");
         QCOMPARE(w.ClassNames.size(), 1);
+        MessageBoxAnswerer told(QMessageBox::Ok);
         clickBuild(w);
+        QCOMPARE(int(told.seen.size()), 1);
         QCOMPARE(FreshStart::readFile(notes.fileName()), QByteArray("keep me"));
-        QCOMPARE(filesIn(start.home("MyJava/ClassFiles")),
-                 QStringList({"Korvath.bat", "notes.txt"}));
+        QCOMPARE(filesIn(start.home("MyJava/ClassFiles")), QStringList({"notes.txt"}));
+    }
+
+    // A name no system takes as a file name, or one that would end the script's commands (a
+    // quote undoes the quoting on Windows), stops the build with a message before anything is
+    // written; so does a folder of that kind.
+    void namesAndFoldersThatStopTheBuild_data() {
+        QTest::addColumn<QString>("javaPath");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("quotes in the name")
+            << "D:\\MyJava"
+            << "/* see class \"&calc&\" { public static void main } */ public class Real { }"
+            << "类名“\"&calc&\"”不能用作文件名";
+        QTest::newRow("device name") << "D:\\MyJava"
+                                     << "public class CON {}"
+                                     << "类名“CON”";
+        QTest::newRow("quote in the folder") << "D:\\a\"&calc&\""
+                                             << "public class Hello {}"
+                                             << "目录“D:\\a\"&calc&\"”不能用于编译";
+    }
+    void namesAndFoldersThatStopTheBuild() {
+        QFETCH(QString, javaPath);
+        QFETCH(QString, source);
+        QFETCH(QString, told);
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::FakeJdk);
+        start.writeIni("JavaPath=" + javaPath.toUtf8() + "\r\n");
+        Frm_java w;
+        w.setEditorText(source);
+        MessageBoxAnswerer answer(QMessageBox::Ok);
+        clickBuild(w);
+        QCOMPARE(int(answer.seen.size()), 1);
+        QCOMPARE(answer.seen[0].title, QString("出错"));
+        QCOMPARE(answer.seen[0].icon, QMessageBox::Critical);
+        QVERIFY2(answer.seen[0].text.startsWith(told), qPrintable(answer.seen[0].text));
+        QCOMPARE(env.compilerRuns(), 0);
+        QCOMPARE(QDir(start.home()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
+    }
+
+    // "%" in a folder is the folder's own character: the script doubles it and the console
+    // reads it back, expanding no variable.
+    void percentSignsInTheFolder() {
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::FakeJdk);
+        start.writeIni("JavaPath=D:\\100%PATH%x %\r\n");
+        Frm_java w;
+        w.setEditorText("public class Hello {}");
+        clickBuild(w);
+        QCOMPARE(env.snapshotFile("Hello.java"), QByteArray("public class Hello {}\r\n"));
+        QVERIFY2(env.console().contains("ran Hello"), qPrintable(env.console()));
+        QCOMPARE(filesIn(start.home("100%PATH%x %/ClassFiles")), QStringList{"Korvath.bat"});
     }
 
     // Links left in the work folder are replaced, never written through.

@@ -128,6 +128,34 @@ private slots:
         m_interrupt = false;
     }
 
+    // "%" as the Windows interpreter reads it in a batch file.
+    void percentSigns_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("read");
+        QTest::newRow("doubled") << "cd D:\\100%%x"
+                                 << "cd D:\\100%x";
+        QTest::newRow("variable") << "echo %HOME%."
+                                  << "echo /home/u.";
+        QTest::newRow("unknown variable: nothing") << "echo [%NOPE%]"
+                                                   << "echo []";
+        QTest::newRow("lone sign dropped") << "echo 100% done"
+                                           << "echo 100 done";
+        QTest::newRow("at the end") << "echo 100%"
+                                    << "echo 100";
+        QTest::newRow("script arguments: none") << "echo %0%1%*."
+                                                << "echo .";
+        QTest::newRow("doubled around a name") << "echo %%HOME%%"
+                                               << "echo %HOME%";
+    }
+    void percentSigns() {
+        QFETCH(QString, line);
+        QFETCH(QString, read);
+        const auto variable = [](const QString &name) {
+            return name == "HOME" ? QString("/home/u") : QString();
+        };
+        QCOMPARE(ScriptInterpreter::expandPercents(line, variable), read);
+    }
+
     void buildScriptRuns() {
         interpreter().runScript({"@echo off", "D:", "cd D:\\MyJava\\ClassFiles",
                                  "echo ------------编译中...------------", "javac Hello.java",

@@ -4,7 +4,8 @@
 # its output redirected (as from a terminal), types a program, runs 编译+运行: the console of
 # the command interpreter appears, the source copy exists while the script runs, a key in the
 # console ends it, and only Korvath.bat is left. The working folder holds a space, "&" and
-# parentheses, which the command interpreter takes only inside quotes. Screenshots go to
+# parentheses, which the command interpreter takes only inside quotes, and "%PATH%" and a lone
+# "%", which it would expand or drop unless doubled. Screenshots go to
 # $TARNEL_SHOTS if set.
 # Usage: e2e.sh PROGRAM_FOLDER   (Wine set up as scripts/windows/check.sh does)
 set -euo pipefail
@@ -14,7 +15,7 @@ work="$(mktemp -d)"
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 
 cp -r "$program" "$work/prog"
-java="$work/my java (1) & co"
+java="$work/my java (1) & co %PATH% 100%"
 mkdir -p "$work/jdk" "$java/ClassFiles"
 for tool in javac java; do
     x86_64-w64-mingw32-gcc-posix -O2 -o "$work/jdk/$tool.exe" "$here/fake_$tool.c"
@@ -38,7 +39,7 @@ xdotool type --delay 20 'public class Hello { public static void main(String[] a
 sleep 1
 [[ -n "$shots" ]] && import -window root "$shots/wine-main-window.png"
 click_in "$main" 106 25
-folder="$work/my java (1) & co/ClassFiles"
+folder="$work/my java (1) & co %PATH% 100%/ClassFiles"
 until_true 30 test -f "$folder/Hello.class" || fail "no compile: $(ls -A "$folder")"
 [[ -f "$folder/Hello.java" ]] || fail "no source copy while the script runs"
 sleep 2
