@@ -32,10 +32,10 @@ QString Build::scriptPath() const {
     return workFile(m_request.javaPath, kBuildScriptName);
 }
 
-// A file made anew: whatever stood at the path (a file, a link) is removed first.
+// A file made anew in place of whatever stood at the path (a file, a link), never written
+// through a link.
 static void writeNewFile(const QString &hostPath, const QStringList &lines, bool hidden) {
     platform::setFileNormal(hostPath);
-    platform::removeEntry(hostPath);
     platform::writeLines(hostPath, lines);
     if (hidden)
         platform::setFileHidden(hostPath);

@@ -19,6 +19,6 @@ bool writeSourceFile(const QString &hostPath, const QString &text) {
     if (platform::isFileReadOnly(hostPath) || platform::isFileHidden(hostPath))
         return false;
     // A file that may be written in a folder where no new file can be made is written in place.
-    return platform::replaceFile(hostPath, platform::linesBytes({text}),
-                                 platform::InPlace::WhereNoNewFile);
+    return platform::saveFile(hostPath, platform::linesBytes({text}),
+                              platform::InPlace::WhereNoNewFile);
 }

@@ -2,9 +2,9 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QTemporaryFile>
 
 namespace platform {
 
@@ -25,37 +25,52 @@ QByteArray linesBytes(const QStringList &lines) {
     return bytes;
 }
 
-bool replaceFile(const QString &hostPath, const QByteArray &bytes, InPlace inPlace) {
-    QSaveFile file(hostPath);
-    file.setDirectWriteFallback(inPlace == InPlace::WhereNoNewFile);
-    if (!file.open(QIODevice::WriteOnly))
+bool replaceEntry(const QString &hostPath, const QByteArray &bytes) {
+    const QFileInfo entry(hostPath);
+    if (entry.isDir() && !entry.isSymLink())
         return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
+    // The new file may be read by others as the file it replaces was (not the temporary
+    // file's own owner-only access).
+    const QFileDevice::Permissions permissions =
+        entry.isFile() && !entry.isSymLink() ? QFile::permissions(hostPath)
+                                             : QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                   QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    QTemporaryFile file(entry.absolutePath() + QStringLiteral("/.") + entry.fileName() +
+                        QStringLiteral(".XXXXXX"));
+    if (!file.open())
         return false;
-    }
-    return file.commit();
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        return false;
+    file.close();
+    file.setPermissions(permissions);
+    if (!renameOver(file.fileName(), hostPath))
+        return false;
+    file.setAutoRemove(false); // it is the entry now
+    return true;
 }
 
 bool writeLines(const QString &hostPath, const QStringList &lines) {
-    QFile file(hostPath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    return replaceEntry(hostPath, linesBytes(lines));
+}
+
+bool saveFile(const QString &hostPath, const QByteArray &bytes, InPlace inPlace) {
+    const QFileInfo entry(hostPath);
+    // A link is written through to the file it leads to, as editors do; anything but a
+    // regular file there is no file to save into.
+    const QString target = entry.isSymLink() ? entry.canonicalFilePath() : hostPath;
+    if (target.isEmpty())
+        return false; // a link to nothing
+    const QFileInfo file(target);
+    if (file.exists() && !file.isFile())
         return false;
-    const QByteArray bytes = linesBytes(lines);
-    return file.write(bytes) == bytes.size() && file.flush();
-}
-
-bool replaceWithLines(const QString &hostPath, const QStringList &lines) {
-    const QFileInfo entry(hostPath);
-    if ((entry.exists() || entry.isSymLink()) && !entry.isFile())
-        removeEntry(hostPath);
-    return replaceFile(hostPath, linesBytes(lines), InPlace::Never);
-}
-
-void removeEntry(const QString &hostPath) {
-    const QFileInfo entry(hostPath);
-    if (!entry.isDir() || entry.isSymLink())
-        QFile::remove(hostPath);
+    if (replaceEntry(target, bytes))
+        return true;
+    if (inPlace != InPlace::WhereNoNewFile || !file.isFile())
+        return false;
+    QFile inPlaceFile(target);
+    if (!inPlaceFile.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return inPlaceFile.write(bytes) == bytes.size() && inPlaceFile.flush();
 }
 
 std::optional<QString> readWholeText(const QString &hostPath, qint64 maxBytes) {

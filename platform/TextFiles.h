@@ -17,28 +17,27 @@ QString fromSystemCodePage(const QByteArray &bytes);
 // the system code page, which takes any bytes.
 std::optional<QString> decodeText(const QByteArray &bytes);
 
-// Creates the file (or truncates an existing one) and writes the lines; false when the file
-// cannot be written.
-bool writeLines(const QString &hostPath, const QStringList &lines);
-
 // The lines as the file holds them: system code page, each ended by CR LF.
 QByteArray linesBytes(const QStringList &lines);
 
-// Replaces the file's content at once: written beside it and put in its place, so that a
-// failed write leaves the old file. WhereNoNewFile: in a folder where no new file can be made,
-// a file that may be written is written in place instead.
+// Puts a new file with the bytes in place of whatever entry stands at the path (a file, a link,
+// a FIFO; not a folder): the file is written beside it under a name of its own and renamed
+// over the entry itself, so that no link there is followed, not even one that appears while
+// the file is written, a FIFO or device stays untouched, a reader sees the old or the new file
+// whole, and a failed write leaves the old entry. False when the file cannot be made.
+bool replaceEntry(const QString &hostPath, const QByteArray &bytes);
+// replaceEntry with the lines.
+bool writeLines(const QString &hostPath, const QStringList &lines);
+
+// Saves a file the user named: a link to a regular file is written through (the link stays,
+// its target is replaced as replaceEntry does); a FIFO, a device, a folder, a link to one of
+// them or to nothing is refused. WhereNoNewFile: in a folder where no new file can be made, a
+// regular file that may be written is written in place instead.
 enum class InPlace { Never, WhereNoNewFile };
-bool replaceFile(const QString &hostPath, const QByteArray &bytes, InPlace inPlace);
+bool saveFile(const QString &hostPath, const QByteArray &bytes, InPlace inPlace);
 
-// Replaces the file with the lines at once: they are written beside it and put in its place,
-// so that a reader never sees a half-written file and a failed write leaves the old file.
-// An entry that is no regular file (a FIFO, a device, a link to one) is replaced, never
-// written through.
-bool replaceWithLines(const QString &hostPath, const QStringList &lines);
-
-// Removes whatever entry (a file, a link, a FIFO) stands at the path, but not a folder, so
-// that the file created there next is a new one and no write goes through a link.
-void removeEntry(const QString &hostPath);
+// Renames the file over the entry at `to`, replacing that entry itself (one file per system).
+bool renameOver(const QString &from, const QString &to);
 
 // Reads a whole regular file (a link to one included) as text (see decodeText); nothing when
 // it is no regular file, cannot be read, is larger than maxBytes or holds no valid text.

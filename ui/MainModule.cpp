@@ -56,7 +56,8 @@ void MainModule::LoadSettings() {
 }
 
 void MainModule::SaveSettings(QString javaPath, qint16 classExist) {
-    platform::replaceWithLines(settingsFilePath(), settingsLines(javaPath, classExist));
+    // A new file renamed over the entry: a link or FIFO there is replaced, never written through.
+    platform::writeLines(settingsFilePath(), settingsLines(javaPath, classExist));
 }
 
 bool MainModule::RunAndWait(const QString &command, qint32 windowStyle, qint32 timeoutMs) {

@@ -313,6 +313,46 @@ private slots:
         QCOMPARE(filesIn(start.home("MyJava")), QStringList());
     }
 
+    // 保存 through a link: into a regular file the link stays and its file gets the text, as
+    // editors do; a link to a FIFO, or a FIFO, is refused with the save error and stays one.
+    void savingThroughALink_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("link to a text file") << "link to file" << true;
+        QTest::newRow("link to a FIFO") << "link to fifo" << false;
+        QTest::newRow("FIFO") << "fifo" << false;
+    }
+    void savingThroughALink() {
+        QFETCH(QString, kind);
+        QFETCH(bool, saved);
+        FreshStart start;
+        QDir().mkpath(start.home("MyJava"));
+        const QString other = start.home("other.txt");
+        const QString fifo = start.home("fifo");
+        const QString java = start.home("MyJava/Link.java");
+        QVERIFY(platform::writeLines(other, {"my notes"}));
+        if (!makeFifo(fifo))
+            QSKIP("no FIFOs on this system");
+        if (kind == "fifo")
+            QVERIFY(QFile::rename(fifo, java));
+        else
+            QVERIFY(QFile::link(kind == "link to file" ? other : fifo, java));
+        Frm_java w;
+        w.setEditorText("public class Link {}");
+        MessageBoxAnswerer answer(QMessageBox::Ok);
+        control<QPushButton>(&w, "Cmd_save")->click();
+        QCOMPARE(int(answer.seen.size()), saved ? 0 : 1);
+        QCOMPARE(w.IsSaved, saved);
+        if (saved) {
+            QVERIFY(QFileInfo(java).isSymLink());
+            QCOMPARE(FreshStart::readFile(other), QByteArray("public class Link {}\r\n"));
+        } else {
+            QCOMPARE(answer.seen[0].text, kFolderError);
+            QCOMPARE(FreshStart::readFile(other), QByteArray("my notes\r\n"));
+            QVERIFY(!QFileInfo(kind == "fifo" ? java : fifo).isFile());
+        }
+    }
+
     // A writable file in a folder where no new file can be made is still saved, in place.
     void writableFileInAFolderThatTakesNoNewFile() {
         FreshStart start;

@@ -3,6 +3,7 @@
 #include "platform/System.h"
 #include "platform/TextFiles.h"
 
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -159,21 +160,69 @@ private slots:
         QCOMPARE(platform::decodeText(bytes).value_or("<none>"), text);
     }
 
-    // The build and the settings make their files anew: a link in their place is replaced,
-    // never written through.
-    void replacingNeverWritesThroughALink() {
+    // The build and the settings put a new file in place of the entry (a link is replaced,
+    // never written through); saving writes through a link to a regular file only. Nothing
+    // turns a FIFO into a file.
+    void newFilesAndSavedFilesInPlaceOfAnEntry_data() {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<bool>("replaced"); // replaceEntry: a regular file stands there after
+        QTest::addColumn<QString>("saved"); // saveFile: "link" written through, "file", or ""
+        QTest::newRow("regular file") << "file" << true << "file";
+        QTest::newRow("link to a regular file") << "link to file" << true << "link";
+        QTest::newRow("link to a FIFO") << "link to fifo" << true << "";
+        QTest::newRow("FIFO") << "fifo" << true << "";
+        QTest::newRow("link to nothing") << "dangling" << true << "";
+        QTest::newRow("folder") << "folder" << false << "";
+        QTest::newRow("link to a folder") << "link to folder" << true << "";
+    }
+    void newFilesAndSavedFilesInPlaceOfAnEntry() {
+        QFETCH(QString, entry);
+        QFETCH(bool, replaced);
+        QFETCH(QString, saved);
         if (platform::kOnWindows)
-            QSKIP("file-system links are made by administrators only on Windows");
-        QTemporaryDir dir;
-        QVERIFY(platform::writeLines(dir.filePath("outside"), {"keep"}));
-        QVERIFY(QFile::link(dir.filePath("outside"), dir.filePath("link")));
-        platform::removeEntry(dir.filePath("link"));
-        QVERIFY(platform::writeLines(dir.filePath("link"), {"new"}));
-        QCOMPARE(platform::readWholeText(dir.filePath("outside"), 100), QString("keep\r\n"));
-        QVERIFY(!QFileInfo(dir.filePath("link")).isSymLink());
-        QVERIFY(QDir().mkpath(dir.filePath("folder")));
-        platform::removeEntry(dir.filePath("folder")); // folders stay
-        QVERIFY(QFileInfo(dir.filePath("folder")).isDir());
+            QSKIP("FIFOs and file-system links are Linux's here");
+        for (const bool saving : {false, true}) {
+            QTemporaryDir dir;
+            const QString outside = dir.filePath("outside");
+            const QString fifo = dir.filePath("fifo");
+            const QString path = dir.filePath("entry");
+            QVERIFY(platform::writeLines(outside, {"keep"}));
+            QVERIFY(QProcess::execute("mkfifo", {fifo}) == 0);
+            QVERIFY(QDir().mkpath(dir.filePath("folder")));
+            if (entry == "file")
+                QVERIFY(platform::writeLines(path, {"old"}));
+            else if (entry == "fifo")
+                QVERIFY(QFile::rename(fifo, path));
+            else if (entry == "folder")
+                QVERIFY(QDir().mkpath(path));
+            else
+                QVERIFY(QFile::link(entry == "link to file"     ? outside
+                                    : entry == "link to fifo"   ? fifo
+                                    : entry == "link to folder" ? dir.filePath("folder")
+                                                                : dir.filePath("nothing"),
+                                    path));
+            const QByteArray bytes = "new\r\n";
+            if (!saving) {
+                QCOMPARE(platform::replaceEntry(path, bytes), replaced);
+                QCOMPARE(QFileInfo(path).isFile() && !QFileInfo(path).isSymLink(), replaced);
+                QCOMPARE(platform::readWholeText(outside, 100), QString("keep\r\n"));
+            } else {
+                QCOMPARE(platform::saveFile(path, bytes, platform::InPlace::Never),
+                         !saved.isEmpty());
+                QCOMPARE(QFileInfo(path).isSymLink(),
+                         entry.startsWith("link") || entry == "dangling");
+                QCOMPARE(platform::readWholeText(outside, 100),
+                         QString(saved == "link" ? "new\r\n" : "keep\r\n"));
+                if (saved == "file")
+                    QCOMPARE(platform::readWholeText(path, 100), QString("new\r\n"));
+            }
+            if (entry != "fifo")
+                QVERIFY(!QFileInfo(fifo).isFile()); // the FIFO is still one
+            QCOMPARE(QDir(dir.path())
+                         .entryList(QDir::Hidden | QDir::Files | QDir::System)
+                         .filter(".entry"),
+                     QStringList()); // no temporary file left
+        }
     }
 };
 
