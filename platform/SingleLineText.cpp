@@ -26,16 +26,8 @@ QString commandText(const QString &text) {
     return line;
 }
 
-QString singleLineEdit(const QString &before, const QString &after) {
-    // The edit replaced the middle of `before`: find the unchanged start and end.
-    qsizetype start = 0;
-    const qsizetype shorter = std::min(before.size(), after.size());
-    while (start < shorter && before.at(start) == after.at(start))
-        ++start;
-    qsizetype tail = 0;
-    while (tail < shorter - start &&
-           before.at(before.size() - 1 - tail) == after.at(after.size() - 1 - tail))
-        ++tail;
-    return after.left(start) + commandText(after.mid(start, after.size() - start - tail)) +
-           after.right(tail);
+QString oneLineText(const QString &text) {
+    QString line = firstLine(text);
+    line.removeIf([](QChar c) { return isControl(c) || c.category() == QChar::Other_Format; });
+    return line;
 }

@@ -12,7 +12,6 @@ bool hasControlCharacter(const QString &text);
 QString firstLine(const QString &text);
 // The first line without control characters: what a command line can carry unharmed.
 QString commandText(const QString &text);
-// The text of a one-line box after an edit turned `before` into `after`: of what the edit
-// inserted, only the first line stays, without control characters, as a one-line box of
-// Windows keeps of a paste; the text around the edit stays as it was.
-QString singleLineEdit(const QString &before, const QString &after);
+// What a one-line box keeps of an insertion: its first line, without control characters or
+// invisible format characters (direction marks and overrides, zero-width characters).
+QString oneLineText(const QString &text);

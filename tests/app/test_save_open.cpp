@@ -3,7 +3,10 @@
 #include "platform/TextFiles.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDir>
+#include <QMenu>
+#include <QMimeData>
 #include <QStringEncoder>
 #include <QtTest>
 
@@ -373,24 +376,38 @@ private slots:
         QCOMPARE(FreshStart::readFile(start.home("MyJava/A.java")), QByteArray("class A {}\r\n"));
     }
 
-    // A paste into a one-line box keeps its first line: a path copied from a terminal brings
-    // a line break, which would give Setting.ini a third line.
+    // A paste or drop into a one-line box inserts its first line at the cursor, whatever the
+    // texts around it: a path copied from a terminal brings a line break, which would give
+    // Setting.ini a third line, and the box never splices later lines in.
     void pasteKeepsTheFirstLine_data() {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("before");
-        QTest::addColumn<int>("cursor");
+        QTest::addColumn<int>("cursor"); // -1: all selected
         QTest::addColumn<QString>("pasted");
         QTest::addColumn<QString>("after");
-        QTest::newRow("folder, whole text") << "Txt_table"
-                                            << "D:\\MyJava" << -1 << "D:\\Work\ntouch INJECTED \n"
-                                            << "D:\\Work";
-        QTest::newRow("folder, into the middle") << "Txt_table"
-                                                 << "D:\\My" << 4 << "Ja\r\nva"
-                                                 << "D:\\MJay";
-        QTest::newRow("file name, with a tab and a NUL")
-            << "Txt_file"
-            << "Class_Name" << -1 << QString("A\tB") + QChar(0) + "C\rD"
-            << "ABC";
+        const QStringList ways{"Ctrl+V", "Shift+Insert", "context menu", "drop"};
+        for (const QString &way : ways) {
+            const auto row = [&](const char *name) -> QTestData & {
+                return QTest::addRow("%s, %s", qPrintable(way), name);
+            };
+            row("folder, whole text") << "Txt_table"
+                                      << "D:\\MyJava" << -1 << "D:\\Work\ntouch INJECTED \n"
+                                      << "D:\\Work";
+            row("folder over one with the same end") << "Txt_table"
+                                                     << "D:\\MyJava" << -1 << "D:\\Test\nJava"
+                                                     << "D:\\Test";
+            row("folder, notes after an empty line")
+                << "Txt_table"
+                << "D:\\MyJava" << -1 << "Z:\\etc\n\n# my notes: D:\\MyJava"
+                << "Z:\\etc";
+            row("folder, into the middle") << "Txt_table"
+                                           << "D:\\My" << 4 << "Ja\r\nva"
+                                           << "D:\\MJay";
+            row("file name, with a tab and a NUL")
+                << "Txt_file"
+                << "Class_Name" << -1 << QString("A\tB") + QChar(0) + "C\rD"
+                << "ABC";
+        }
     }
     void pasteKeepsTheFirstLine() {
         QFETCH(QString, field);
@@ -398,6 +415,7 @@ private slots:
         QFETCH(int, cursor);
         QFETCH(QString, pasted);
         QFETCH(QString, after);
+        const QString way = QString(QTest::currentDataTag()).section(',', 0, 0);
         FreshStart start;
         Frm_java w;
         auto *box = control<QLineEdit>(&w, field.toLatin1().constData());
@@ -407,12 +425,54 @@ private slots:
         else
             box->setCursorPosition(cursor);
         QApplication::clipboard()->setText(pasted);
-        box->paste();
+        if (way == "Ctrl+V") {
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        } else if (way == "Shift+Insert") {
+            QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+        } else if (way == "context menu") {
+            QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                        box->mapToGlobal(QPoint(2, 2)));
+            QApplication::sendEvent(box, &menuEvent);
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            const QList<QAction *> actions = menu->actions();
+            const auto paste = std::find_if(actions.cbegin(), actions.cend(), [](QAction *a) {
+                return a->text().contains("Paste") || a->text().contains("粘贴");
+            });
+            QVERIFY(paste != actions.cend());
+            (*paste)->trigger();
+            menu->close();
+        } else {
+            // A drop lands where the pointer is: at the cursor's place here.
+            if (cursor < 0)
+                box->clear();
+            const QPoint at = box->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+            QMimeData data;
+            data.setText(pasted);
+            // Entering makes the box the drop's target, as a real drag does.
+            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(box, &enter);
+            QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(box, &drop);
+            QVERIFY(drop.isAccepted());
+        }
         QCOMPARE(box->text(), after);
         if (field == "Txt_table") {
             control<QPushButton>(&w, "Cmd_set")->click();
             QCOMPARE(start.readIni(), "JavaPath=" + after.toUtf8() + "\r\nClassExist= 0\r\n");
         }
+    }
+
+    // A folder is never cut short by the box.
+    void longFolderIsKept() {
+        FreshStart start;
+        Frm_java w;
+        auto *box = control<QLineEdit>(&w, "Txt_table");
+        const QString folder = "D:\\" + QString(40000, 'x');
+        box->selectAll();
+        QApplication::clipboard()->setText(folder);
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(box->text(), folder);
     }
 };
 
