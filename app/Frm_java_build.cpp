@@ -39,18 +39,6 @@ void Frm_java::CreateNewDirectory(const QString &NewDirectory) {
 void Frm_java::Cmd_byyx_Click() {
     if (m_building)
         return; // one build at a time: a second one would rewrite the running one's files
-    // Nor may another running copy of the program build in the same work folder.
-    const auto lock = lockWorkFolder(platform::toHostPath(workFolder(MainModule::JavaPath)));
-    if (!lock) {
-        QMessageBox::critical(this, QStringLiteral("出错"), kFolderBusyText);
-        return;
-    }
-    m_building = true;
-    Comp();
-    m_building = false;
-}
-
-void Frm_java::Comp() {
     // A name or folder that no file system takes, or that would make the script run more than
     // the build, stops the build before anything is written.
     const QString className = ui->Txt_file->text();
@@ -62,13 +50,27 @@ void Frm_java::Comp() {
         QMessageBox::critical(this, QStringLiteral("出错"), badFolderText(MainModule::JavaPath));
         return;
     }
+    // Nor may another running copy of the program build in the same work folder, however its
+    // name is written: the lock is taken on the real folder, made first.
+    CreateNewDirectory(workFolder(MainModule::JavaPath) + QLatin1Char('\\'));
+    const auto lock = lockWorkFolder(platform::toHostPath(workFolder(MainModule::JavaPath)));
+    if (!lock) {
+        QMessageBox::critical(this, QStringLiteral("出错"), kFolderBusyText);
+        return;
+    }
+    m_building = true;
+    Comp();
+    m_building = false;
+}
+
+void Frm_java::Comp() {
     // The build works in the folder of the stored setting as it is now, and cleans up there,
     // even if the setting changes while the build runs. The class files to delete are those of
     // the text that was compiled (the next scan may come during the build).
     BuildRequest request;
     request.javaPath = MainModule::JavaPath;
     request.source = editorText();
-    request.className = className;
+    request.className = ui->Txt_file->text();
     request.scannedNames = ClassNames.mid(0, ClassCount);
     request.compileType = MainModule::CompileType;
     request.appletHeight = MainModule::AppletHeight;

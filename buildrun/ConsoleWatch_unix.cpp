@@ -1,31 +1,63 @@
 #include "buildrun/ConsoleWatch.h"
 
 #include "buildrun/RunAndWait.h"
+#include "platform/SystemFolders.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTimer>
 
-// Linux: the terminal runs the project's interpreter, which holds a connection to a private
-// local socket while it runs; the script has ended when that connection closes.
+#include <cerrno>
+#include <csignal>
+
+// Linux: the terminal runs the project's interpreter, which connects to a private local socket,
+// makes itself known with a secret and holds the connection while it runs; the script has
+// ended when that connection closes. Other connections are ignored.
 struct ConsoleWatch::Private {
     QLocalServer server;
     QString name; // empty when no socket could be made: the wait follows the terminal
-    bool connected = false;
+    QByteArray secret;
+    bool connected = false; // the interpreter has made itself known
     QTimer grace;
 };
 
+namespace {
+const QString kSocketPrefix = QStringLiteral("tarneljava-");
+
+QString randomHex() {
+    return QStringLiteral("%1%2")
+        .arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0'))
+        .arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0'));
+}
+
+// Sockets left by a program of this user that was killed during a build: their process is gone.
+void removeSocketsOfEndedPrograms(const QString &folder) {
+    const QDir dir(folder);
+    for (const QString &name :
+         dir.entryList({kSocketPrefix + QStringLiteral("*")}, QDir::System | QDir::Files)) {
+        const qint64 pid = name.section(QLatin1Char('-'), 1, 1).toLongLong();
+        if (pid > 0 && kill(pid_t(pid), 0) != 0 && errno == ESRCH)
+            QFile::remove(dir.filePath(name));
+    }
+}
+} // namespace
+
 ConsoleWatch::ConsoleWatch() : d(std::make_unique<Private>()) {
+    // In the user's own runtime folder, which no other user can enter.
+    const QString folder = platform::privateRuntimeFolder();
+    removeSocketsOfEndedPrograms(folder);
     d->server.setSocketOptions(QLocalServer::UserAccessOption);
     const QString name =
-        QStringLiteral("tarneljava-%1-%2")
-            .arg(QCoreApplication::applicationPid())
-            .arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0'));
+        QDir(folder).filePath(kSocketPrefix + QString::number(QCoreApplication::applicationPid()) +
+                              QLatin1Char('-') + randomHex().left(16));
     if (d->server.listen(name))
         d->name = d->server.fullServerName();
+    d->secret = randomHex().toLatin1();
     d->grace.setSingleShot(true);
 }
 
@@ -35,8 +67,13 @@ std::optional<platform::ConsoleCommand> ConsoleWatch::command(const QString &hos
     return platform::consoleCommandFor(hostScriptPath, d->name);
 }
 
-void ConsoleWatch::prepare(QProcess &, const platform::ConsoleCommand &, qint32) const {
-    // A terminal takes no show style; its command line is all it needs.
+void ConsoleWatch::prepare(QProcess &process, const platform::ConsoleCommand &, qint32) const {
+    // A terminal takes no show style. The secret goes to the interpreter through the
+    // environment, which only this user's processes can read.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QLatin1String(platform::kHoldSecretVariable),
+                       QString::fromLatin1(d->secret));
+    process.setProcessEnvironment(environment);
 }
 
 void ConsoleWatch::follow(QProcess &process, QObject *context, std::function<void()> ended) {
@@ -44,17 +81,30 @@ void ConsoleWatch::follow(QProcess &process, QObject *context, std::function<voi
     QObject::connect(&p->grace, &QTimer::timeout, context, ended);
     QObject::connect(&p->server, &QLocalServer::newConnection, context, [p, context, ended] {
         while (QLocalSocket *socket = p->server.nextPendingConnection()) {
-            if (p->connected) {
-                socket->deleteLater();
-                continue;
-            }
-            p->connected = true;
-            QObject::connect(socket, &QLocalSocket::disconnected, context, ended);
-            // The interpreter sends nothing; reading notices its end.
-            QObject::connect(socket, &QLocalSocket::readyRead, socket,
-                             [socket] { socket->readAll(); });
-            if (socket->state() != QLocalSocket::ConnectedState)
-                ended();
+            QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            // The first line a connection sends is its secret; only the interpreter knows it.
+            QObject::connect(socket, &QLocalSocket::readyRead, context,
+                             [p, socket, context, ended] {
+                                 if (socket->property("known").toBool()) {
+                                     socket->readAll();
+                                     return;
+                                 }
+                                 if (!socket->canReadLine()) {
+                                     if (socket->bytesAvailable() > p->secret.size() + 2)
+                                         socket->abort(); // no secret is that long
+                                     return;
+                                 }
+                                 if (p->connected || socket->readLine().trimmed() != p->secret) {
+                                     socket->abort();
+                                     return;
+                                 }
+                                 p->connected = true;
+                                 socket->setProperty("known", true);
+                                 QObject::connect(socket, &QLocalSocket::disconnected, context,
+                                                  [ended] { ended(); });
+                                 if (socket->state() != QLocalSocket::ConnectedState)
+                                     ended();
+                             });
         }
     });
     QObject::connect(&process, &QProcess::finished, context, [p, ended] {

@@ -22,6 +22,8 @@ RunOutcome runInConsole(const QString &script, qint32 windowStyle) {
     auto *process = new QProcess;
     process->setProgram(console->program);
     process->setArguments(console->arguments);
+    if (!console->workingFolder.isEmpty())
+        process->setWorkingDirectory(console->workingFolder);
     process->setProcessChannelMode(QProcess::ForwardedChannels);
     process->setInputChannelMode(QProcess::ForwardedInputChannel);
     watch.prepare(*process, *console, windowStyle);

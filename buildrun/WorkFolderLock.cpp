@@ -4,10 +4,13 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFileInfo>
 
 std::unique_ptr<QLockFile> lockWorkFolder(const QString &hostWorkFolder) {
-    const QString folder =
-        platform::folderKey(QDir::cleanPath(QDir(hostWorkFolder).absolutePath()));
+    // The real folder: two spellings of one folder, or a link to it, share one lock.
+    const QString canonical = QFileInfo(hostWorkFolder).canonicalFilePath();
+    const QString folder = platform::folderKey(
+        canonical.isEmpty() ? QDir::cleanPath(QDir(hostWorkFolder).absolutePath()) : canonical);
     const QByteArray hash = QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha1);
     const QString name =
         QStringLiteral("tarneljava-build-%1.lock").arg(QString::fromLatin1(hash.toHex()));

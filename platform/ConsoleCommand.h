@@ -12,12 +12,18 @@ struct ConsoleCommand {
     QStringList arguments;
     // Windows: the command line after the program, exactly as written (no quoting added).
     QString nativeArguments;
+    // The folder the console starts in; empty: the program's own.
+    QString workingFolder;
 };
 
 // The name of the Linux script interpreter, installed beside the program.
 inline constexpr const char *kInterpreterName = "tarneljava-cmd";
 // The interpreter's option that names the program's local socket, which it holds while it runs.
 inline constexpr const char *kHoldOption = "--hold";
+// The environment variable that hands the interpreter the secret with which it makes itself
+// known on that socket: other connections are not the interpreter's. Not on its command line,
+// which every user can read.
+inline constexpr const char *kHoldSecretVariable = "TARNEL_HOLD_SECRET";
 
 // Linux: the terminal program that shows the console, from PATH (x-terminal-emulator, then
 // xterm); empty when there is none. Windows: the command interpreter.

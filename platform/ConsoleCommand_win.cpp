@@ -1,6 +1,7 @@
 #include "platform/ConsoleCommand.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 // Windows: the command interpreter runs the script in a console window of its own.
 namespace platform {
@@ -11,11 +12,14 @@ QString findConsoleProgram() {
 }
 
 std::optional<ConsoleCommand> consoleCommandFor(const QString &hostScriptPath, const QString &) {
-    // /s keeps the outer quotes as they are: the inner ones take a folder with spaces, "&"
-    // or "(" whole.
-    ConsoleCommand console{findConsoleProgram(), {}, {}};
-    console.nativeArguments = QStringLiteral("/s /c \"\"") +
-                              QDir::toNativeSeparators(hostScriptPath) + QStringLiteral("\"\"");
+    // The interpreter starts in the script's folder and runs it by its name alone: its command
+    // line would expand "%PATH%" in a folder's name, and no quoting keeps it from doing so.
+    // /s keeps the outer quotes as they are.
+    const QFileInfo script(hostScriptPath);
+    ConsoleCommand console{findConsoleProgram(), {}, {}, {}};
+    console.nativeArguments =
+        QStringLiteral("/s /c \"\"") + script.fileName() + QStringLiteral("\"\"");
+    console.workingFolder = QDir::toNativeSeparators(script.absolutePath());
     return console;
 }
 

@@ -37,17 +37,21 @@ inline const bool kOffscreenByDefault = [] {
 struct FreshStart {
     QTemporaryDir programDir;
     QTemporaryDir homeDir;
+    QTemporaryDir runtimeDir; // the user's runtime folder: locks and the console's socket
     QByteArray oldHome = qgetenv("HOME");
+    QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR");
 
     FreshStart() {
         MainModule::resetToProcessStart();
         MainModule::setProgramFolder(programDir.path());
         // Every drive letter leads into the home folder of the test, never to a real drive.
         qputenv("HOME", homeDir.path().toLocal8Bit());
+        qputenv("XDG_RUNTIME_DIR", runtimeDir.path().toLocal8Bit());
         platform::testing::setDriveRoot(homeDir.path());
     }
     ~FreshStart() {
         qputenv("HOME", oldHome);
+        qputenv("XDG_RUNTIME_DIR", oldRuntime);
         platform::testing::setDriveRoot(QString());
     }
 

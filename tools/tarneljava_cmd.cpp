@@ -108,7 +108,13 @@ int main(int argc, char *argv[]) {
     QLocalSocket holder;
     if (arguments.size() >= 2 && arguments.first() == QLatin1String(platform::kHoldOption)) {
         holder.connectToServer(arguments.at(1));
-        holder.waitForConnected(5000);
+        if (holder.waitForConnected(5000)) {
+            // The program knows its interpreter by the secret it handed over; the programs the
+            // script runs do not get it.
+            holder.write(qgetenv(platform::kHoldSecretVariable) + '\n');
+            holder.waitForBytesWritten(5000);
+        }
+        qunsetenv(platform::kHoldSecretVariable);
         arguments = arguments.mid(2);
     }
     if (arguments.isEmpty()) {

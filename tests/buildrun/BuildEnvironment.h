@@ -44,6 +44,7 @@ struct BuildEnvironment {
         qputenv("TARNEL_SNAPSHOT", snapshot().toLocal8Bit());
         qunsetenv("TARNEL_FAKE_CLASSES");
         qunsetenv("TARNEL_TERMINAL_DELAY");
+        qunsetenv("TARNEL_TERMINAL_START_DELAY");
         qunsetenv("TARNEL_TERMINAL_MODE");
     }
     ~BuildEnvironment() { qputenv("PATH", oldPath); }

@@ -305,6 +305,16 @@ private slots:
         }
         clickBuild(w); // the other build has ended
         QCOMPARE(env.compilerRuns(), 1);
+        // Another spelling of the folder, through a link, is the same folder.
+        QVERIFY(QFile::link(start.home("MyJava"), start.home("alias")));
+        {
+            const auto other = lockWorkFolder(start.home("alias//ClassFiles/"));
+            QVERIFY(other);
+            MessageBoxAnswerer told(QMessageBox::Ok);
+            clickBuild(w);
+            QCOMPARE(int(told.seen.size()), 1);
+            QCOMPARE(env.compilerRuns(), 1);
+        }
         // The lock lives outside the work folder.
         QCOMPARE(filesIn(start.home("MyJava/ClassFiles")), QStringList{"Korvath.bat"});
     }
