@@ -2,9 +2,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <QTemporaryFile>
 
 namespace platform {
 
@@ -29,24 +29,27 @@ bool replaceEntry(const QString &hostPath, const QByteArray &bytes) {
     const QFileInfo entry(hostPath);
     if (entry.isDir() && !entry.isSymLink())
         return false;
-    // The new file may be read by others as the file it replaces was (not the temporary
-    // file's own owner-only access).
-    const QFileDevice::Permissions permissions =
-        entry.isFile() && !entry.isSymLink() ? QFile::permissions(hostPath)
-                                             : QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                   QFileDevice::ReadGroup | QFileDevice::ReadOther;
-    QTemporaryFile file(entry.absolutePath() + QStringLiteral("/.") + entry.fileName() +
-                        QStringLiteral(".XXXXXX"));
-    if (!file.open())
+    // A name of its own beside the entry, made only if nothing stands there (no link followed).
+    QFile file;
+    for (int attempt = 0; attempt < 16 && !file.isOpen(); ++attempt) {
+        file.setFileName(entry.absolutePath() + QStringLiteral("/.") + entry.fileName() +
+                         QStringLiteral(".%1.new").arg(QRandomGenerator::system()->generate(), 8,
+                                                       16, QLatin1Char('0')));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) &&
+            file.error() != QFileDevice::OpenError)
+            break;
+    }
+    if (!file.isOpen())
         return false;
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        return false;
+    const bool written = file.write(bytes) == bytes.size() && file.flush();
     file.close();
-    file.setPermissions(permissions);
-    if (!renameOver(file.fileName(), hostPath))
-        return false;
-    file.setAutoRemove(false); // it is the entry now
-    return true;
+    // The new file may be read as the file it replaces was.
+    if (written && entry.isFile() && !entry.isSymLink())
+        file.setPermissions(QFile::permissions(hostPath));
+    if (written && renameOver(file.fileName(), hostPath))
+        return true;
+    file.remove();
+    return false;
 }
 
 bool writeLines(const QString &hostPath, const QStringList &lines) {
