@@ -3,7 +3,6 @@
 #include "BuildEnvironment.h"
 #include "buildrun/Build.h"
 
-#include <QLocalSocket>
 #include <QtTest>
 
 namespace {
@@ -136,53 +135,6 @@ private slots:
                                             "javac Hi.java\r\n"
                                             "echo ----------编译+运行完成----------\r\n"
                                             "appletviewer Hi.HTML\r\npause\r\n"));
-    }
-
-    // Only the interpreter ends the wait: a connection without its secret, one that drops at
-    // once and one that stays are all ignored, and the build ends with the script. A socket
-    // that a killed program left behind is removed.
-    void onlyTheInterpreterEndsTheWait() {
-        FreshStart start;
-        BuildEnvironment env(BuildEnvironment::FakeJdk);
-        qputenv("TARNEL_TERMINAL_START_DELAY", "1"); // the others connect first
-        qputenv("TARNEL_TERMINAL_DELAY", "1");
-        const QString stale = start.runtimeDir.filePath("tarneljava-999999999-0123456789abcdef");
-        QVERIFY(platform::writeLines(stale, {"left by a killed program"}));
-        BuildRequest request;
-        request.javaPath = "D:\\MyJava";
-        request.className = "A";
-        request.scannedNames = {"A"};
-        Build build(request);
-        build.writeFiles();
-        std::vector<std::unique_ptr<QLocalSocket>> others;
-        QTimer intruder;
-        QObject::connect(&intruder, &QTimer::timeout, [&] {
-            const QByteArray commandLine = FreshStart::readFile(
-                QString("/proc/%1/cmdline").arg(env.pidIn(env.consoleLog() + ".terminal")));
-            const QList<QByteArray> words = commandLine.split('\0');
-            const qsizetype hold = words.indexOf("--hold");
-            if (hold < 0 || !others.empty())
-                return;
-            for (const QByteArray &send : {QByteArray("wrong\n"), QByteArray(), QByteArray("x")}) {
-                others.push_back(std::make_unique<QLocalSocket>());
-                others.back()->connectToServer(QString::fromLocal8Bit(words.at(hold + 1)));
-                QVERIFY(others.back()->waitForConnected(2000));
-                others.back()->write(send);
-                others.back()->flush();
-            }
-            others.at(1)->disconnectFromServer(); // one that drops at once
-        });
-        intruder.start(100);
-        QElapsedTimer timer;
-        timer.start();
-        QCOMPARE(build.run(1), RunOutcome::Ended);
-        QVERIFY2(!others.empty(), "the interpreter's socket was not found");
-        QVERIFY(!QFileInfo::exists(stale));
-        QVERIFY2(timer.elapsed() >= 2000, "the wait ended before the script");
-        QCOMPARE(env.snapshotFile("A.java"), QByteArray("\r\n"));
-        QVERIFY(env.console().endsWith("请按任意键继续. . . \n"));
-        qunsetenv("TARNEL_TERMINAL_DELAY");
-        qunsetenv("TARNEL_TERMINAL_START_DELAY");
     }
 
     // How a run ends, and that the clean-up follows in every case.
