@@ -76,6 +76,10 @@ private:
     static QString badClassNameText(const QString &name);
     // The save prompt of closing; answers QMessageBox::Yes, No or Cancel.
     int askToSave();
+    // Asks how to read a file that is UTF-8 but not throughout; nothing when the user cancels.
+    std::optional<QString> askHowToRead(const QByteArray &bytes, int badLine);
+    // Asks whether to save although the code page cannot hold some characters.
+    bool confirmLosingCharacters();
     // Asks to save unsaved source; false when the user cancelled or the save failed.
     bool offerToSave();
     // The editor's text with LF line ends, character for character.

@@ -24,7 +24,8 @@ bool Frm_java::offerToSave() {
     switch (askToSave()) {
     case QMessageBox::Yes:
         Savefile();
-        return !PathInvalid;
+        return IsSaved; // not when the save failed or was called off
+
     case QMessageBox::No:
         return true;
     default:

@@ -5,9 +5,11 @@
 #include "buildrun/SaveText.h"
 #include "platform/PathMapping.h"
 #include "platform/TextFiles.h"
+#include "platform/TextGuess.h"
 #include "ui_Frm_java.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
 namespace {
@@ -28,6 +30,12 @@ void Frm_java::Savefile() {
             text = *cut;
             setEditorText(text);
         }
+        // Files are written in the system code page: a character it has no place for would
+        // be lost without a word.
+        if (!platform::fitsSystemCodePage(text) && !confirmLosingCharacters()) {
+            IsSaved = false;
+            return;
+        }
         CreateNewDirectory(folder);
         saved = writeSourceFile(platform::toHostPath(savedSourcePath(folder, name)), text);
     }
@@ -40,6 +48,15 @@ void Frm_java::Savefile() {
     box.exec();
     IsSaved = false;
     PathInvalid = true;
+}
+
+bool Frm_java::confirmLosingCharacters() {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("编码"),
+                    QStringLiteral("代码中有系统编码（代码页）无法保存的字符，保存后它们会变成“?”。"
+                                   "\n\n仍要保存吗？"),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void Frm_java::Cmd_save_Click() {
@@ -58,9 +75,36 @@ void Frm_java::Cmd_open_Click() {
     if (!chosen)
         return;
     OpenedFilePath = platform::toWindowsPath(*chosen);
-    const auto text = platform::readWholeText(*chosen, kMaxOpenBytes);
+    const auto bytes = platform::readWholeFile(*chosen, kMaxOpenBytes);
+    if (!bytes)
+        return;
+    const platform::TextGuess guess = platform::guessText(*bytes);
+    std::optional<QString> text = guess.text;
+    if (guess.inDoubt)
+        text = askHowToRead(*bytes, guess.firstBadLine);
     if (!text)
         return;
     setEditorText(*text);
     IsSaved = true;
+}
+
+std::optional<QString> Frm_java::askHowToRead(const QByteArray &bytes, int badLine) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("编码"),
+                    QStringLiteral("这个文件大部分是 UTF-8 文本，但第 %1 行有不是 UTF-8 的字节，"
+                                   "文件可能已经损坏。\n\n"
+                                   "按 UTF-8 打开：读不出的字节显示为 �，保存时不会保留它们。\n"
+                                   "按 GBK 打开：整个文件按中文 Windows 的编码读，"
+                                   "UTF-8 的中文会显示为乱码。")
+                        .arg(badLine),
+                    QMessageBox::Cancel, this);
+    QPushButton *utf8 = box.addButton(QStringLiteral("按 UTF-8 打开"), QMessageBox::AcceptRole);
+    QPushButton *gbk = box.addButton(QStringLiteral("按 GBK 打开"), QMessageBox::AcceptRole);
+    box.setDefaultButton(utf8);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    if (box.clickedButton() == utf8)
+        return platform::readAsUtf8(bytes);
+    if (box.clickedButton() == gbk)
+        return platform::readAsGb18030(bytes);
+    return std::nullopt;
 }

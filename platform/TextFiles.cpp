@@ -76,7 +76,7 @@ bool saveFile(const QString &hostPath, const QByteArray &bytes, InPlace inPlace)
     return inPlaceFile.write(bytes) == bytes.size() && inPlaceFile.flush();
 }
 
-std::optional<QString> readWholeText(const QString &hostPath, qint64 maxBytes) {
+std::optional<QByteArray> readWholeFile(const QString &hostPath, qint64 maxBytes) {
     // Only regular files: opening a FIFO would wait for a writer, a device may never end.
     const QFileInfo entry(hostPath);
     if (!entry.isFile() || entry.size() > maxBytes)
@@ -84,10 +84,17 @@ std::optional<QString> readWholeText(const QString &hostPath, qint64 maxBytes) {
     QFile file(hostPath);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray bytes = file.read(maxBytes + 1);
+    QByteArray bytes = file.read(maxBytes + 1);
     if (bytes.size() > maxBytes || file.error() != QFileDevice::NoError)
         return std::nullopt;
-    return decodeText(bytes);
+    return bytes;
+}
+
+std::optional<QString> readWholeText(const QString &hostPath, qint64 maxBytes) {
+    const auto bytes = readWholeFile(hostPath, maxBytes);
+    if (!bytes)
+        return std::nullopt;
+    return decodeText(*bytes);
 }
 
 } // namespace platform

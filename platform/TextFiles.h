@@ -39,8 +39,10 @@ bool saveFile(const QString &hostPath, const QByteArray &bytes, InPlace inPlace)
 // Renames the file over the entry at `to`, replacing that entry itself (one file per system).
 bool renameOver(const QString &from, const QString &to);
 
-// Reads a whole regular file (a link to one included) as text (see decodeText); nothing when
-// it is no regular file, cannot be read, is larger than maxBytes or holds no valid text.
+// Reads a whole regular file (a link to one included); nothing when it is no regular file,
+// cannot be read or is larger than maxBytes.
+std::optional<QByteArray> readWholeFile(const QString &hostPath, qint64 maxBytes);
+// readWholeFile as text (see decodeText); nothing also when it holds no valid text.
 std::optional<QString> readWholeText(const QString &hostPath, qint64 maxBytes);
 
 } // namespace platform

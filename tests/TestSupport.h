@@ -131,13 +131,21 @@ class MessageBoxAnswerer {
 public:
     explicit MessageBoxAnswerer(QMessageBox::StandardButton answer, bool escape = false)
         : m_answer(answer), m_escape(escape) {
-        m_timer.setInterval(0);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { tryAnswer(); });
-        m_timer.start();
+        start();
+    }
+    // Answers with the button that bears this text.
+    explicit MessageBoxAnswerer(const QString &buttonText)
+        : m_answer(QMessageBox::NoButton), m_escape(false), m_buttonText(buttonText) {
+        start();
     }
     std::vector<MessageSeen> seen;
 
 private:
+    void start() {
+        m_timer.setInterval(0);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { tryAnswer(); });
+        m_timer.start();
+    }
     void tryAnswer() {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         if (!box || !box->isVisible())
@@ -156,10 +164,14 @@ private:
         } else {
             // A box without that button (a message after the prompt) is closed with OK.
             QAbstractButton *button = box->button(m_answer);
+            for (QAbstractButton *b : box->buttons())
+                if (!m_buttonText.isEmpty() && b->text() == m_buttonText)
+                    button = b;
             (button ? button : box->button(QMessageBox::Ok))->click();
         }
     }
     QMessageBox::StandardButton m_answer;
     bool m_escape;
+    QString m_buttonText;
     QTimer m_timer;
 };

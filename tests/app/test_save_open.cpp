@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "platform/TextFiles.h"
+#include "platform/TextGuess.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -224,6 +225,13 @@ private slots:
                                 "    String s = \"编译+运行\";\r\n}";
         // Every file the Windows program saved is in GBK; it opens as Chinese text.
         QTest::newRow("GBK with Chinese comments and strings") << gbk(chinese + "\r\n") << chinese;
+        // What today's editors write opens as UTF-8 on every system.
+        QTest::newRow("UTF-8 with Chinese comments and strings")
+            << (chinese + "\r\n").toUtf8() << chinese;
+        if (!platform::kOnWindows) // the Windows code page has no byte-order mark: saving asks
+            QTest::newRow("UTF-8 with a byte-order mark")
+                << QByteArray("\xef\xbb\xbf") + (chinese + "\r\n").toUtf8()
+                << QChar(0xFEFF) + chinese;
         const QString rare =
             QChar(0xFEFF) + QString("class A {\r\n    String s = \"a\u00a0b\u2028c\u200b"
                                     "\t\u0001\u007f\";\r\n    // \U0001F600 \u3000 \u0085\r\n}");
@@ -255,6 +263,56 @@ private slots:
                  text + "\r\n");
         if (platform::toSystemCodePage(text + "\r\n") == file)
             QCOMPARE(FreshStart::readFile(path), file);
+    }
+
+    // A file that is UTF-8 but not throughout is not shown as mojibake: the user is told on
+    // which line and chooses how to read it, or opens nothing.
+    void openingDamagedUtf8Asks_data() {
+        QTest::addColumn<QString>("answer"); // the button's text; empty: Escape
+        QTest::addColumn<QString>("opened"); // empty: nothing opened
+        QTest::newRow("as UTF-8") << "按 UTF-8 打开" << QString("// 你好世界 caf\uFFFDs\r\n}");
+        QTest::newRow("as GBK") << "按 GBK 打开" << QString("// 浣犲ソ涓栫晫 caf閟\r\n}");
+        QTest::newRow("cancelled") << ""
+                                   << "";
+    }
+    void openingDamagedUtf8Asks() {
+        QFETCH(QString, answer);
+        QFETCH(QString, opened);
+        FreshStart start;
+        const QString path = start.home("Damaged.java");
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("// 你好世界 caf\xe9s\n}");
+        f.close();
+        Frm_java w;
+        w.setEditorText("before");
+        Frm_java::chooseOpenFile = [path](QWidget *) { return std::optional<QString>(path); };
+        auto told = answer.isEmpty()
+                        ? std::make_unique<MessageBoxAnswerer>(QMessageBox::Cancel, true)
+                        : std::make_unique<MessageBoxAnswerer>(answer);
+        control<QPushButton>(&w, "Cmd_open")->click();
+        QCOMPARE(int(told->seen.size()), 1);
+        QCOMPARE(told->seen[0].title, QString("编码"));
+        QVERIFY(told->seen[0].text.contains("第 1 行"));
+        QCOMPARE(w.editorText(), opened.isEmpty() ? QString("before") : opened);
+        QCOMPARE(w.IsSaved, !opened.isEmpty());
+    }
+
+    // Where the system code page cannot hold a character, saving asks first.
+    void savingWhatTheCodePageCannotHoldAsks() {
+        const QString text = "class A { String s = \"\U0001F600 \u0E01\"; }";
+        if (platform::fitsSystemCodePage(text))
+            QSKIP("this system's code page holds every character");
+        FreshStart start;
+        Frm_java w;
+        w.setEditorText(text);
+        MessageBoxAnswerer no(QMessageBox::No);
+        control<QPushButton>(&w, "Cmd_save")->click();
+        QCOMPARE(int(no.seen.size()), 1);
+        QCOMPARE(no.seen[0].title, QString("编码"));
+        QVERIFY(!w.IsSaved);
+        QVERIFY(!w.PathInvalid);
+        QVERIFY(!QFile::exists(start.home("MyJava/A.java")));
     }
 
     // Bytes that are text in neither the system code page nor GB18030 are not opened, and

@@ -2,8 +2,10 @@
 #include "platform/SingleLineText.h"
 #include "platform/System.h"
 #include "platform/TextFiles.h"
+#include "platform/TextGuess.h"
 
 #include <QProcess>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -141,6 +143,31 @@ private slots:
         if (platform::kOnWindows && QString(QTest::currentDataTag()) != "GBK")
             QSKIP("the Windows code page (GBK here) reads these bytes in its own way");
         QCOMPARE(platform::decodeText(bytes).value_or("<none>"), text);
+    }
+
+    // UTF-8 first on every system; mostly-UTF-8 bytes are in doubt, not read as mojibake.
+    void guessingTheEncoding_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text"); // "<doubt N>": in doubt from line N
+        const QString chinese = "// 你好，世界：中文注释\npublic class Hello {\n"
+                                "    String s = \"编译+运行\";\n}\n";
+        QTest::newRow("ASCII") << QByteArray("class A {}") << "class A {}";
+        QTest::newRow("UTF-8 with Chinese") << chinese.toUtf8() << chinese;
+        QTest::newRow("UTF-8 with a byte-order mark")
+            << QByteArray("\xef\xbb\xbf") + chinese.toUtf8() << QChar(0xFEFF) + chinese;
+        QTest::newRow("GBK with Chinese") << QByteArray(QStringEncoder("GB18030").encode(chinese)) << chinese;
+        QTest::newRow("UTF-8 with a stray byte")
+            << QByteArray("// 你好世界 caf\xe9s\nclass A {}") << "<doubt 1>";
+        QTest::newRow("stray byte on line 3")
+            << QByteArray("// 中文\n// 注释\nString s = \"\xe9\";\n") << "<doubt 3>";
+    }
+    void guessingTheEncoding() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        const platform::TextGuess guess = platform::guessText(bytes);
+        const QString seen = guess.inDoubt ? QString("<doubt %1>").arg(guess.firstBadLine)
+                                           : guess.text.value_or("<none>");
+        QCOMPARE(seen, text);
     }
 
     // The build and the settings put a new file in place of the entry (a link is replaced,
