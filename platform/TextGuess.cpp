@@ -69,7 +69,11 @@ QString readAsUtf8(const QByteArray &bytes) {
 }
 
 QString readAsGb18030(const QByteArray &bytes) {
-    return QStringDecoder("GB18030", kKeepBom).decode(bytes);
+    QStringDecoder gb18030("GB18030", kKeepBom);
+    // A Qt without the converter (Windows) has the system code page: GBK on Chinese Windows.
+    if (!gb18030.isValid())
+        return QStringDecoder(QStringConverter::System, kKeepBom).decode(bytes);
+    return gb18030.decode(bytes);
 }
 
 bool fitsSystemCodePage(const QString &text) {

@@ -19,7 +19,8 @@ struct TextGuess {
 TextGuess guessText(const QByteArray &bytes);
 
 // The bytes as UTF-8 (a byte-order mark kept), what cannot be read becoming U+FFFD; or as
-// GB18030 (the superset of the Chinese Windows code page).
+// GB18030 (the superset of the Chinese Windows code page; where Qt has no such converter, the
+// system code page).
 QString readAsUtf8(const QByteArray &bytes);
 QString readAsGb18030(const QByteArray &bytes);
 

@@ -50,13 +50,17 @@ inline std::optional<CommandLine> readAsOneCommand(const QString &line) {
 }
 
 // A text of up to `maxLength` characters drawn from those that make the interpreter's rules
-// bite, and some ordinary ones.
+// bite: mostly those that a name or folder may hold (& ^ % and the like, which the script must
+// keep harmless), now and then one that stops the build (" | < > * ? and the like).
 inline QString hostileText(QRandomGenerator &random, int maxLength) {
-    static const QString alphabet = QStringLiteral("\"&|<>^%()!=;, .:\\/*?Aa1$中\t");
+    static const QString allowed = QStringLiteral("&^%()!=;, .\\Aa1$中");
+    static const QString stopping = QStringLiteral("\"|<>*?:/\t");
     const int length = int(random.bounded(maxLength + 1));
     QString text;
-    for (int i = 0; i < length; ++i)
-        text += alphabet.at(int(random.bounded(int(alphabet.size()))));
+    for (int i = 0; i < length; ++i) {
+        const QString &from = random.bounded(10) == 0 ? stopping : allowed;
+        text += from.at(int(random.bounded(int(from.size()))));
+    }
     return text;
 }
 
