@@ -102,6 +102,10 @@ void Frm_java::applyDesignColors() {
     setForeColor(ui->Txt_backname, kBlue);
 }
 
+QList<QWidget *> Frm_java::themedControls() const {
+    return {ui->Fra_edit, ui->Fra_set};
+}
+
 void Frm_java::Form_Load() {
     // The open dialog's filter and cancel reporting live in chooseOpenFile.
     IsSaved = true;

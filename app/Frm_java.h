@@ -1,6 +1,7 @@
 #pragma once
 
 #include "layout/ScreenLayout.h"
+#include "ui/ThemedWindow.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -14,7 +15,7 @@ class Frm_java;
 class QTimer;
 
 // The main window: the source editor, the build and the settings row.
-class Frm_java : public QWidget {
+class Frm_java : public QWidget, public ThemedWindow {
     Q_OBJECT
 
 public:
@@ -43,6 +44,8 @@ public:
     // Replaces the editor's text; CR LF, CR and LF line ends are all accepted.
     void setEditorText(const QString &text);
     bool isBuilding() const { return m_building; }
+
+    QList<QWidget *> themedControls() const override;
 
     // Where the window asks the user for a file or folder. Tests replace these.
     // A chosen path is a host path; nothing means the dialog was cancelled.

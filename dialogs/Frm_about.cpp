@@ -76,6 +76,10 @@ Frm_about::Frm_about(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui:
 
 Frm_about::~Frm_about() = default;
 
+QList<QWidget *> Frm_about::themedControls() const {
+    return {ui->Fra_inform};
+}
+
 void Frm_about::Form_Load() {
     placeOnPrimaryScreen(*this, kDialogFrame); // centred by its outer size
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/OnceOnlyWindow.h"
+#include "ui/ThemedWindow.h"
 
 #include <QDialog>
 #include <QUrl>
@@ -14,12 +15,14 @@ class QLabel;
 
 // The about box: name and version, author information and three links that underline while
 // the pointer is over them and open with the system's handler when clicked.
-class Frm_about : public QDialog, public OnceOnlyWindow<Frm_about> {
+class Frm_about : public QDialog, public OnceOnlyWindow<Frm_about>, public ThemedWindow {
     Q_OBJECT
 
 public:
     explicit Frm_about(QWidget *parent = nullptr);
     ~Frm_about() override;
+
+    QList<QWidget *> themedControls() const override;
 
     // Hands a link to the system (the browser or mail program). Tests replace it.
     static std::function<void(const QUrl &)> openLink;

@@ -48,6 +48,14 @@ Frm_help::Frm_help(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::F
 
 Frm_help::~Frm_help() = default;
 
+QList<QWidget *> Frm_help::themedControls() const {
+    return {ui->Fra_help, ui->Txt_help, ui->Chk_class};
+}
+
+QList<QWidget *> Frm_help::themedLines() const {
+    return {ui->Line1, ui->Line2, ui->Line3};
+}
+
 void Frm_help::showHelpText() {
     ui->Txt_help->setPlainText(toWidgetText(kHelpText));
     // The four paragraphs fill the box in the designed font (lines 12 pixels apart); the

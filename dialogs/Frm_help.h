@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/OnceOnlyWindow.h"
+#include "ui/ThemedWindow.h"
 
 #include <QDialog>
 #include <memory>
@@ -12,7 +13,7 @@ class QLineEdit;
 
 // The options dialog: the help text, the compile type, the applet size and class-file keeping.
 // Nothing takes effect before "应用" is clicked; the dialog stays open after applying.
-class Frm_help : public QDialog, public OnceOnlyWindow<Frm_help> {
+class Frm_help : public QDialog, public OnceOnlyWindow<Frm_help>, public ThemedWindow {
     Q_OBJECT
 
 public:
@@ -20,6 +21,9 @@ public:
     ~Frm_help() override;
 
     static const QString kHelpText;
+
+    QList<QWidget *> themedControls() const override;
+    QList<QWidget *> themedLines() const override;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
