@@ -25,8 +25,22 @@ struct BuildEnvironment {
 
     QTemporaryDir logDir;
     QByteArray oldPath = qgetenv("PATH");
+    QByteArray oldComSpec = qgetenv("ComSpec");
 
     explicit BuildEnvironment(Jdk jdk) {
+        qputenv("TARNEL_CONSOLE_LOG", QDir::toNativeSeparators(consoleLog()).toLocal8Bit());
+        qputenv("TARNEL_SNAPSHOT", QDir::toNativeSeparators(snapshot()).toLocal8Bit());
+        qunsetenv("TARNEL_FAKE_CLASSES");
+        qunsetenv("TARNEL_TERMINAL_DELAY");
+        qunsetenv("TARNEL_TERMINAL_START_DELAY");
+        qunsetenv("TARNEL_TERMINAL_MODE");
+        if (platform::kOnWindows) {
+            // The real command interpreter, run by a stand-in console that presses the key.
+            const QString tools = QDir::toNativeSeparators(kTestWindowsToolsFolder);
+            qputenv("ComSpec", (tools + "\\fake_console.exe").toLocal8Bit());
+            qputenv("PATH", (tools + ";" + QString::fromLocal8Bit(oldPath)).toLocal8Bit());
+            return;
+        }
         QStringList path;
         if (jdk != NoTerminal)
             path << kTestToolsFolder + "/terminal";
@@ -40,14 +54,12 @@ struct BuildEnvironment {
                                                      : QString::fromLocal8Bit(oldPath);
         path << (jdk == NoTerminal ? QString("/nonexistent") : systemPath);
         qputenv("PATH", path.join(':').toLocal8Bit());
-        qputenv("TARNEL_CONSOLE_LOG", consoleLog().toLocal8Bit());
-        qputenv("TARNEL_SNAPSHOT", snapshot().toLocal8Bit());
-        qunsetenv("TARNEL_FAKE_CLASSES");
-        qunsetenv("TARNEL_TERMINAL_DELAY");
-        qunsetenv("TARNEL_TERMINAL_START_DELAY");
-        qunsetenv("TARNEL_TERMINAL_MODE");
     }
-    ~BuildEnvironment() { qputenv("PATH", oldPath); }
+    ~BuildEnvironment() {
+        qputenv("PATH", oldPath);
+        if (platform::kOnWindows)
+            qputenv("ComSpec", oldComSpec);
+    }
 
     // A process id that a stand-in wrote to a file; 0 when there is none.
     static qint64 pidIn(const QString &file) {
@@ -68,7 +80,9 @@ struct BuildEnvironment {
     }
 
     QString consoleLog() const { return logDir.filePath("console.log"); }
-    QString console() const { return QString::fromUtf8(FreshStart::readFile(consoleLog())); }
+    QString console() const {
+        return platform::fromSystemCodePage(FreshStart::readFile(consoleLog()));
+    }
     // The work folder as the compiler saw it during the build.
     QString snapshot() const { return logDir.filePath("snapshot"); }
     QByteArray snapshotFile(const QString &name) const {
