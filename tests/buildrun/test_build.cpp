@@ -104,6 +104,12 @@ private slots:
         Build build(request);
         const QString folder = platform::toHostPath(javaPath + "\\ClassFiles");
         QVERIFY(!QFileInfo::exists(folder));
+        // Files beside the work folder that a name leaving it ("..\\x") would reach.
+        const QStringList victims{platform::toHostPath(javaPath + "\\x.java"),
+                                  platform::toHostPath(javaPath + "\\x.HTML")};
+        QVERIFY(QDir().mkpath(platform::toHostPath(javaPath)));
+        for (const QString &victim : victims)
+            QVERIFY(platform::writeLines(victim, {"keep me"}));
         build.writeFiles();
         QCOMPARE(filesIn(folder), during);
         QCOMPARE(build.run(1), RunOutcome::Ended);
@@ -115,6 +121,8 @@ private slots:
             QCOMPARE(env.console(), console);
         build.cleanUp(keep);
         QCOMPARE(filesIn(folder), after);
+        for (const QString &victim : victims)
+            QCOMPARE(FreshStart::readFile(victim), QByteArray("keep me\r\n"));
         QCOMPARE(build.scriptPath(), javaPath + "\\ClassFiles\\Korvath.bat");
     }
 
