@@ -32,6 +32,10 @@ QString Build::scriptPath() const {
     return workFile(m_request.javaPath, kBuildScriptName);
 }
 
+static void deleteFile(const QString &hostPath) {
+    QFile::remove(hostPath);
+}
+
 // A file made anew in place of whatever stood at the path (a file, a link), never written
 // through a link.
 static void writeNewFile(const QString &hostPath, const QStringList &lines, bool hidden) {
@@ -41,9 +45,17 @@ static void writeNewFile(const QString &hostPath, const QStringList &lines, bool
         platform::setFileHidden(hostPath);
 }
 
+void Build::removeClassFiles() const {
+    for (const QString &name : m_classFileNames)
+        deleteFile(hostWorkFile(name + QStringLiteral(".class")));
+}
+
 void Build::writeFiles() {
     const BuildRequest &r = m_request;
     createFoldersAlong(workFolder(r.javaPath) + QLatin1Char('\\'));
+    // Class files of an earlier build (kept by 保留Class文件) would run in place of a text that
+    // no longer compiles, and look like its result.
+    removeClassFiles();
     if (m_plainName) {
         writeNewFile(hostWorkFile(r.className + QStringLiteral(".java")), {r.source}, true);
         if (r.compileType == 1)
@@ -58,15 +70,9 @@ RunOutcome Build::run(qint32 windowStyle) const {
     return runInConsole(scriptPath(), windowStyle);
 }
 
-static void deleteFile(const QString &hostPath) {
-    QFile::remove(hostPath);
-}
-
 void Build::cleanUp(bool keepClassFiles) const {
-    if (!keepClassFiles) {
-        for (const QString &name : m_classFileNames)
-            deleteFile(hostWorkFile(name + QStringLiteral(".class")));
-    }
+    if (!keepClassFiles)
+        removeClassFiles();
     if (!m_plainName)
         return;
     for (const QString &extension : {QStringLiteral(".java"), QStringLiteral(".HTML")}) {

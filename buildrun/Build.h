@@ -24,8 +24,9 @@ class Build {
 public:
     explicit Build(BuildRequest request);
 
-    // Creates the work folder and writes the source copy, the applet page (applets only) and
-    // the build script, each as a new file (no write goes through a link left there).
+    // Creates the work folder, removes the class files of the scanned names that an earlier
+    // build left, and writes the source copy, the applet page (applets only) and the build
+    // script, each as a new file (no write goes through a link left there).
     void writeFiles();
     // Runs the build script in a console window of the given show style until it has ended.
     RunOutcome run(qint32 windowStyle) const;
@@ -38,6 +39,8 @@ public:
 
 private:
     QString hostWorkFile(const QString &fileName) const;
+    // Deletes the class files of the scanned names.
+    void removeClassFiles() const;
 
     BuildRequest m_request;
     // Only a valid class name names files: anything else could leave the work folder.

@@ -126,6 +126,28 @@ private slots:
         QCOMPARE(build.scriptPath(), javaPath + "\\ClassFiles\\Korvath.bat");
     }
 
+    // Class files that an earlier build kept are gone before the compiler runs: a text that no
+    // longer compiles runs nothing old. What this build makes is kept.
+    void noStaleRun() {
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::FakeJdk);
+        QVERIFY(QDir().mkpath(start.home("MyJava/ClassFiles")));
+        for (const char *old : {"MyJava/ClassFiles/A.class", "MyJava/ClassFiles/Other.class"})
+            QVERIFY(platform::writeLines(start.home(old), {"old"}));
+        qputenv("TARNEL_FAKE_CLASSES", "B"); // A does not compile any more
+        BuildRequest request;
+        request.javaPath = "D:\\MyJava";
+        request.className = "A";
+        request.scannedNames = {"A", "B"};
+        Build build(request);
+        build.writeFiles();
+        QCOMPARE(build.run(1), RunOutcome::Ended);
+        QCOMPARE(filesOfSnapshot(env), QStringList({"A.java", "Korvath.bat", "Other.class"}));
+        build.cleanUp(true);
+        QCOMPARE(filesIn(start.home("MyJava/ClassFiles")),
+                 QStringList({"B.class", "Korvath.bat", "Other.class"}));
+    }
+
     // The build writes its files whole, as the run then finds them.
     void theFilesAsTheCompilerFindsThem() {
         FreshStart start;
