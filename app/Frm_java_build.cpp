@@ -5,6 +5,7 @@
 #include "buildrun/Build.h"
 #include "buildrun/CreateNewDirectory.h"
 #include "buildrun/WorkFolderLock.h"
+#include "editor/PackageLine.h"
 #include "platform/PathMapping.h"
 #include "ui/MainModule.h"
 #include "ui_Frm_java.h"
@@ -72,6 +73,7 @@ void Frm_java::Comp() {
     request.source = editorText();
     request.className = ui->Txt_file->text();
     request.scannedNames = ClassNames.mid(0, ClassCount);
+    request.packageName = declaredPackage(request.source); // "package a.b;" first: a.b
     request.compileType = MainModule::CompileType;
     request.appletHeight = MainModule::AppletHeight;
     request.appletWidth = MainModule::AppletWidth;

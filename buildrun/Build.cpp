@@ -6,7 +6,9 @@
 #include "platform/PathMapping.h"
 #include "platform/TextFiles.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 // The clean-up's loop counts in 16 bits: at most this many class files.
@@ -45,9 +47,15 @@ static void writeNewFile(const QString &hostPath, const QStringList &lines, bool
         platform::setFileHidden(hostPath);
 }
 
+QString Build::hostClassFile(const QString &name) const {
+    const QString folder = packageFolder(m_request.packageName);
+    return hostWorkFile((folder.isEmpty() ? QString() : folder + QLatin1Char('\\')) + name +
+                        QStringLiteral(".class"));
+}
+
 void Build::removeClassFiles() const {
     for (const QString &name : m_classFileNames)
-        deleteFile(hostWorkFile(name + QStringLiteral(".class")));
+        deleteFile(hostClassFile(name));
 }
 
 void Build::writeFiles() {
@@ -56,14 +64,23 @@ void Build::writeFiles() {
     // Class files of an earlier build (kept by 保留Class文件) would run in place of a text that
     // no longer compiles, and look like its result.
     removeClassFiles();
+    // The compiler makes the package's folders; the clean-up removes those it made, if empty.
+    m_newPackageFolders.clear();
+    QString folder;
+    for (const QString &part : m_request.packageName.split(QLatin1Char('.'), Qt::SkipEmptyParts)) {
+        folder += (folder.isEmpty() ? QString() : QStringLiteral("\\")) + part;
+        if (!QFileInfo::exists(hostWorkFile(folder)))
+            m_newPackageFolders << folder;
+    }
     if (m_plainName) {
         writeNewFile(hostWorkFile(r.className + QStringLiteral(".java")), {r.source}, true);
         if (r.compileType == 1)
             writeNewFile(hostWorkFile(r.className + QStringLiteral(".HTML")),
-                         appletPageLines(r.className, r.appletHeight, r.appletWidth), false);
+                         appletPageLines(r.className, r.appletHeight, r.appletWidth, r.packageName),
+                         false);
     }
     writeNewFile(hostWorkFile(kBuildScriptName),
-                 buildScriptLines(r.javaPath, r.className, r.compileType), true);
+                 buildScriptLines(r.javaPath, r.className, r.compileType, r.packageName), true);
 }
 
 RunOutcome Build::run(qint32 windowStyle) const {
@@ -73,6 +90,9 @@ RunOutcome Build::run(qint32 windowStyle) const {
 void Build::cleanUp(bool keepClassFiles) const {
     if (!keepClassFiles)
         removeClassFiles();
+    for (auto folder = m_newPackageFolders.crbegin(); folder != m_newPackageFolders.crend();
+         ++folder)
+        QDir().rmdir(hostWorkFile(*folder)); // only when empty
     if (!m_plainName)
         return;
     for (const QString &extension : {QStringLiteral(".java"), QStringLiteral(".HTML")}) {

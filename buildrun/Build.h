@@ -12,6 +12,7 @@ struct BuildRequest {
     QString source;           // the editor's text, written to the source copy unchanged
     QString className;        // the main class: names the source copy, the page, the commands
     QStringList scannedNames; // the name after each "class" of the text: its class files
+    QString packageName;      // the package of the text's first statement; empty: none
     qint16 compileType = 0;   // 0 standard program, 1 applet, other: compile only
     qint16 appletHeight = kDefaultAppletHeight;
     qint16 appletWidth = kDefaultAppletWidth;
@@ -41,9 +42,13 @@ private:
     QString hostWorkFile(const QString &fileName) const;
     // Deletes the class files of the scanned names.
     void removeClassFiles() const;
+    // A class file of the scanned names: in the package's folder when there is a package.
+    QString hostClassFile(const QString &name) const;
 
     BuildRequest m_request;
     // Only a valid class name names files: anything else could leave the work folder.
     bool m_plainName = false;
     QStringList m_classFileNames;
+    // The package's folders that did not exist before the build, outermost first.
+    QStringList m_newPackageFolders;
 };

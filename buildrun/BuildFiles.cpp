@@ -25,8 +25,17 @@ static QString scriptArgument(QString text) {
     return text;
 }
 
+QString packageFolder(const QString &packageName) {
+    return QString(packageName).replace(QLatin1Char('.'), QLatin1Char('\\'));
+}
+
+// The class by the name java runs it under: with its package in front.
+static QString fullClassName(const QString &className, const QString &packageName) {
+    return packageName.isEmpty() ? className : packageName + QLatin1Char('.') + className;
+}
+
 QStringList buildScriptLines(const QString &givenJavaPath, const QString &givenClassName,
-                             qint16 compileType) {
+                             qint16 compileType, const QString &packageName) {
     // A line break in a value would start a command of its own, and a NUL in the name would
     // cut it short.
     const QString javaPath = firstLine(givenJavaPath);
@@ -36,11 +45,12 @@ QStringList buildScriptLines(const QString &givenJavaPath, const QString &givenC
         platform::driveLetter(javaPath).isNull() ? QString() : javaPath.left(2),
         QStringLiteral("cd ") + scriptArgument(workFolder(javaPath)),
         QStringLiteral("echo ------------编译中...------------"),
-        QStringLiteral("javac ") + scriptArgument(className + QStringLiteral(".java")),
+        QStringLiteral("javac ") + (packageName.isEmpty() ? QString() : QStringLiteral("-d . ")) +
+            scriptArgument(className + QStringLiteral(".java")),
         QStringLiteral("echo ----------编译+运行完成----------"),
     };
     if (compileType == 0)
-        lines << QStringLiteral("java ") + scriptArgument(className);
+        lines << QStringLiteral("java ") + scriptArgument(fullClassName(className, packageName));
     else if (compileType == 1)
         lines << QStringLiteral("appletviewer ") +
                      scriptArgument(className + QStringLiteral(".HTML"));
@@ -48,8 +58,10 @@ QStringList buildScriptLines(const QString &givenJavaPath, const QString &givenC
     return lines;
 }
 
-QStringList appletPageLines(const QString &className, qint16 height, qint16 width) {
-    const QString applet = QStringLiteral("<applet code=\"") + commandText(className) +
+QStringList appletPageLines(const QString &className, qint16 height, qint16 width,
+                            const QString &packageName) {
+    const QString applet = QStringLiteral("<applet code=\"") +
+                           fullClassName(commandText(className), packageName) +
                            QStringLiteral(".class\" height=") + QString::number(height) +
                            QStringLiteral(" width=") + QString::number(width) + QStringLiteral(">");
     return {QStringLiteral("<html>"), applet, QStringLiteral("</applet>"),

@@ -22,9 +22,18 @@ QString workFile(const QString &javaPath, const QString &fileName);
 // quoted, so that it cannot start another command, and "%" is written "%%", which the command
 // interpreter reads as "%" (it would expand "%NAME%"). Line 2 changes the drive only: it is
 // empty when the folder starts with no drive letter and colon.
-QStringList buildScriptLines(const QString &javaPath, const QString &className, qint16 compileType);
-// The four lines of the applet page (className + ".HTML").
-QStringList appletPageLines(const QString &className, qint16 height, qint16 width);
+//
+// A text whose first statement is "package a.b;" (packageName "a.b") is compiled into its
+// package's folders with "javac -d . Name.java" and run as "java a.b.Name"; without a package
+// the script is exactly the one above.
+QStringList buildScriptLines(const QString &javaPath, const QString &className, qint16 compileType,
+                             const QString &packageName = QString());
+// The four lines of the applet page (className + ".HTML"); in a package the code names the
+// class by its full name ("a.b.Name.class").
+QStringList appletPageLines(const QString &className, qint16 height, qint16 width,
+                            const QString &packageName = QString());
+// The folder of a package below the work folder ("a\b" for "a.b"); empty without a package.
+QString packageFolder(const QString &packageName);
 
 // No file system takes a longer file name.
 inline constexpr qsizetype kMaxFileNameLength = 255;

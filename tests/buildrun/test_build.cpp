@@ -148,6 +148,42 @@ private slots:
                  QStringList({"B.class", "Korvath.bat", "Other.class"}));
     }
 
+    // A package program: compiled into its folders, run by its full name; the clean-up removes
+    // its class files (unless kept) and the package folders the build made, when empty.
+    void packagePrograms_data() {
+        QTest::addColumn<bool>("keep");
+        QTest::addColumn<QStringList>("after");
+        QTest::newRow("class files deleted") << false << QStringList{"Korvath.bat"};
+        QTest::newRow("class files kept") << true << QStringList{"Korvath.bat", "p"};
+    }
+    void packagePrograms() {
+        QFETCH(bool, keep);
+        QFETCH(QStringList, after);
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::FakeJdk);
+        qputenv("TARNEL_FAKE_CLASSES", "p/q/Hi p/q/Hi$1");
+        BuildRequest request;
+        request.javaPath = "D:\\MyJava";
+        request.className = "Hi";
+        request.packageName = "p.q";
+        request.scannedNames = {"Hi", "Hi$1"};
+        request.source = "package p.q; public class Hi {}";
+        Build build(request);
+        build.writeFiles();
+        QCOMPARE(build.run(1), RunOutcome::Ended);
+        if (!platform::kOnWindows)
+            QVERIFY2(env.console().contains("javac -d . Hi.java\n") &&
+                         env.console().contains("ran p.q.Hi\n"),
+                     qPrintable(env.console()));
+        const QString folder = start.home("MyJava/ClassFiles");
+        QVERIFY(QFileInfo::exists(folder + "/p/q/Hi.class"));
+        build.cleanUp(keep);
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 after);
+        if (keep)
+            QCOMPARE(filesIn(folder + "/p/q"), QStringList({"Hi$1.class", "Hi.class"}));
+    }
+
     // The build writes its files whole, as the run then finds them.
     void theFilesAsTheCompilerFindsThem() {
         FreshStart start;

@@ -156,6 +156,22 @@ private slots:
             << 200 << 400 << "<applet code=\"Hello.class\" height=200 width=400>";
         QTest::newRow("negative") << -1 << 12 << "<applet code=\"Hello.class\" height=-1 width=12>";
     }
+    // A package program is compiled into its folders and run by its full name.
+    void packagePrograms() {
+        const QStringList standard = buildScriptLines("D:\\MyJava", "九九乘法表", 0, "base2");
+        QCOMPARE(standard.at(4), QString("javac -d . 九九乘法表.java"));
+        QCOMPARE(standard.at(6), QString("java base2.九九乘法表"));
+        const QStringList applet = buildScriptLines("D:\\MyJava", "Clock", 1, "a.b");
+        QCOMPARE(applet.at(4), QString("javac -d . Clock.java"));
+        QCOMPARE(applet.at(6), QString("appletviewer Clock.HTML"));
+        QCOMPARE(appletPageLines("Clock", 200, 400, "a.b").at(1),
+                 QString("<applet code=\"a.b.Clock.class\" height=200 width=400>"));
+        QCOMPARE(packageFolder("a.b"), QString("a\\b"));
+        // Without a package, exactly the script of every other build.
+        QCOMPARE(buildScriptLines("D:\\MyJava", "A", 0, ""),
+                 buildScriptLines("D:\\MyJava", "A", 0));
+    }
+
     void appletPage() {
         QFETCH(int, height);
         QFETCH(int, width);

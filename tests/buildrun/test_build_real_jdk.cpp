@@ -46,6 +46,36 @@ private slots:
                  QStringList({"Korvath.bat", "Main.class", "Util.class"}));
     }
 
+    // Exercises made in an IDE begin with a package line: they run as javac -d and java p.Name
+    // run them by hand, and the work folder is clean afterwards.
+    void packageProgramsRun_data() {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("Chinese class name")
+            << "package base2;\r\n\r\npublic class 九九乘法表 {\r\n    public static void "
+               "main(String[] args) {\r\n        System.out.println(\"9 x 9 = \" + 9 * 9);\r\n"
+               "    }\r\n}"
+            << "9 x 9 = 81";
+        QTest::newRow("deep package, comment first")
+            << "// 作业\r\npackage com.example.hw;\r\nclass Util { static int f() { return 7; } "
+               "}\r\npublic class Main { public static void main(String[] a) { "
+               "System.out.println(\"util \" + Util.f()); } }"
+            << "util 7";
+    }
+    void packageProgramsRun() {
+        QFETCH(QString, source);
+        QFETCH(QString, printed);
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::RealJdk);
+        Frm_java w;
+        w.setEditorText(source);
+        control<QPushButton>(&w, "Cmd_byyx")->click();
+        QVERIFY2(env.console().contains(printed), qPrintable(env.console()));
+        QCOMPARE(QDir(start.home("MyJava/ClassFiles"))
+                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"Korvath.bat"});
+    }
+
     void compileErrorLeavesNothingBehind() {
         FreshStart start;
         BuildEnvironment env(BuildEnvironment::RealJdk);

@@ -1,5 +1,6 @@
 #include "LiteralScan.h"
 #include "TestSupport.h"
+#include "editor/PackageLine.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -276,6 +277,42 @@ private slots:
         QCOMPARE(edit->textCursor().selectionEnd(), edit->toPlainText().size());
         QVERIFY(w.IsSaved);
         QCOMPARE(w.editorText(), QString("class A {\r\n}"));
+    }
+
+    // The package of the text's first statement, past white space and comments.
+    void declaredPackages_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("package");
+        QTest::newRow("none") << "public class A {}"
+                              << "";
+        QTest::newRow("simple") << "package base2;\r\npublic class 九九乘法表 {}"
+                                << "base2";
+        QTest::newRow("qualified") << "package com.example.app;\nclass A {}"
+                                   << "com.example.app";
+        QTest::newRow("after comments")
+            << "// 作业 1\n/* by me\n */\n  package  a . b ;\nclass A {}"
+            << "a.b";
+        QTest::newRow("Chinese package") << "package 练习;\nclass A {}"
+                                         << "练习";
+        QTest::newRow("import first: no package line") << "import java.util.*;\npackage a;"
+                                                       << "";
+        QTest::newRow("in a comment only") << "// package a;\nclass A {}"
+                                           << "";
+        QTest::newRow("no semicolon") << "package a\nclass A {}"
+                                      << "";
+        QTest::newRow("another word") << "packages a;"
+                                      << "";
+        QTest::newRow("part starting with a digit") << "package a.1b;"
+                                                    << "";
+        QTest::newRow("empty part") << "package a..b;"
+                                    << "";
+        QTest::newRow("unfinished comment") << "/* package a;"
+                                            << "";
+    }
+    void declaredPackages() {
+        QFETCH(QString, text);
+        QFETCH(QString, package);
+        QCOMPARE(declaredPackage(text), package);
     }
 };
 

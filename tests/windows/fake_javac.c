@@ -1,6 +1,7 @@
 /* Stand-in for javac.exe in the Windows checks: "compiles" NAME.java into NAME.class when the
    source is there (or into the class files named in %TARNEL_FAKE_CLASSES%, separated by
-   spaces), and says what it did. With %TARNEL_SNAPSHOT% set it first copies the work folder
+   spaces, with their package folders: p/q/Name), and says what it did; "-d DIR" is passed
+   over. With %TARNEL_SNAPSHOT% set it first copies the work folder
    as it is during the build into that folder and counts its runs in %TARNEL_SNAPSHOT%.runs. */
 #include <windows.h>
 #include <stdio.h>
@@ -33,8 +34,14 @@ static void snapshot(void) {
     }
 }
 
-static void touch(const char *name) {
-    FILE *compiled = fopen(name, "wb");
+static void touch(char *name) {
+    FILE *compiled;
+    for (char *slash = strchr(name, '/'); slash; slash = strchr(slash + 1, '/')) {
+        *slash = '\0';
+        CreateDirectoryA(name, NULL);
+        *slash = '\\';
+    }
+    compiled = fopen(name, "wb");
     if (compiled)
         fclose(compiled);
 }
@@ -47,8 +54,13 @@ int main(int argc, char **argv) {
         puts("javac: no source");
         return 2;
     }
-    printf("javac %s\n", argv[1]);
+    printf("javac");
+    for (int i = 1; i < argc; ++i)
+        printf(" %s", argv[i]);
+    printf("\n");
     snapshot();
+    if (argc > 3 && strcmp(argv[1], "-d") == 0)
+        argv += 2;
     source = fopen(argv[1], "rb");
     if (!source) {
         printf("javac: file not found: %s\n", argv[1]);
