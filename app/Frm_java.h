@@ -1,5 +1,6 @@
 #pragma once
 
+#include "buildrun/JdkSearch.h"
 #include "layout/ScreenLayout.h"
 #include "ui/ThemedWindow.h"
 
@@ -52,6 +53,8 @@ public:
     static std::function<std::optional<QString>(QWidget *parent)> chooseOpenFile;
     static std::function<std::optional<QString>(QWidget *parent, const QString &title)>
         chooseFolder;
+    // Where the build looks for a JDK when no javac is on PATH. Tests replace it.
+    static std::function<JdkPlaces()> jdkPlaces;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -94,5 +97,6 @@ private:
     std::unique_ptr<Ui::Frm_java> ui;
     QTimer *Tim_color = nullptr;
     bool m_building = false;
+    QProcessEnvironment m_buildEnvironment; // of the build that is starting
     QString m_classNameSource;
 };

@@ -4,9 +4,11 @@
 
 #include "buildrun/Build.h"
 #include "buildrun/CreateNewDirectory.h"
+#include "buildrun/JdkSearch.h"
 #include "buildrun/WorkFolderLock.h"
 #include "editor/PackageLine.h"
 #include "platform/PathMapping.h"
+#include "platform/TextFiles.h"
 #include "ui/MainModule.h"
 #include "ui_Frm_java.h"
 
@@ -18,6 +20,12 @@ const QString kFolderBusyText =
     QStringLiteral("另一个 TarnelJava 正在这个目录中编译运行，请关闭它的控制台窗口后再试。");
 const QString kNoTerminalText =
     QStringLiteral("没有找到终端程序（x-terminal-emulator 或 xterm），无法打开编译控制台。");
+
+const QString kNoJdkText = QStringLiteral(
+    "没有找到 Java 开发工具包（JDK），无法编译：PATH 中没有 javac，JAVA_HOME "
+    "和常见的安装位置中也没有 "
+    "JDK。\n\n请安装 JDK（只有 JRE 不能编译），例如在 Debian/Ubuntu 上运行 sudo apt install "
+    "default-jdk；或者把环境变量 JAVA_HOME 设为 JDK 所在的文件夹。");
 
 QString badFolderText(const QString &javaPath) {
     return QStringLiteral("目录“%1”不能用于编译：目录名中不能有 * ? \" < > | 和控制字符，"
@@ -32,6 +40,8 @@ QString Frm_java::badClassNameText(const QString &name) {
                           "LPT1～LPT9。请修改类名后再试。")
         .arg(name);
 }
+
+std::function<JdkPlaces()> Frm_java::jdkPlaces = systemJdkPlaces;
 
 void Frm_java::CreateNewDirectory(const QString &NewDirectory) {
     createFoldersAlong(NewDirectory);
@@ -51,6 +61,17 @@ void Frm_java::Cmd_byyx_Click() {
         QMessageBox::critical(this, QStringLiteral("出错"), badFolderText(MainModule::JavaPath));
         return;
     }
+    // javac and java from the same JDK: the one on PATH, else one found on the machine.
+    const QProcessEnvironment system = QProcessEnvironment::systemEnvironment();
+    QString jdkBin;
+    if (!javacOnPath(system)) {
+        jdkBin = findJdkBin(jdkPlaces());
+        if (jdkBin.isEmpty()) {
+            QMessageBox::critical(this, QStringLiteral("出错"), kNoJdkText);
+            return;
+        }
+    }
+    m_buildEnvironment = buildEnvironment(system, jdkBin, platform::javaNameOfSystemCodePage());
     // Nor may another running copy of the program build in the same work folder, however its
     // name is written: the lock is taken on the real folder, made first.
     CreateNewDirectory(workFolder(MainModule::JavaPath) + QLatin1Char('\\'));
@@ -77,6 +98,7 @@ void Frm_java::Comp() {
     request.compileType = MainModule::CompileType;
     request.appletHeight = MainModule::AppletHeight;
     request.appletWidth = MainModule::AppletWidth;
+    request.environment = m_buildEnvironment;
     Build build(std::move(request));
     build.writeFiles();
     if (build.run(kShowNormal) == RunOutcome::NoConsoleProgram)

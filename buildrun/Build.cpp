@@ -84,7 +84,7 @@ void Build::writeFiles() {
 }
 
 RunOutcome Build::run(qint32 windowStyle) const {
-    return runInConsole(scriptPath(), windowStyle);
+    return runInConsole(scriptPath(), windowStyle, m_request.environment);
 }
 
 void Build::cleanUp(bool keepClassFiles) const {

@@ -16,6 +16,8 @@ struct BuildRequest {
     qint16 compileType = 0;   // 0 standard program, 1 applet, other: compile only
     qint16 appletHeight = kDefaultAppletHeight;
     qint16 appletWidth = kDefaultAppletWidth;
+    // The console's environment (see buildEnvironment).
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
 };
 
 // The build of one text, without any window: the work folder, the source copy, the build

@@ -70,7 +70,7 @@ std::optional<platform::ConsoleCommand> ConsoleWatch::command(const QString &hos
 void ConsoleWatch::prepare(QProcess &process, const platform::ConsoleCommand &, qint32) const {
     // A terminal takes no show style. The secret goes to the interpreter through the
     // environment, which only this user's processes can read.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment environment = process.processEnvironment();
     environment.insert(QLatin1String(platform::kHoldSecretVariable),
                        QString::fromLatin1(d->secret));
     process.setProcessEnvironment(environment);

@@ -8,7 +8,8 @@
 #include <QFileInfo>
 #include <QProcess>
 
-RunOutcome runInConsole(const QString &script, qint32 windowStyle) {
+RunOutcome runInConsole(const QString &script, qint32 windowStyle,
+                        const QProcessEnvironment &environment) {
     const QString hostPath = platform::toHostPath(script);
     if (!QFileInfo(hostPath).isFile())
         return RunOutcome::NotStarted;
@@ -22,11 +23,12 @@ RunOutcome runInConsole(const QString &script, qint32 windowStyle) {
     auto *process = new QProcess;
     process->setProgram(console->program);
     process->setArguments(console->arguments);
+    process->setProcessEnvironment(environment);
     if (!console->workingFolder.isEmpty())
         process->setWorkingDirectory(console->workingFolder);
     process->setProcessChannelMode(QProcess::ForwardedChannels);
     process->setInputChannelMode(QProcess::ForwardedInputChannel);
-    watch.prepare(*process, *console, windowStyle);
+    watch.prepare(*process, *console, windowStyle); // after the environment: it adds to it
 
     QEventLoop loop;
     bool ended = false;

@@ -24,4 +24,8 @@ std::optional<QString> decodeText(const QByteArray &bytes) {
     return decodeStrictly(QStringDecoder("GB18030", kStrict), bytes);
 }
 
+QString javaNameOfSystemCodePage() {
+    return QStringLiteral("UTF-8"); // Qt writes UTF-8 as the system code page here
+}
+
 } // namespace platform

@@ -17,6 +17,10 @@ QString fromSystemCodePage(const QByteArray &bytes);
 // the system code page, which takes any bytes.
 std::optional<QString> decodeText(const QByteArray &bytes);
 
+// The system code page by the name javac knows it ("-encoding"): UTF-8 on Linux, where files
+// are written in UTF-8; MS936 on a Chinese Windows (code page 936), and so on.
+QString javaNameOfSystemCodePage();
+
 // The lines as the file holds them: system code page, each ended by CR LF.
 QByteArray linesBytes(const QStringList &lines);
 

@@ -48,11 +48,14 @@ struct FreshStart {
         qputenv("HOME", homeDir.path().toLocal8Bit());
         qputenv("XDG_RUNTIME_DIR", runtimeDir.path().toLocal8Bit());
         platform::testing::setDriveRoot(homeDir.path());
+        // No JDK of the machine is looked for: a test that needs one gives its places.
+        Frm_java::jdkPlaces = [] { return JdkPlaces{}; };
     }
     ~FreshStart() {
         qputenv("HOME", oldHome);
         qputenv("XDG_RUNTIME_DIR", oldRuntime);
         platform::testing::setDriveRoot(QString());
+        Frm_java::jdkPlaces = systemJdkPlaces;
     }
 
     QString iniPath() const { return programDir.filePath("Setting.ini"); }

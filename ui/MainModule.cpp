@@ -63,7 +63,8 @@ void MainModule::SaveSettings(QString javaPath, qint16 classExist) {
 bool MainModule::RunAndWait(const QString &command, qint32 windowStyle, qint32 timeoutMs) {
     // The wait follows events, not single waits of a time-out.
     Q_UNUSED(timeoutMs);
-    return runInConsole(command, windowStyle) == RunOutcome::Ended;
+    return runInConsole(command, windowStyle, QProcessEnvironment::systemEnvironment()) ==
+           RunOutcome::Ended;
 }
 
 void MainModule::resetToProcessStart() {

@@ -5,6 +5,7 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,7 +22,8 @@
 // console and logs its output), with the stand-in JDK or the real one the tests were
 // configured with behind it.
 struct BuildEnvironment {
-    enum Jdk { FakeJdk, RealJdk, NoTerminal };
+    // NoJdkOnPath: the stand-in terminal, but no javac on PATH.
+    enum Jdk { FakeJdk, RealJdk, NoTerminal, NoJdkOnPath };
 
     QTemporaryDir logDir;
     QByteArray oldPath = qgetenv("PATH");
@@ -44,7 +46,7 @@ struct BuildEnvironment {
         QStringList path;
         if (jdk != NoTerminal)
             path << kTestToolsFolder + "/terminal";
-        if (jdk == FakeJdk)
+        if (jdk == FakeJdk || jdk == NoTerminal)
             path << kTestToolsFolder + "/fakejdk";
         if (jdk == RealJdk)
             path << kTestJdkBin;
@@ -52,13 +54,30 @@ struct BuildEnvironment {
         // was started with no environment at all.
         const QString systemPath = oldPath.isEmpty() ? QString("/usr/local/bin:/usr/bin:/bin")
                                                      : QString::fromLocal8Bit(oldPath);
-        path << (jdk == NoTerminal ? QString("/nonexistent") : systemPath);
+        // Without a JDK on PATH, the system's tools stay reachable only through a folder that
+        // has no javac of its own.
+        if (jdk == NoJdkOnPath)
+            path << systemTools();
+        else
+            path << (jdk == NoTerminal ? QString("/nonexistent") : systemPath);
         qputenv("PATH", path.join(':').toLocal8Bit());
     }
     ~BuildEnvironment() {
         qputenv("PATH", oldPath);
         if (platform::kOnWindows)
             qputenv("ComSpec", oldComSpec);
+    }
+
+    // A folder of links to the system tools the stand-ins use, and no javac or java.
+    QString systemTools() const {
+        const QString folder = logDir.filePath("tools");
+        QDir().mkpath(folder);
+        for (const char *tool : {"sh", "sleep", "cp", "rm", "mkdir", "dirname", "cat"}) {
+            const QString found = QStandardPaths::findExecutable(tool, {"/usr/bin", "/bin"});
+            if (!found.isEmpty())
+                QFile::link(found, folder + "/" + tool);
+        }
+        return folder;
     }
 
     // A process id that a stand-in wrote to a file; 0 when there is none.

@@ -1,8 +1,11 @@
 #include "CommandInterpreterModel.h"
 #include "buildrun/BuildFiles.h"
 #include "buildrun/CreateNewDirectory.h"
+#include "buildrun/JdkSearch.h"
 #include "buildrun/SaveText.h"
 #include "platform/PathMapping.h"
+#include "platform/System.h"
+#include "platform/TextFiles.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -257,6 +260,97 @@ private slots:
         QCOMPARE(savedSourcePath("D:\\MyJava", "Hello"), QString("D:\\MyJava\\Hello.java"));
         QCOMPARE(savedSourcePath("D:\\MyJava", ""), QString("D:\\MyJava\\None_Name.java"));
         QCOMPARE(savedSourcePath("D:\\", "A"), QString("D:\\\\A.java"));
+    }
+
+    // Where no javac is on PATH: JAVA_HOME, the installers' entries, the preferred homes, then
+    // the newest JDK of the folders; a runtime without javac is no JDK.
+    void jdkSearch_data() {
+        QTest::addColumn<QStringList>("jdks"); // folders made with bin/javac (others: a JRE)
+        QTest::addColumn<QString>("javaHome");
+        QTest::addColumn<QString>("preferred");
+        QTest::addColumn<QString>("found"); // the home whose bin is found; "" none
+        const QStringList machine{"jvm/java-17-openjdk-amd64", "jvm/temurin-25-jdk-amd64",
+                                  "jvm/jdk1.8.0_402", "jvm/java-9-openjdk"};
+        QTest::newRow("JAVA_HOME first") << machine << "jvm/java-17-openjdk-amd64"
+                                         << ""
+                                         << "jvm/java-17-openjdk-amd64";
+        QTest::newRow("JAVA_HOME of a runtime only: passed over") << machine << "jre-only"
+                                                                  << ""
+                                                                  << "jvm/temurin-25-jdk-amd64";
+        QTest::newRow("the preferred home before the newest") << machine << ""
+                                                              << "jvm/java-9-openjdk"
+                                                              << "jvm/java-9-openjdk";
+        QTest::newRow("the newest: 25 over 17, 9 and 1.8") << machine << ""
+                                                           << ""
+                                                           << "jvm/temurin-25-jdk-amd64";
+        QTest::newRow("1.8 is 8, older than 17")
+            << QStringList{"jvm/jdk1.8.0_402", "jvm/java-17-openjdk-amd64"} << ""
+            << ""
+            << "jvm/java-17-openjdk-amd64";
+        QTest::newRow("only a runtime: none") << QStringList{} << ""
+                                              << "jvm/jre"
+                                              << "";
+    }
+    void jdkSearch() {
+        QFETCH(QStringList, jdks);
+        QFETCH(QString, javaHome);
+        QFETCH(QString, preferred);
+        QFETCH(QString, found);
+        QTemporaryDir root;
+        const QString javac = platform::kOnWindows ? "javac.exe" : "javac";
+        for (const QString &jdk : jdks) {
+            QVERIFY(QDir().mkpath(root.filePath(jdk + "/bin")));
+            QVERIFY(platform::writeLines(root.filePath(jdk + "/bin/" + javac), {"javac"}));
+        }
+        for (const char *jre : {"jre-only/bin", "jvm/jre/bin"}) // java, and no javac
+            QVERIFY(QDir().mkpath(root.filePath(jre)));
+        JdkPlaces places;
+        places.javaHome = javaHome.isEmpty() ? QString() : root.filePath(javaHome);
+        if (!preferred.isEmpty())
+            places.preferredHomes = {root.filePath(preferred)};
+        places.folders = {root.filePath("jvm"), root.filePath("nothing here")};
+        QCOMPARE(findJdkBin(places), found.isEmpty()
+                                         ? QString()
+                                         : QDir::toNativeSeparators(root.filePath(found + "/bin")));
+    }
+
+    // The build's environment: the found JDK first on PATH, javac told the source's encoding
+    // in addition to what the user gave it, never in place of it.
+    void buildEnvironments_data() {
+        QTest::addColumn<QString>("jdkBin");
+        QTest::addColumn<QString>("userOptions"); // "<unset>": none
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("options");
+        const QString sep = QDir::listSeparator();
+        QTest::newRow("javac on PATH") << ""
+                                       << "<unset>"
+                                       << "/usr/bin"
+                                       << "-encoding UTF-8";
+        QTest::newRow("a JDK found") << "/opt/jdk/bin"
+                                     << "<unset>"
+                                     << "/opt/jdk/bin" + sep + "/usr/bin"
+                                     << "-encoding UTF-8";
+        QTest::newRow("the user's options kept") << ""
+                                                 << "-Xlint"
+                                                 << "/usr/bin"
+                                                 << "-Xlint -encoding UTF-8";
+        QTest::newRow("the user's encoding wins") << ""
+                                                  << "-encoding GBK"
+                                                  << "/usr/bin"
+                                                  << "-encoding GBK";
+    }
+    void buildEnvironments() {
+        QFETCH(QString, jdkBin);
+        QFETCH(QString, userOptions);
+        QFETCH(QString, path);
+        QFETCH(QString, options);
+        QProcessEnvironment system;
+        system.insert("PATH", "/usr/bin");
+        if (userOptions != "<unset>")
+            system.insert("JDK_JAVAC_OPTIONS", userOptions);
+        const QProcessEnvironment built = buildEnvironment(system, jdkBin, "UTF-8");
+        QCOMPARE(built.value("PATH"), path);
+        QCOMPARE(built.value("JDK_JAVAC_OPTIONS"), options);
     }
 };
 

@@ -76,6 +76,27 @@ private slots:
                  QStringList{"Korvath.bat"});
     }
 
+    // No javac on PATH: the build finds the JDK under its folders and runs javac and java of
+    // it; javac takes the source's encoding from the environment without a word.
+    void jdkFoundWhereThePathHasNone() {
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::NoJdkOnPath);
+        QTemporaryDir jvm;
+        QVERIFY(QFile::link(QFileInfo(kTestJdkBin).path(), jvm.filePath("java-17-openjdk")));
+        Frm_java::jdkPlaces = [&jvm] {
+            JdkPlaces places;
+            places.folders = {jvm.path()};
+            return places;
+        };
+        Frm_java w;
+        w.setEditorText("public class Hello { public static void main(String[] a) { "
+                        "System.out.println(\"你好 from the found JDK\"); } }");
+        control<QPushButton>(&w, "Cmd_byyx")->click();
+        QVERIFY2(env.console().contains("你好 from the found JDK"), qPrintable(env.console()));
+        QVERIFY2(!env.console().contains("Picked up"), qPrintable(env.console()));
+        QCOMPARE(filesIn(start.home("MyJava/ClassFiles")), QStringList{"Korvath.bat"});
+    }
+
     void compileErrorLeavesNothingBehind() {
         FreshStart start;
         BuildEnvironment env(BuildEnvironment::RealJdk);

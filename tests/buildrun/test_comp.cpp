@@ -319,6 +319,50 @@ private slots:
         QCOMPARE(filesIn(start.home("MyJava/ClassFiles")), QStringList{"Korvath.bat"});
     }
 
+    // With no javac on PATH the build runs with a JDK found on the machine; with none at all
+    // (a runtime alone) the user is told what to install, and nothing is written or run.
+    void jdkNotOnPath_data() {
+        QTest::addColumn<bool>("jdk");
+        QTest::newRow("a JDK found in the folders") << true;
+        QTest::newRow("only a runtime") << false;
+    }
+    void jdkNotOnPath() {
+        QFETCH(bool, jdk);
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::NoJdkOnPath);
+        QTemporaryDir jvm;
+        QVERIFY(QDir().mkpath(jvm.filePath("jdk-21/bin")));
+        if (jdk) {
+            for (const char *tool : {"javac", "java"})
+                QVERIFY(QFile::copy(kTestToolsFolder + "/fakejdk/" + tool,
+                                    jvm.filePath(QString("jdk-21/bin/") + tool)));
+        } else {
+            QVERIFY(
+                QFile::copy(kTestToolsFolder + "/fakejdk/java", jvm.filePath("jdk-21/bin/java")));
+        }
+        Frm_java::jdkPlaces = [&jvm] {
+            JdkPlaces places;
+            places.folders = {jvm.path()};
+            return places;
+        };
+        Frm_java w;
+        w.setEditorText("public class Hello {}");
+        MessageBoxAnswerer told(QMessageBox::Ok);
+        clickBuild(w);
+        if (jdk) {
+            QVERIFY(told.seen.empty());
+            QVERIFY2(env.console().contains("ran Hello"), qPrintable(env.console()));
+            QCOMPARE(filesIn(start.home("MyJava/ClassFiles")), QStringList{"Korvath.bat"});
+        } else {
+            QCOMPARE(int(told.seen.size()), 1);
+            QCOMPARE(told.seen[0].title, QString("出错"));
+            QVERIFY(told.seen[0].text.contains("JAVA_HOME"));
+            QVERIFY(told.seen[0].text.contains("sudo apt install default-jdk"));
+            QVERIFY(!QFile::exists(env.consoleLog()));
+            QVERIFY(!QFileInfo::exists(start.home("MyJava")));
+        }
+    }
+
     void noTerminal() {
         FreshStart start;
         BuildEnvironment env(BuildEnvironment::NoTerminal);

@@ -1,0 +1,9 @@
+#include "buildrun/JdkSearch.h"
+
+JdkPlaces systemJdkPlaces() {
+    JdkPlaces places;
+    places.javaHome = qEnvironmentVariable("JAVA_HOME");
+    places.preferredHomes = {QStringLiteral("/usr/lib/jvm/default-java")};
+    places.folders = {QStringLiteral("/usr/lib/jvm")};
+    return places;
+}

@@ -1,0 +1,77 @@
+#include "buildrun/JdkSearch.h"
+
+#include "platform/System.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <algorithm>
+
+namespace {
+const QString kJavac = platform::kOnWindows ? QStringLiteral("javac.exe") : QStringLiteral("javac");
+
+QString binOf(const QString &home) {
+    return QDir::cleanPath(home + QStringLiteral("/bin"));
+}
+
+// The version in a JDK folder's name: "java-17-openjdk-amd64" 17, "jdk1.8.0_402" 8.0.402,
+// "temurin-25-jdk-amd64" 25; numbers compared in turn.
+QList<int> versionInName(const QString &name) {
+    QList<int> numbers;
+    static const QRegularExpression number(QStringLiteral("\\d+"));
+    for (auto it = number.globalMatch(name); it.hasNext();)
+        numbers << it.next().captured().toInt();
+    if (numbers.size() > 1 && numbers.first() == 1)
+        numbers.removeFirst(); // 1.8 is 8
+    return numbers;
+}
+} // namespace
+
+bool isJdkHome(const QString &folder) {
+    return !folder.isEmpty() && QFileInfo(binOf(folder) + QLatin1Char('/') + kJavac).isFile();
+}
+
+QString findJdkBin(const JdkPlaces &places) {
+    QStringList homes{places.javaHome};
+    homes << places.installerHomes << places.preferredHomes;
+    for (const QString &home : homes) {
+        if (isJdkHome(home))
+            return QDir::toNativeSeparators(binOf(home));
+    }
+    // The newest JDK in the folders.
+    QStringList found;
+    for (const QString &folder : places.folders) {
+        for (const QFileInfo &entry : QDir(folder).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot))
+            if (isJdkHome(entry.filePath()))
+                found << entry.filePath();
+    }
+    if (found.isEmpty())
+        return QString();
+    const auto newest =
+        std::max_element(found.cbegin(), found.cend(), [](const QString &a, const QString &b) {
+            return versionInName(QFileInfo(a).fileName()) < versionInName(QFileInfo(b).fileName());
+        });
+    return QDir::toNativeSeparators(binOf(*newest));
+}
+
+bool javacOnPath(const QProcessEnvironment &environment) {
+    const QStringList path =
+        environment.value(QStringLiteral("PATH")).split(QDir::listSeparator(), Qt::SkipEmptyParts);
+    return !QStandardPaths::findExecutable(QStringLiteral("javac"), path).isEmpty();
+}
+
+QProcessEnvironment buildEnvironment(QProcessEnvironment environment, const QString &jdkBin,
+                                     const QString &sourceEncoding) {
+    if (!jdkBin.isEmpty()) {
+        const QString path = environment.value(QStringLiteral("PATH"));
+        environment.insert(QStringLiteral("PATH"),
+                           path.isEmpty() ? jdkBin : jdkBin + QDir::listSeparator() + path);
+    }
+    const QString options = environment.value(QStringLiteral("JDK_JAVAC_OPTIONS"));
+    if (!options.contains(QStringLiteral("-encoding")))
+        environment.insert(QStringLiteral("JDK_JAVAC_OPTIONS"),
+                           (options.isEmpty() ? QString() : options + QLatin1Char(' ')) +
+                               QStringLiteral("-encoding ") + sourceEncoding);
+    return environment;
+}

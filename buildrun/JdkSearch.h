@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+// Where a JDK is looked for when no javac is on PATH. Tests give folders of their own.
+struct JdkPlaces {
+    QString javaHome;           // JAVA_HOME
+    QStringList installerHomes; // Windows: what the JDK installers wrote into the registry
+    QStringList preferredHomes; // Linux: /usr/lib/jvm/default-java
+    QStringList folders;        // folders holding JDKs: /usr/lib/jvm; %ProgramFiles%\Java, ...
+};
+
+// The places of this system (one implementation per system).
+JdkPlaces systemJdkPlaces();
+
+// True when the folder holds a JDK, not just a runtime: bin/javac (bin\javac.exe).
+bool isJdkHome(const QString &folder);
+
+// The bin folder of the JDK to use, in this order: JAVA_HOME, the installers' entries, the
+// preferred homes, then the newest JDK in the folders (by the version in its name). Empty when
+// there is none.
+QString findJdkBin(const JdkPlaces &places);
+
+// Whether javac is found on the PATH of the environment.
+bool javacOnPath(const QProcessEnvironment &environment);
+
+// The build's environment: the system's, with the JDK's bin first on PATH (when given) and
+// "-encoding <the source copy's code page>" added to JDK_JAVAC_OPTIONS (javac 9 and later read
+// it; from JDK 18 javac would read UTF-8 whatever the code page), unless the user's value
+// already names an encoding.
+QProcessEnvironment buildEnvironment(QProcessEnvironment environment, const QString &jdkBin,
+                                     const QString &sourceEncoding);
