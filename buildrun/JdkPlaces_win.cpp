@@ -3,6 +3,10 @@
 #include <QDir>
 #include <QSettings>
 
+#include <algorithm>
+#include <functional>
+#include <utility>
+
 namespace {
 // The installation folders that JDK installers write below one registry key: one subkey per
 // version or product, with the folder in a value of it (or of one of its subkeys).
@@ -24,20 +28,18 @@ void installerHomes(const QString &key, const QString &value, QStringList &homes
 JdkPlaces systemJdkPlaces() {
     JdkPlaces places;
     places.javaHome = qEnvironmentVariable("JAVA_HOME");
-    installerHomes(QStringLiteral("JavaSoft\\JDK"), QStringLiteral("JavaHome"),
-                   places.installerHomes);
-    installerHomes(QStringLiteral("JavaSoft\\Java Development Kit"), QStringLiteral("JavaHome"),
-                   places.installerHomes);
-    installerHomes(QStringLiteral("Eclipse Adoptium\\JDK"), QStringLiteral("hotspot/MSI/Path"),
-                   places.installerHomes);
-    installerHomes(QStringLiteral("Microsoft\\JDK"), QStringLiteral("hotspot/MSI/Path"),
-                   places.installerHomes);
-    installerHomes(QStringLiteral("Azul Systems\\Zulu"), QStringLiteral("InstallationPath"),
-                   places.installerHomes);
-    installerHomes(QStringLiteral("Amazon Corretto"), QStringLiteral("InstallationPath"),
-                   places.installerHomes);
-    installerHomes(QStringLiteral("BellSoft\\Liberica"), QStringLiteral("InstallationPath"),
-                   places.installerHomes);
+    // Each installer's key and the value that holds a JDK's folder below its version's key.
+    const std::pair<const char *, const char *> installers[] = {
+        {"JavaSoft\\JDK", "JavaHome"},
+        {"JavaSoft\\Java Development Kit", "JavaHome"},
+        {"Eclipse Adoptium\\JDK", "hotspot/MSI/Path"},
+        {"Microsoft\\JDK", "hotspot/MSI/Path"},
+        {"Azul Systems\\Zulu", "InstallationPath"},
+        {"Amazon Corretto", "InstallationPath"},
+        {"BellSoft\\Liberica", "InstallationPath"},
+    };
+    for (const auto &[key, value] : installers)
+        installerHomes(QLatin1String(key), QLatin1String(value), places.installerHomes);
     const QString programs =
         qEnvironmentVariable("ProgramFiles", QStringLiteral("C:\\Program Files"));
     for (const char *vendor :

@@ -2,6 +2,7 @@
 
 #include "TestPaths.h"
 #include "TestSupport.h"
+#include "buildrun/Build.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -17,6 +18,15 @@
             QSKIP("runs builds through the Linux console stand-ins (terminal, interpreter); on "   \
                   "Windows the Windows check drives a build through the command interpreter");     \
     } while (false)
+
+// The build of class A in D:\MyJava, as most tests make it.
+inline BuildRequest buildOfA() {
+    BuildRequest request;
+    request.javaPath = "D:\\MyJava";
+    request.className = "A";
+    request.scannedNames = {"A"};
+    return request;
+}
 
 // A build environment for tests: the stand-in terminal first on PATH (it presses a key in the
 // console and logs its output), with the stand-in JDK or the real one the tests were

@@ -231,11 +231,7 @@ private slots:
             QFile plain(start.home("MyJava"));
             QVERIFY(plain.open(QIODevice::WriteOnly));
         }
-        BuildRequest request;
-        request.javaPath = "D:\\MyJava";
-        request.className = "A";
-        request.scannedNames = {"A"};
-        Build build(request);
+        Build build(buildOfA());
         build.writeFiles();
         QCOMPARE(build.run(1), outcome);
         build.cleanUp(false);

@@ -20,11 +20,7 @@ private slots:
         qputenv("TARNEL_TERMINAL_DELAY", "1");
         const QString stale = start.runtimeDir.filePath("tarneljava-999999999-0123456789abcdef");
         QVERIFY(platform::writeLines(stale, {"left by a killed program"}));
-        BuildRequest request;
-        request.javaPath = "D:\\MyJava";
-        request.className = "A";
-        request.scannedNames = {"A"};
-        Build build(request);
+        Build build(buildOfA());
         build.writeFiles();
         std::vector<std::unique_ptr<QLocalSocket>> others;
         QTimer intruder;
