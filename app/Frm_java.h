@@ -78,6 +78,9 @@ private:
     void Cmd_about_Click();
     void Cmd_end_Click();
 
+    // Checks what a build needs before anything is written (a name and folder that run nothing
+    // else, a JDK) and readies its environment; false, after telling the user, when it lacks.
+    bool readyToBuild();
     // What the user is told of a class name that can name no file.
     static QString badClassNameText(const QString &name);
     // The save prompt of closing; answers QMessageBox::Yes, No or Cancel.

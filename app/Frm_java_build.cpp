@@ -47,19 +47,17 @@ void Frm_java::CreateNewDirectory(const QString &NewDirectory) {
     createFoldersAlong(NewDirectory);
 }
 
-void Frm_java::Cmd_byyx_Click() {
-    if (m_building)
-        return; // one build at a time: a second one would rewrite the running one's files
+bool Frm_java::readyToBuild() {
     // A name or folder that no file system takes, or that would make the script run more than
     // the build, stops the build before anything is written.
     const QString className = ui->Txt_file->text();
     if (!isValidClassName(className)) {
         QMessageBox::critical(this, QStringLiteral("出错"), badClassNameText(className));
-        return;
+        return false;
     }
     if (!isValidWorkingFolder(MainModule::JavaPath)) {
         QMessageBox::critical(this, QStringLiteral("出错"), badFolderText(MainModule::JavaPath));
-        return;
+        return false;
     }
     // javac and java from the same JDK: the one on PATH, else one found on the machine.
     const QProcessEnvironment system = QProcessEnvironment::systemEnvironment();
@@ -68,10 +66,18 @@ void Frm_java::Cmd_byyx_Click() {
         jdkBin = findJdkBin(jdkPlaces());
         if (jdkBin.isEmpty()) {
             QMessageBox::critical(this, QStringLiteral("出错"), kNoJdkText);
-            return;
+            return false;
         }
     }
     m_buildEnvironment = buildEnvironment(system, jdkBin, platform::javaNameOfSystemCodePage());
+    return true;
+}
+
+void Frm_java::Cmd_byyx_Click() {
+    if (m_building)
+        return; // one build at a time: a second one would rewrite the running one's files
+    if (!readyToBuild())
+        return;
     // Nor may another running copy of the program build in the same work folder, however its
     // name is written: the lock is taken on the real folder, made first.
     CreateNewDirectory(workFolder(MainModule::JavaPath) + QLatin1Char('\\'));
