@@ -24,6 +24,29 @@ struct ConsoleWatch::Private {
     QByteArray secret;
     bool connected = false; // the interpreter has made itself known
     QTimer grace;
+
+    // What a connection sends: first its secret, one line; only the interpreter knows it, and
+    // its end is the script's. Any other connection is closed.
+    void read(QLocalSocket *socket, QObject *context, const std::function<void()> &ended) {
+        if (socket->property("known").toBool()) {
+            socket->readAll();
+            return;
+        }
+        if (!socket->canReadLine()) {
+            if (socket->bytesAvailable() > secret.size() + 2)
+                socket->abort(); // no secret is that long
+            return;
+        }
+        if (connected || socket->readLine().trimmed() != secret) {
+            socket->abort();
+            return;
+        }
+        connected = true;
+        socket->setProperty("known", true);
+        QObject::connect(socket, &QLocalSocket::disconnected, context, [ended] { ended(); });
+        if (socket->state() != QLocalSocket::ConnectedState)
+            ended();
+    }
 };
 
 namespace {
@@ -82,29 +105,8 @@ void ConsoleWatch::follow(QProcess &process, QObject *context, std::function<voi
     QObject::connect(&p->server, &QLocalServer::newConnection, context, [p, context, ended] {
         while (QLocalSocket *socket = p->server.nextPendingConnection()) {
             QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            // The first line a connection sends is its secret; only the interpreter knows it.
             QObject::connect(socket, &QLocalSocket::readyRead, context,
-                             [p, socket, context, ended] {
-                                 if (socket->property("known").toBool()) {
-                                     socket->readAll();
-                                     return;
-                                 }
-                                 if (!socket->canReadLine()) {
-                                     if (socket->bytesAvailable() > p->secret.size() + 2)
-                                         socket->abort(); // no secret is that long
-                                     return;
-                                 }
-                                 if (p->connected || socket->readLine().trimmed() != p->secret) {
-                                     socket->abort();
-                                     return;
-                                 }
-                                 p->connected = true;
-                                 socket->setProperty("known", true);
-                                 QObject::connect(socket, &QLocalSocket::disconnected, context,
-                                                  [ended] { ended(); });
-                                 if (socket->state() != QLocalSocket::ConnectedState)
-                                     ended();
-                             });
+                             [p, socket, context, ended] { p->read(socket, context, ended); });
         }
     });
     QObject::connect(&process, &QProcess::finished, context, [p, ended] {
