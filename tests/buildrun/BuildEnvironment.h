@@ -53,6 +53,11 @@ struct BuildEnvironment {
             qputenv("PATH", (tools + ";" + QString::fromLocal8Bit(oldPath)).toLocal8Bit());
             return;
         }
+        // The JDK reads Chinese file names and writes Chinese text only in a UTF-8 locale; a
+        // test started with no environment gets one.
+        if (qEnvironmentVariableIsEmpty("LC_ALL") && qEnvironmentVariableIsEmpty("LC_CTYPE") &&
+            qEnvironmentVariableIsEmpty("LANG"))
+            qputenv("LC_ALL", "C.UTF-8");
         QStringList path;
         if (jdk != NoTerminal)
             path << kTestToolsFolder + "/terminal";
