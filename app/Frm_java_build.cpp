@@ -12,6 +12,7 @@
 #include "ui/MainModule.h"
 #include "ui_Frm_java.h"
 
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace {
@@ -26,6 +27,12 @@ const QString kNoJdkText = QStringLiteral(
     "和常见的安装位置中也没有 "
     "JDK。\n\n请安装 JDK（只有 JRE 不能编译），例如在 Debian/Ubuntu 上运行 sudo apt install "
     "default-jdk；或者把环境变量 JAVA_HOME 设为 JDK 所在的文件夹。");
+
+QString noWorkFolderText(const QString &folder) {
+    return QStringLiteral("无法创建编译用的目录“%1”（驱动器不存在，或者没有写入权限）。"
+                          "请在“目录”中设置一个可以写入的文件夹，并点击“保存设置”。")
+        .arg(folder);
+}
 
 QString badFolderText(const QString &javaPath) {
     return QStringLiteral("目录“%1”不能用于编译：目录名中不能有 * ? \" < > | 和控制字符，"
@@ -81,6 +88,13 @@ void Frm_java::Cmd_byyx_Click() {
     // Nor may another running copy of the program build in the same work folder, however its
     // name is written: the lock is taken on the real folder, made first.
     CreateNewDirectory(workFolder(MainModule::JavaPath) + QLatin1Char('\\'));
+    // A drive that does not exist, or a folder the user may not write in: say so, rather than
+    // do nothing visible.
+    if (!QFileInfo(platform::toHostPath(workFolder(MainModule::JavaPath))).isDir()) {
+        QMessageBox::critical(this, QStringLiteral("出错"),
+                              noWorkFolderText(workFolder(MainModule::JavaPath)));
+        return;
+    }
     const auto lock = lockWorkFolder(platform::toHostPath(workFolder(MainModule::JavaPath)));
     if (!lock) {
         QMessageBox::critical(this, QStringLiteral("出错"), kFolderBusyText);

@@ -148,9 +148,12 @@ private slots:
         start.writeIni("JavaPath=D:\\plain\r\n");
         Frm_java w;
         w.setEditorText("class A {}");
-        MessageBoxAnswerer noMessage(QMessageBox::Ok);
-        clickBuild(w); // nothing to run, no console, no wait
-        QVERIFY(noMessage.seen.empty());
+        MessageBoxAnswerer told(QMessageBox::Ok);
+        clickBuild(w); // nothing to run, no console, no wait: the user is told why
+        QCOMPARE(int(told.seen.size()), 1);
+        QCOMPARE(told.seen[0].title, QString("出错"));
+        QVERIFY(told.seen[0].text.contains("D:\\plain\\ClassFiles"));
+        QVERIFY(told.seen[0].text.contains("保存设置"));
         QVERIFY(!QFile::exists(env.consoleLog())); // no console was started
     }
 
