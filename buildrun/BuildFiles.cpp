@@ -39,7 +39,7 @@ QStringList buildScriptLines(const QString &givenJavaPath, const QString &givenC
     // A line break in a value would start a command of its own, and a NUL in the name would
     // cut it short.
     const QString javaPath = firstLine(givenJavaPath);
-    const QString className = commandText(givenClassName);
+    const QString className = oneLineText(givenClassName);
     QStringList lines{
         QStringLiteral("@echo off"),
         platform::driveLetter(javaPath).isNull() ? QString() : javaPath.left(2),
@@ -61,7 +61,7 @@ QStringList buildScriptLines(const QString &givenJavaPath, const QString &givenC
 QStringList appletPageLines(const QString &className, qint16 height, qint16 width,
                             const QString &packageName) {
     const QString applet = QStringLiteral("<applet code=\"") +
-                           fullClassName(commandText(className), packageName) +
+                           fullClassName(oneLineText(className), packageName) +
                            QStringLiteral(".class\" height=") + QString::number(height) +
                            QStringLiteral(" width=") + QString::number(width) + QStringLiteral(">");
     return {QStringLiteral("<html>"), applet, QStringLiteral("</applet>"),

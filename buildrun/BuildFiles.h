@@ -18,7 +18,7 @@ QString workFile(const QString &javaPath, const QString &fileName);
 
 // The lines of Korvath.bat. The run line depends on the compile type: "java" for 0,
 // "appletviewer" for 1, none for any other value. Values end at their first line break; the
-// class name goes without control characters. A path or name holding one of & | < > ^ is
+// class name goes without control or format characters. A path or name holding one of & | < > ^ is
 // quoted, so that it cannot start another command, and "%" is written "%%", which the command
 // interpreter reads as "%" (it would expand "%NAME%"). Line 2 changes the drive only: it is
 // empty when the folder starts with no drive letter and colon.

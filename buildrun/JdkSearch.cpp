@@ -26,11 +26,11 @@ QList<int> versionInName(const QString &name) {
         numbers.removeFirst(); // 1.8 is 8
     return numbers;
 }
-} // namespace
-
+// True when the folder holds a JDK, not just a runtime: bin/javac (bin\javac.exe).
 bool isJdkHome(const QString &folder) {
     return !folder.isEmpty() && QFileInfo(binOf(folder) + QLatin1Char('/') + kJavac).isFile();
 }
+} // namespace
 
 QString findJdkBin(const JdkPlaces &places) {
     QStringList homes{places.javaHome};

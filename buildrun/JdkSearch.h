@@ -15,9 +15,6 @@ struct JdkPlaces {
 // The places of this system (one implementation per system).
 JdkPlaces systemJdkPlaces();
 
-// True when the folder holds a JDK, not just a runtime: bin/javac (bin\javac.exe).
-bool isJdkHome(const QString &folder);
-
 // The bin folder of the JDK to use, in this order: JAVA_HOME, the installers' entries, the
 // preferred homes, then the newest JDK in the folders (by the version in its name). Empty when
 // there is none.

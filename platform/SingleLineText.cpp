@@ -11,19 +11,9 @@ static bool isControl(QChar c) {
     return c.category() == QChar::Other_Control;
 }
 
-bool hasControlCharacter(const QString &text) {
-    return std::any_of(text.cbegin(), text.cend(), isControl);
-}
-
 QString firstLine(const QString &text) {
     const auto end = std::find_if(text.cbegin(), text.cend(), isLineBreak);
     return text.left(end - text.cbegin());
-}
-
-QString commandText(const QString &text) {
-    QString line = firstLine(text);
-    line.removeIf(isControl);
-    return line;
 }
 
 QString oneLineText(const QString &text) {

@@ -9,22 +9,32 @@ namespace platform {
 namespace {
 constexpr auto kKeepBom = QStringConverter::Flag::ConvertInitialBom;
 
-// The length of the well-formed UTF-8 sequence of more than one byte at `i`, or 0.
+// The length of the well-formed UTF-8 sequence of more than one byte at `i`, or 0: the lead
+// byte's range sets the length and the range of the second byte (no overlong forms, no
+// surrogates, nothing past U+10FFFF); the other bytes continue it.
 int utf8SequenceAt(const QByteArray &bytes, qsizetype i) {
     const auto byte = [&](qsizetype k) { return uchar(bytes.at(k)); };
     const uchar lead = byte(i);
-    const int length = lead >= 0xC2 && lead <= 0xDF   ? 2
-                       : lead >= 0xE0 && lead <= 0xEF ? 3
-                       : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                      : 0;
-    if (length == 0 || i + length > bytes.size())
+    int length = 0;
+    uchar low = 0x80, high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    }
+    if (length == 0 || i + length > bytes.size() || byte(i + 1) < low || byte(i + 1) > high)
         return 0;
-    for (int k = 1; k < length; ++k) {
+    for (int k = 2; k < length; ++k) {
         if ((byte(i + k) & 0xC0) != 0x80)
             return 0;
     }
-    const QString one = QStringDecoder(QStringDecoder::Utf8).decode(bytes.mid(i, length));
-    return one.contains(QChar::ReplacementCharacter) ? 0 : length;
+    return length;
 }
 } // namespace
 

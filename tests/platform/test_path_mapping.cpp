@@ -162,6 +162,11 @@ private slots:
         QTest::newRow("GBK with Chinese") << gbkBytes << chinese;
         QTest::newRow("UTF-8 with a stray byte")
             << QByteArray("// 你好世界 caf\xe9s\nclass A {}") << "<doubt 1>";
+        // An encoded surrogate (ED A0 80) and an overlong form (E0 80 AF) are no UTF-8.
+        QTest::newRow("encoded surrogate")
+            << QByteArray("// 中文注释中文\n\xed\xa0\x80\n") << "<doubt 2>";
+        QTest::newRow("overlong form")
+            << QByteArray("// 中文注释中文\n\n\xe0\x80\xaf\n") << "<doubt 3>";
         QTest::newRow("stray byte on line 3")
             << QByteArray("// 中文\n// 注释\nString s = \"\xe9\";\n") << "<doubt 3>";
     }
