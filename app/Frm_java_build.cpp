@@ -87,15 +87,16 @@ void Frm_java::Cmd_byyx_Click() {
         return;
     // Nor may another running copy of the program build in the same work folder, however its
     // name is written: the lock is taken on the real folder, made first.
-    CreateNewDirectory(workFolder(MainModule::JavaPath) + QLatin1Char('\\'));
+    const QString folder = workFolder(MainModule::JavaPath);
+    const QString hostFolder = platform::toHostPath(folder);
+    CreateNewDirectory(folder + QLatin1Char('\\'));
     // A drive that does not exist, or a folder the user may not write in: say so, rather than
     // do nothing visible.
-    if (!QFileInfo(platform::toHostPath(workFolder(MainModule::JavaPath))).isDir()) {
-        QMessageBox::critical(this, QStringLiteral("出错"),
-                              noWorkFolderText(workFolder(MainModule::JavaPath)));
+    if (!QFileInfo(hostFolder).isDir()) {
+        QMessageBox::critical(this, QStringLiteral("出错"), noWorkFolderText(folder));
         return;
     }
-    const auto lock = lockWorkFolder(platform::toHostPath(workFolder(MainModule::JavaPath)));
+    const auto lock = lockWorkFolder(hostFolder);
     if (!lock) {
         QMessageBox::critical(this, QStringLiteral("出错"), kFolderBusyText);
         return;
