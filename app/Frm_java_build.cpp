@@ -76,7 +76,8 @@ bool Frm_java::readyToBuild() {
             return false;
         }
     }
-    m_buildEnvironment = buildEnvironment(system, jdkBin, platform::javaNameOfSystemCodePage());
+    m_buildEnvironment = buildEnvironment(system, jdkBin, platform::javaNameOfSystemCodePage(),
+                                          appletViewerFolder());
     return true;
 }
 

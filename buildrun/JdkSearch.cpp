@@ -2,6 +2,7 @@
 
 #include "platform/System.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -61,13 +62,20 @@ bool javacOnPath(const QProcessEnvironment &environment) {
     return !QStandardPaths::findExecutable(QStringLiteral("javac"), path).isEmpty();
 }
 
+QString appletViewerFolder() {
+    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath() +
+                                    QStringLiteral("/applet-viewer"));
+}
+
 QProcessEnvironment buildEnvironment(QProcessEnvironment environment, const QString &jdkBin,
-                                     const QString &sourceEncoding) {
-    if (!jdkBin.isEmpty()) {
-        const QString path = environment.value(QStringLiteral("PATH"));
-        environment.insert(QStringLiteral("PATH"),
-                           path.isEmpty() ? jdkBin : jdkBin + QDir::listSeparator() + path);
-    }
+                                     const QString &sourceEncoding, const QString &viewerFolder) {
+    QStringList path{environment.value(QStringLiteral("PATH"))};
+    if (!jdkBin.isEmpty())
+        path.prepend(jdkBin);
+    if (!viewerFolder.isEmpty())
+        path.append(viewerFolder);
+    path.removeAll(QString());
+    environment.insert(QStringLiteral("PATH"), path.join(QDir::listSeparator()));
     const QString options = environment.value(QStringLiteral("JDK_JAVAC_OPTIONS"));
     if (!options.contains(QStringLiteral("-encoding")))
         environment.insert(QStringLiteral("JDK_JAVAC_OPTIONS"),

@@ -23,9 +23,14 @@ QString findJdkBin(const JdkPlaces &places);
 // Whether javac is found on the PATH of the environment.
 bool javacOnPath(const QProcessEnvironment &environment);
 
-// The build's environment: the system's, with the JDK's bin first on PATH (when given) and
+// The folder of the program's own applet viewer (appletviewer, appletviewer.exe), beside the
+// program.
+QString appletViewerFolder();
+
+// The build's environment: the system's, with the JDK's bin first on PATH (when given), the
+// applet viewer's folder last (a real appletviewer on PATH comes first), and
 // "-encoding <the source copy's code page>" added to JDK_JAVAC_OPTIONS (javac 9 and later read
 // it; from JDK 18 javac would read UTF-8 whatever the code page), unless the user's value
 // already names an encoding.
 QProcessEnvironment buildEnvironment(QProcessEnvironment environment, const QString &jdkBin,
-                                     const QString &sourceEncoding);
+                                     const QString &sourceEncoding, const QString &viewerFolder);

@@ -2,6 +2,7 @@
 // while the compiler runs and after the clean-up, and how the run ended.
 #include "BuildEnvironment.h"
 #include "buildrun/Build.h"
+#include "buildrun/JdkSearch.h"
 
 #include <QtTest>
 
@@ -208,6 +209,60 @@ private slots:
                                             "javac Hi.java\r\n"
                                             "echo ----------编译+运行完成----------\r\n"
                                             "appletviewer Hi.HTML\r\npause\r\n"));
+    }
+
+    // The applet page goes to the program's own viewer, found at the end of PATH, unless a
+    // real appletviewer comes earlier. Without a display the viewer says so in one line (on
+    // Windows the stand-in java.exe shows what the launcher handed it); either way the script
+    // goes on to its pause.
+    void whichAppletViewerRuns_data() {
+        QTest::addColumn<bool>("realViewerEarlier");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("the program's viewer")
+            << false
+            << (platform::kOnWindows ? QString("ran -jar")
+                                     : QString("无法打开小应用程序的窗口: 没有图形显示。"));
+        QTest::newRow("a real appletviewer earlier on PATH") << true << "ran Hello.HTML";
+    }
+    void whichAppletViewerRuns() {
+        QFETCH(bool, realViewerEarlier);
+        QFETCH(QString, shown);
+        if (!platform::kOnWindows && kTestJdkBin.isEmpty())
+            QSKIP("no JDK was found when the project was configured");
+        FreshStart start;
+        BuildEnvironment env(platform::kOnWindows ? BuildEnvironment::FakeJdk
+                                                  : BuildEnvironment::RealJdk);
+        qunsetenv("DISPLAY");
+        qunsetenv("WAYLAND_DISPLAY");
+        QProcessEnvironment system = QProcessEnvironment::systemEnvironment();
+        if (realViewerEarlier) {
+            // The stand-in java under the name appletviewer: it says what it ran.
+            const QString stand = start.home("jdk8/bin");
+            const QString java = platform::kOnWindows ? "java.exe" : "java";
+            QVERIFY(QDir().mkpath(stand));
+            QVERIFY(QFile::copy(
+                (platform::kOnWindows ? kTestWindowsToolsFolder : kTestToolsFolder + "/fakejdk") +
+                    "/" + java,
+                stand + (platform::kOnWindows ? "/appletviewer.exe" : "/appletviewer")));
+            system.insert("PATH", QDir::toNativeSeparators(stand) + QDir::listSeparator() +
+                                      system.value("PATH"));
+        }
+        BuildRequest request = buildOfA();
+        request.className = "Hello";
+        request.scannedNames = {"Hello"};
+        request.source = "public class Hello extends java.applet.Applet {}";
+        request.compileType = 1;
+        request.environment = buildEnvironment(system, "", "UTF-8", appletViewerFolder());
+        Build build(request);
+        build.writeFiles();
+        QCOMPARE(build.run(1), RunOutcome::Ended);
+        const QString console = env.console();
+        QVERIFY2(console.contains(shown), qPrintable(console));
+        if (!platform::kOnWindows) // the command interpreter's pause text is its own
+            QVERIFY2(console.indexOf(shown) < console.lastIndexOf("请按任意键继续"),
+                     qPrintable(console));
+        build.cleanUp(false);
+        QCOMPARE(filesIn(start.home("MyJava/ClassFiles")), QStringList{"Korvath.bat"});
     }
 
     // How a run ends, and that the clean-up follows in every case.

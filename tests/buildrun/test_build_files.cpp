@@ -314,8 +314,8 @@ private slots:
                                          : QDir::toNativeSeparators(root.filePath(found + "/bin")));
     }
 
-    // The build's environment: the found JDK first on PATH, javac told the source's encoding
-    // in addition to what the user gave it, never in place of it.
+    // The build's environment: the found JDK first on PATH, the program's applet viewer last,
+    // javac told the source's encoding in addition to what the user gave it, never in place of it.
     void buildEnvironments_data() {
         QTest::addColumn<QString>("jdkBin");
         QTest::addColumn<QString>("userOptions"); // "<unset>": none
@@ -324,19 +324,19 @@ private slots:
         const QString sep = QDir::listSeparator();
         QTest::newRow("javac on PATH") << ""
                                        << "<unset>"
-                                       << "/usr/bin"
+                                       << "/usr/bin" + sep + "/opt/viewer"
                                        << "-encoding UTF-8";
         QTest::newRow("a JDK found") << "/opt/jdk/bin"
                                      << "<unset>"
-                                     << "/opt/jdk/bin" + sep + "/usr/bin"
+                                     << "/opt/jdk/bin" + sep + "/usr/bin" + sep + "/opt/viewer"
                                      << "-encoding UTF-8";
         QTest::newRow("the user's options kept") << ""
                                                  << "-Xlint"
-                                                 << "/usr/bin"
+                                                 << "/usr/bin" + sep + "/opt/viewer"
                                                  << "-Xlint -encoding UTF-8";
         QTest::newRow("the user's encoding wins") << ""
                                                   << "-encoding GBK"
-                                                  << "/usr/bin"
+                                                  << "/usr/bin" + sep + "/opt/viewer"
                                                   << "-encoding GBK";
     }
     void buildEnvironments() {
@@ -348,7 +348,7 @@ private slots:
         system.insert("PATH", "/usr/bin");
         if (userOptions != "<unset>")
             system.insert("JDK_JAVAC_OPTIONS", userOptions);
-        const QProcessEnvironment built = buildEnvironment(system, jdkBin, "UTF-8");
+        const QProcessEnvironment built = buildEnvironment(system, jdkBin, "UTF-8", "/opt/viewer");
         QCOMPARE(built.value("PATH"), path);
         QCOMPARE(built.value("JDK_JAVAC_OPTIONS"), options);
     }

@@ -70,10 +70,48 @@ until_true 5 test -f "$HOME/MyJava/Hello.java" || fail "nothing saved"
 grep -q 'System.out.println("Hello from TarnelJava"); } }' "$HOME/MyJava/Hello.java" || fail "saved text"
 [[ "$(tail -c 2 "$HOME/MyJava/Hello.java" | od -An -c | tr -d ' ')" == '\r\n' ]] || fail "saved line end"
 
+# An applet: 帮助 → compile type "Applet 应用程序" (200 × 400) → 应用, then 编译+运行. The
+# program's own viewer (the JDK has none) shows it in its window; closing that window leads
+# to the console's pause, and the key to the clean-up.
+click 409 648   # 帮助
+options=$(wait_window "^帮助$" 10) || fail "no options dialog"
+sleep 0.5
+click_in "$options" 120 202; sleep 0.5
+xdotool key Down Return; sleep 0.3
+click_in "$options" 355 172; sleep 0.5   # 应用
+has_window "^帮助$" && { xdotool windowactivate --sync "$options" >/dev/null 2>&1; xdotool key alt+F4; sleep 0.5; }
+click 200 200
+xdotool key ctrl+a Delete
+xdotool type --delay 3 'import java.awt.*; public class Paint extends java.applet.Applet { public void paint(Graphics g) { g.setColor(new Color(0, 200, 0)); g.fillRect(0, 0, 400, 200); } }'
+sleep 0.5
+click 106 25    # 编译+运行
+viewer=$(wait_window "小应用程序查看器: Paint.class" 60) || fail "no applet window: $(cat "$work/console.log")"
+sleep 2
+[[ -n "${TARNEL_SHOTS:-}" ]] && import -window root "$TARNEL_SHOTS/applet-viewer.png"
+import -window "$viewer" "$work/applet.png"
+for point in 10,10 390,190 200,100; do
+    pixel=$(convert "$work/applet.png" -format "%[pixel:p{$point}]" info:)
+    [[ "$pixel" == "srgb(0,200,0)" ]] || fail "the applet's drawing at $point: $pixel"
+done
+[[ "$(xwininfo -id "$viewer" | sed -n 's/^ *Width: //p')" -ge 400 ]] || fail "the applet window's width"
+until_true 5 grep -q "Paint.HTML" <(ls "$work_folder") || fail "no applet page during the build"
+! grep -q "请按任意键继续" <(tail -c 200 "$work/console.log") || fail "the pause came before the window closed"
+xdotool windowactivate --sync "$viewer" >/dev/null 2>&1 || true
+xdotool key alt+F4
+until_true 15 bash -c "! xdotool search --name 小应用程序查看器 | grep -q ." || fail "the applet window stayed open"
+console=$(wait_window "Korvath.bat" 5) || fail "the console went away"
+until_true 30 bash -c "tail -c 200 '$work/console.log' | grep -q 请按任意键继续" || fail "no pause after the applet: $(cat "$work/console.log")"
+xdotool windowactivate --sync "$console" >/dev/null 2>&1 || true
+xdotool key space
+until_true 10 bash -c "[[ \$(ls -A '$work_folder') == Korvath.bat ]]" || fail "work folder after the applet: $(ls -A "$work_folder")"
+grep -q "Exception" "$work/console.log" && fail "a stack trace in the console: $(cat "$work/console.log")"
+click 32 25     # 保存
+until_true 5 test -f "$HOME/MyJava/Paint.java" || fail "the applet was not saved"
+
 # 退出 closes the program (everything is saved: no question).
 click 456 648
 until_true 10 bash -c "! kill -0 $app" || fail "the program did not end"
 echo "desktop end-to-end: passed"
 SESSION
 
-timeout 150 xvfb-run -a -s "-screen 0 1280x900x24" bash "$work/session.sh" "$prog" "$work" "$helpers"
+timeout 240 xvfb-run -a -s "-screen 0 1280x900x24" bash "$work/session.sh" "$prog" "$work" "$helpers"

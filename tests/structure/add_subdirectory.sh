@@ -24,6 +24,6 @@ done
 [[ -f "$work/tarneljava/libtarneljava_core.a" ]] || { echo "the core library was not built"; fail=1; }
 built=$(find "$work/tarneljava" -name '*.o' | grep -v '/tarneljava_core\.dir/' || true)
 [[ -z "$built" ]] || { echo "more than the core library was compiled:"; echo "$built"; fail=1; }
-[[ -z "$(ls -A "$work/tarneljava/bin" 2>/dev/null)" ]] || { echo "a program of the project was built"; fail=1; }
+[[ -z "$(find "$work/tarneljava/bin" -type f 2>/dev/null)" ]] || { echo "a program of the project was built"; fail=1; }
 ((fail)) || echo "parent project built with the core library alone"
 exit $fail
