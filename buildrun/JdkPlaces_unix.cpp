@@ -7,3 +7,7 @@ JdkPlaces systemJdkPlaces() {
     places.folders = {QStringLiteral("/usr/lib/jvm")};
     return places;
 }
+
+QStringList installerJdkHomes(const QStringList &) {
+    return {}; // no registry here: the JDK packages install below /usr/lib/jvm
+}

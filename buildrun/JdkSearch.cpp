@@ -16,8 +16,12 @@ QString binOf(const QString &home) {
     return QDir::cleanPath(home + QStringLiteral("/bin"));
 }
 
-// The version in a JDK folder's name: "java-17-openjdk-amd64" 17, "jdk1.8.0_402" 8.0.402,
-// "temurin-25-jdk-amd64" 25; numbers compared in turn.
+// True when the folder holds a JDK, not just a runtime: bin/javac (bin\javac.exe).
+bool isJdkHome(const QString &folder) {
+    return !folder.isEmpty() && QFileInfo(binOf(folder) + QLatin1Char('/') + kJavac).isFile();
+}
+} // namespace
+
 QList<int> versionInName(const QString &name) {
     QList<int> numbers;
     static const QRegularExpression number(QStringLiteral("\\d+"));
@@ -27,11 +31,6 @@ QList<int> versionInName(const QString &name) {
         numbers.removeFirst(); // 1.8 is 8
     return numbers;
 }
-// True when the folder holds a JDK, not just a runtime: bin/javac (bin\javac.exe).
-bool isJdkHome(const QString &folder) {
-    return !folder.isEmpty() && QFileInfo(binOf(folder) + QLatin1Char('/') + kJavac).isFile();
-}
-} // namespace
 
 QString findJdkBin(const JdkPlaces &places) {
     QStringList homes{places.javaHome};

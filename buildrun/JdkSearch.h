@@ -14,6 +14,13 @@ struct JdkPlaces {
 
 // The places of this system (one implementation per system).
 JdkPlaces systemJdkPlaces();
+// Windows: the JDK folders that the installers wrote below the registry roots
+// ("HKEY_LOCAL_MACHINE\\SOFTWARE", ...), installer by installer, newest version first.
+QStringList installerJdkHomes(const QStringList &registryRoots);
+
+// The numbers in a version or JDK folder name, for comparing: "java-17-openjdk-amd64" 17,
+// "jdk1.8.0_402" 8.0.402 (1.8 is 8), "temurin-25-jdk-amd64" 25.
+QList<int> versionInName(const QString &name);
 
 // The bin folder of the JDK to use, in this order: JAVA_HOME, the installers' entries, the
 // preferred homes, then the newest JDK in the folders (by the version in its name). Empty when

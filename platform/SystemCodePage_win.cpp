@@ -4,6 +4,14 @@
 
 namespace platform {
 
+QStringEncoder systemEncoder(QStringConverter::Flags flags) {
+    return QStringEncoder(QStringConverter::System, flags);
+}
+
+QStringDecoder systemDecoder(QStringConverter::Flags flags) {
+    return QStringDecoder(QStringConverter::System, flags);
+}
+
 std::optional<QString> decodeText(const QByteArray &bytes) {
     // The Windows code page takes any bytes, as the Windows program always read its files.
     return fromSystemCodePage(bytes);

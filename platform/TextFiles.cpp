@@ -3,19 +3,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 namespace platform {
 
 QByteArray toSystemCodePage(const QString &text) {
-    QStringEncoder encoder(QStringConverter::System);
-    return encoder.encode(text);
+    return systemEncoder().encode(text);
 }
 
 QString fromSystemCodePage(const QByteArray &bytes) {
-    QStringDecoder decoder(QStringConverter::System);
-    return decoder.decode(bytes);
+    return systemDecoder().decode(bytes);
 }
 
 QByteArray linesBytes(const QStringList &lines) {

@@ -2,11 +2,20 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QStringList>
 #include <optional>
 
 // Text files of the program: 8-bit text in the system's code page, every line ended by CR LF.
 namespace platform {
+
+// The system's code page (one implementation per system). Windows: the ANSI code page (GBK on
+// a Chinese Windows). Linux: the locale's encoding, as the terminal shows it and the JDK reads
+// and writes it (UTF-8 almost always; GB18030 under zh_CN.GB18030); UTF-8 in the C locale or
+// where Qt has no converter for the locale's.
+QStringEncoder systemEncoder(QStringConverter::Flags flags = QStringConverter::Flag::Default);
+QStringDecoder systemDecoder(QStringConverter::Flags flags = QStringConverter::Flag::Default);
 
 QByteArray toSystemCodePage(const QString &text);
 QString fromSystemCodePage(const QByteArray &bytes);
@@ -17,8 +26,8 @@ QString fromSystemCodePage(const QByteArray &bytes);
 // the system code page, which takes any bytes.
 std::optional<QString> decodeText(const QByteArray &bytes);
 
-// The system code page by the name javac knows it ("-encoding"): UTF-8 on Linux, where files
-// are written in UTF-8; MS936 on a Chinese Windows (code page 936), and so on.
+// The system code page by the name javac knows it ("-encoding"): the locale's encoding on
+// Linux (UTF-8, GB18030, ...); MS936 on a Chinese Windows (code page 936), and so on.
 QString javaNameOfSystemCodePage();
 
 // The lines as the file holds them: system code page, each ended by CR LF.

@@ -82,14 +82,13 @@ QString readAsGb18030(const QByteArray &bytes) {
     QStringDecoder gb18030("GB18030", kKeepBom);
     // A Qt without the converter (Windows) has the system code page: GBK on Chinese Windows.
     if (!gb18030.isValid())
-        return QStringDecoder(QStringConverter::System, kKeepBom).decode(bytes);
+        return systemDecoder(kKeepBom).decode(bytes);
     return gb18030.decode(bytes);
 }
 
 bool fitsSystemCodePage(const QString &text) {
     // A byte-order mark at the start is a character of the text here, not a mark to drop.
-    return QStringDecoder(QStringConverter::System, kKeepBom).decode(toSystemCodePage(text)) ==
-           text;
+    return systemDecoder(kKeepBom).decode(toSystemCodePage(text)) == text;
 }
 
 } // namespace platform

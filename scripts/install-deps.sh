@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev default-jdk-headless xterm fonts-wqy-microhei fonts-crosextra-carlito)
 if [[ "${1:-run}" == "test" ]]; then
-    packages+=(xvfb xauth xdotool x11-utils openbox imagemagick)
+    packages+=(xvfb xauth xdotool x11-utils openbox imagemagick locales)
 fi
 
 missing=()

@@ -314,6 +314,36 @@ private slots:
                                          : QDir::toNativeSeparators(root.filePath(found + "/bin")));
     }
 
+    // The JDK installers' registry entries, written with reg below a key of the test's own:
+    // installer by installer in the search's order, each one's newest version first by its
+    // numbers ("21" before "17.0.2" before "9").
+    void installerRegistryEntries() {
+        if (!platform::kOnWindows)
+            QSKIP("the registry is Windows's");
+        const QString root = "HKEY_CURRENT_USER\\Software\\TarnelJavaTest" +
+                             QString::number(QCoreApplication::applicationPid());
+        const auto reg = [](const QStringList &arguments) {
+            QProcess process;
+            process.start("reg", arguments);
+            return process.waitForFinished(60000) && process.exitCode() == 0;
+        };
+        const char *const entries[][3] = {
+            {"JavaSoft\\JDK\\9", "JavaHome", "C:\\jdk9"},
+            {"JavaSoft\\JDK\\17.0.2", "JavaHome", "C:\\jdk17"},
+            {"JavaSoft\\JDK\\21", "JavaHome", "C:\\jdk21"},
+            {"Azul Systems\\Zulu\\zulu-17", "InstallationPath", "C:\\zulu17"},
+            {"Eclipse Adoptium\\JDK\\21.0.1.12\\hotspot\\MSI", "Path", "C:\\adoptium21"},
+            {"Microsoft\\JDK\\11.0.2\\hotspot\\MSI", "Path", "C:\\ms11"},
+            {"Microsoft\\JDK\\17.0.1\\hotspot", "Other", "C:\\not a path value"},
+        };
+        for (const auto &entry : entries)
+            QVERIFY(reg({"add", root + "\\" + entry[0], "/v", entry[1], "/d", entry[2], "/f"}));
+        const QStringList homes = installerJdkHomes({root});
+        QVERIFY(reg({"delete", root, "/f"}));
+        QCOMPARE(homes, QStringList({"C:\\jdk21", "C:\\jdk17", "C:\\jdk9", "C:\\adoptium21",
+                                     "C:\\ms11", "C:\\zulu17"}));
+    }
+
     // The build's environment: the found JDK first on PATH, the program's applet viewer last,
     // javac told the source's encoding in addition to what the user gave it, never in place of it.
     void buildEnvironments_data() {

@@ -1,0 +1,70 @@
+// A Chinese program built under a zh_CN.GB18030 locale (the tests' own, through LOCPATH): the
+// source copy, the script and the console's own texts are in the locale's encoding, javac is
+// told it, and the program's output reads right; with JDK 17, which reads the locale's
+// encoding, and with the newest JDK, which would read UTF-8.
+#include "BuildEnvironment.h"
+#include "buildrun/JdkSearch.h"
+
+#include <QtTest>
+
+namespace {
+const QString kSource = "public class Hello {\r\n"
+                        "    // 注释: 中文\r\n"
+                        "    public static void main(String[] args) {\r\n"
+                        "        System.out.println(\"中文输出 \" + \"汉字\".length());\r\n"
+                        "    }\r\n"
+                        "}";
+} // namespace
+
+class TestBuildGb18030 : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        if (!QFile::exists(kTestLocaleFolder + "/zh_CN.GB18030/LC_CTYPE"))
+            QSKIP("the zh_CN.GB18030 locale could not be made (localedef, the locales package)");
+        QCOMPARE(platform::javaNameOfSystemCodePage(), QString("GB18030"));
+    }
+
+    void chineseProgram_data() {
+        QTest::addColumn<QString>("jdkBin");
+        QTest::newRow("the configured JDK") << kTestJdkBin;
+        QTest::newRow("the newest JDK") << kTestNewJdkBin;
+    }
+    void chineseProgram() {
+        QFETCH(QString, jdkBin);
+        if (jdkBin.isEmpty())
+            QSKIP("no such JDK on this machine");
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::RealJdk);
+        BuildRequest request = buildOfA();
+        request.javaPath = "D:\\我的Java";
+        request.className = "Hello";
+        request.scannedNames = {"Hello"};
+        request.source = kSource;
+        request.environment = buildEnvironment(QProcessEnvironment::systemEnvironment(), jdkBin,
+                                               platform::javaNameOfSystemCodePage(), QString());
+        Build build(request);
+        build.writeFiles();
+        QStringEncoder gb18030("GB18030");
+        QCOMPARE(FreshStart::readFile(start.home("我的Java/ClassFiles/Hello.java")),
+                 QByteArray(gb18030.encode(kSource + "\r\n")));
+        QCOMPARE(build.run(1), RunOutcome::Ended);
+        const QByteArray console = FreshStart::readFile(env.consoleLog());
+        for (const QString &text : {QString("------------编译中...------------\n"),
+                                    QString("中文输出 2\n"), QString("请按任意键继续")})
+            QVERIFY2(console.contains(QByteArray(gb18030.encode(text))), console.constData());
+        build.cleanUp(false);
+        QCOMPARE(filesIn(start.home("我的Java/ClassFiles")), QStringList{"Korvath.bat"});
+    }
+};
+
+// The locale is the process's from its start.
+int main(int argc, char *argv[]) {
+    qputenv("LOCPATH", kTestLocaleFolder.toLocal8Bit());
+    qputenv("LC_ALL", "zh_CN.GB18030");
+    QCoreApplication app(argc, argv);
+    TestBuildGb18030 test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "test_build_gb18030.moc"
