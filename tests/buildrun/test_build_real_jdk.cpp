@@ -47,27 +47,35 @@ private slots:
     }
 
     // Exercises made in an IDE begin with a package line: they run as javac -d and java p.Name
-    // run them by hand, and the work folder is clean afterwards.
+    // run them by hand, and the work folder is clean afterwards. An applet in a package is found
+    // by the viewer (which, with no display here, says only that it cannot open its window).
     void packageProgramsRun_data() {
         QTest::addColumn<QString>("source");
+        QTest::addColumn<int>("compileType");
         QTest::addColumn<QString>("printed");
         QTest::newRow("Chinese class name")
             << "package base2;\r\n\r\npublic class 九九乘法表 {\r\n    public static void "
                "main(String[] args) {\r\n        System.out.println(\"9 x 9 = \" + 9 * 9);\r\n"
                "    }\r\n}"
-            << "9 x 9 = 81";
+            << 0 << "9 x 9 = 81";
         QTest::newRow("deep package, comment first")
             << "// 作业\r\npackage com.example.hw;\r\nclass Util { static int f() { return 7; } "
                "}\r\npublic class Main { public static void main(String[] a) { "
                "System.out.println(\"util \" + Util.f()); } }"
-            << "util 7";
+            << 0 << "util 7";
+        QTest::newRow("an applet")
+            << "package games;\r\npublic class Board extends java.applet.Applet {}" << 1
+            << "----------编译+运行完成----------\n无法打开小应用程序的窗口: 没有图形显示。\n";
     }
     void packageProgramsRun() {
         QFETCH(QString, source);
+        QFETCH(int, compileType);
         QFETCH(QString, printed);
         FreshStart start;
         BuildEnvironment env(BuildEnvironment::RealJdk);
+        qunsetenv("DISPLAY");
         Frm_java w;
+        MainModule::CompileType = qint16(compileType);
         w.setEditorText(source);
         control<QPushButton>(&w, "Cmd_byyx")->click();
         QVERIFY2(env.console().contains(printed), qPrintable(env.console()));
