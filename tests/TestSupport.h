@@ -38,12 +38,14 @@ struct FreshStart {
     QTemporaryDir programDir;
     QTemporaryDir homeDir;
     QTemporaryDir runtimeDir; // the user's runtime folder: locks and the console's socket
+    QTemporaryDir userDir;    // the user's configuration folder
     QByteArray oldHome = qgetenv("HOME");
     QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR");
 
     FreshStart() {
         MainModule::resetToProcessStart();
         MainModule::setProgramFolder(programDir.path());
+        MainModule::setUserFolder(userDir.path());
         // Every drive letter leads into the home folder of the test, never to a real drive.
         qputenv("HOME", homeDir.path().toLocal8Bit());
         qputenv("XDG_RUNTIME_DIR", runtimeDir.path().toLocal8Bit());
@@ -55,6 +57,7 @@ struct FreshStart {
         qputenv("HOME", oldHome);
         qputenv("XDG_RUNTIME_DIR", oldRuntime);
         platform::testing::setDriveRoot(QString());
+        MainModule::setUserFolder(QString());
         Frm_java::jdkPlaces = systemJdkPlaces;
     }
 

@@ -3,8 +3,11 @@
 #include "buildrun/RunAndWait.h"
 #include "platform/TextFiles.h"
 #include "ui/SettingsFormat.h"
+#include "ui/SettingsPlace.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 QString MainModule::JavaPath;
 qint16 MainModule::ClassExist = 0;
@@ -18,6 +21,11 @@ static QString &programFolderOverride() {
     return folder;
 }
 
+static QString &userFolderOverride() {
+    static QString folder;
+    return folder;
+}
+
 QString MainModule::programFolder() {
     const QString &folder = programFolderOverride();
     return folder.isEmpty() ? QCoreApplication::applicationDirPath() : folder;
@@ -27,17 +35,26 @@ void MainModule::setProgramFolder(const QString &hostFolder) {
     programFolderOverride() = hostFolder;
 }
 
-QString MainModule::settingsFilePath() {
-    const QString folder = programFolder();
-    const bool endsInSeparator = folder.endsWith(QLatin1Char('/')) || folder.endsWith('\\');
-    return folder + (endsInSeparator ? QString() : QStringLiteral("/")) +
-           QStringLiteral("Setting.ini");
+QString MainModule::userFolder() {
+    const QString &folder = userFolderOverride();
+    return folder.isEmpty() ? userSettingsFolder() : folder;
+}
+
+void MainModule::setUserFolder(const QString &hostFolder) {
+    userFolderOverride() = hostFolder;
+}
+
+static SettingsPlace currentSettingsPlace() {
+    const QString program = MainModule::programFolder();
+    const QString user = MainModule::userFolder();
+    return settingsPlace(program, user, folderTakesSettings(program),
+                         QFileInfo::exists(settingsFileIn(user)));
 }
 
 void MainModule::LoadSettings() {
     // A missing or unreadable file, and anything but a small regular file (a FIFO, a device,
     // a link to one), take the failure path.
-    const auto text = platform::readWholeText(settingsFilePath(), kMaxSettingsBytes);
+    const auto text = platform::readWholeText(currentSettingsPlace().readFrom, kMaxSettingsBytes);
     SettingsRead read;
     if (text)
         read = parseSettingsText(*text);
@@ -57,7 +74,9 @@ void MainModule::LoadSettings() {
 
 void MainModule::SaveSettings(QString javaPath, qint16 classExist) {
     // A new file renamed over the entry: a link or FIFO there is replaced, never written through.
-    platform::writeLines(settingsFilePath(), settingsLines(javaPath, classExist));
+    const QString file = currentSettingsPlace().writeTo;
+    QDir().mkpath(QFileInfo(file).path()); // the user's folder, the first time
+    platform::writeLines(file, settingsLines(javaPath, classExist));
 }
 
 bool MainModule::RunAndWait(const QString &command, qint32 windowStyle, qint32 timeoutMs) {

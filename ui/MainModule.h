@@ -30,10 +30,13 @@ public:
     // responsive, until its process has ended. False when it could not be started.
     static bool RunAndWait(const QString &command, qint32 windowStyle, qint32 timeoutMs);
 
-    // The folder that holds Setting.ini: the executable's folder unless a test sets another.
+    // The program's folder: the executable's folder unless a test sets another. Setting.ini
+    // lives there when the folder takes it, else in the user's folder (see SettingsPlace.h).
     static QString programFolder();
     static void setProgramFolder(const QString &hostFolder);
-    static QString settingsFilePath();
+    // The user's configuration folder (~/.config/TarnelJava), unless a test sets another.
+    static QString userFolder();
+    static void setUserFolder(const QString &hostFolder);
 
     // Back to the values of a fresh process (for tests that start the program more than once).
     static void resetToProcessStart();

@@ -11,20 +11,23 @@ if [[ -f "$qt/lib/cmake/Qt6Widgets/Qt6WidgetsConfig.cmake" ]]; then
     exit 0
 fi
 "$here/install-deps.sh"
+source "$here/../apt.sh"
 
 # Debian's source entries, made from the binary entries this machine already has.
 sources=/etc/apt/sources.list.d/tarneljava-deb-src.sources
 if [[ ! -f "$sources" ]]; then
     if [[ -f /etc/apt/sources.list.d/debian.sources ]]; then
-        sed -e 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources >"$sources"
+        sed -e 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
+            as_root tee "$sources" >/dev/null
     else
         sources="${sources%.sources}.list"
-        sed -n 's/^deb \(.*\)$/deb-src \1/p' /etc/apt/sources.list >"$sources"
+        sed -n 's/^deb \(.*\)$/deb-src \1/p' /etc/apt/sources.list | as_root tee "$sources" >/dev/null
     fi
-    apt-get update -qq >&2
+    apt_get update -qq >&2
 fi
 cache="$(dirname "$qt")"
-mkdir -p "$cache/source"
+as_root mkdir -p "$cache/source"
+as_root chown "$(id -u):$(id -g)" "$cache" "$cache/source"
 src="$(find "$cache/source" -maxdepth 1 -type d -name 'qt6-base-*' | head -1)"
 if [[ -z "$src" ]]; then
     (cd "$cache/source" && apt-get source -qq qt6-base >&2)

@@ -22,6 +22,7 @@ cat >"$work/session.sh" <<'SESSION'
 set -euo pipefail
 prog="$1"; work="$2"
 source "$3"
+unset XDG_CONFIG_HOME
 export HOME="$work/home" XENVIRONMENT="$work/xresources" LANG=C.UTF-8
 export PATH="$work/bin:$PATH" QT_QPA_PLATFORM=xcb
 pids=()
@@ -36,9 +37,12 @@ start_window_manager; pids+=("$WINDOW_MANAGER_PID")
 main=$(wait_window "TarnelJava编译器" 15) || fail "the main window did not appear"
 sleep 0.5
 
-# A fresh program folder gets the default settings.
-[[ "$(od -c "$prog/Setting.ini" | head -3)" == "$(printf 'JavaPath=D:\\MyJava\r\nClassExist= 0\r\n' | od -c | head -3)" ]] \
-    || fail "Setting.ini: $(cat -A "$prog/Setting.ini")"
+# A fresh user gets the default settings in the own configuration folder: the installed
+# program's folder is for every user.
+ini="$HOME/.config/TarnelJava/Setting.ini"
+[[ "$(od -c "$ini" | head -3)" == "$(printf 'JavaPath=D:\\MyJava\r\nClassExist= 0\r\n' | od -c | head -3)" ]] \
+    || fail "Setting.ini: $(cat -A "$ini")"
+[[ ! -e "$prog/Setting.ini" ]] || fail "Setting.ini beside the installed program"
 
 # The screen is 900 pixels high: the main window has its reference layout.
 click() { click_in "$main" "$1" "$2"; sleep 0.5; }

@@ -2,10 +2,37 @@
 #include "platform/VbNumbers.h"
 #include "ui/MainModule.h"
 #include "ui/SettingsFormat.h"
+#include "ui/SettingsPlace.h"
 
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
+
+// Makes a folder of the test's own read-only for this process, until undone: by its mode, or
+// for root, whom modes do not stop, by the immutable attribute (chattr +i). False where
+// neither keeps new files out (Windows: the read-only attribute of a folder does not).
+struct ReadOnlyFolder {
+    QString folder;
+    bool immutable = false;
+    bool make(const QString &path) {
+        folder = path;
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+        if (!folderTakesSettings(folder))
+            return true;
+        immutable = !platform::kOnWindows && QProcess::execute("chattr", {"+i", folder}) == 0;
+        return immutable && !folderTakesSettings(folder);
+    }
+    void undo() {
+        if (folder.isEmpty())
+            return;
+        if (immutable)
+            QProcess::execute("chattr", {"-i", folder});
+        else
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        folder.clear();
+    }
+    ~ReadOnlyFolder() { undo(); }
+};
 
 class TestSettings : public QObject {
     Q_OBJECT
@@ -28,7 +55,6 @@ private slots:
         QTest::addColumn<QString>("javaPath");
         QTest::addColumn<int>("classExist");
         QTest::addColumn<bool>("rewritten");
-        const QByteArray defaults = "JavaPath=D:\\MyJava\r\nClassExist= 0\r\n";
         QTest::newRow("as written")
             << QByteArray("JavaPath=E:\\Work\r\nClassExist= 1\r\n") << "E:\\Work" << 1 << false;
         QTest::newRow("empty file") << QByteArray() << "" << 0 << false;
@@ -177,12 +203,68 @@ private slots:
     }
 
     void failureToWriteIsSilent() {
-        // A program folder below a plain file can hold no Setting.ini, even for root.
+        // A program folder and a user's folder below a plain file can hold no Setting.ini,
+        // even for root.
         writeIni("x");
         MainModule::setProgramFolder(iniPath() + "/sub");
+        MainModule::setUserFolder(iniPath() + "/user");
         MainModule::SaveSettings("D:\\a", 1);
         MainModule::LoadSettings(); // defaults, and the write fails silently as well
         QCOMPARE(MainModule::JavaPath, QString("D:\\MyJava"));
+    }
+
+    // Where the settings live: beside the program when its folder takes them, else in the
+    // user's folder, which is read when it has a file, a packager's file beside the program
+    // otherwise; every change goes to the user's file.
+    void place_data() {
+        QTest::addColumn<QString>("folder"); // "writable", "read-only", "marked"
+        QTest::addColumn<QByteArray>("programFile");
+        QTest::addColumn<QByteArray>("userFile");
+        QTest::addColumn<QString>("read");
+        QTest::addColumn<QByteArray>("programFileAfter"); // after saving D:\\New
+        QTest::addColumn<QByteArray>("userFileAfter");
+        const QByteArray p = "JavaPath=D:\\Packaged\r\n", u = "JavaPath=D:\\Mine\r\n";
+        const QByteArray saved = "JavaPath=D:\\New\r\nClassExist= 1\r\n", none = "<missing>";
+        QTest::newRow("writable: beside the program")
+            << "writable" << p << u << "D:\\Packaged" << saved << u;
+        QTest::newRow("writable, nothing yet")
+            << "writable" << none << none << "D:\\MyJava" << saved << none;
+        for (const char *folder : {"read-only", "marked"}) {
+            QTest::addRow("%s: the user's file", folder)
+                << folder << p << u << "D:\\Mine" << p << saved;
+            QTest::addRow("%s: the packager's file, then the user's", folder)
+                << folder << p << none << "D:\\Packaged" << p << saved;
+            QTest::addRow("%s, nothing yet: defaults in the user's folder", folder)
+                << folder << none << none << "D:\\MyJava" << none << saved;
+        }
+    }
+    void place() {
+        QFETCH(QString, folder);
+        QFETCH(QByteArray, programFile);
+        QFETCH(QByteArray, userFile);
+        QFETCH(QString, read);
+        QFETCH(QByteArray, programFileAfter);
+        QFETCH(QByteArray, userFileAfter);
+        // The user's folder does not exist before the first write.
+        const QString user = m_start->userDir.filePath("config/TarnelJava");
+        MainModule::setUserFolder(user);
+        if (programFile != "<missing>")
+            writeIni(programFile);
+        if (userFile != "<missing>") {
+            QVERIFY(QDir().mkpath(user));
+            QVERIFY(platform::replaceEntry(user + "/Setting.ini", userFile));
+        }
+        if (folder == "marked")
+            QVERIFY(platform::writeLines(inProgramFolder(kUserSettingsMarker), {"marker"}));
+        ReadOnlyFolder readOnly;
+        if (folder == "read-only" && !readOnly.make(m_start->programDir.path()))
+            QSKIP("no way to make a folder read-only for this user (root: chattr +i failed)");
+        MainModule::LoadSettings();
+        QCOMPARE(MainModule::JavaPath, read);
+        MainModule::SaveSettings("D:\\New", 1);
+        readOnly.undo();
+        QCOMPARE(readIni(), programFileAfter);
+        QCOMPARE(FreshStart::readFile(user + "/Setting.ini"), userFileAfter);
     }
 
     void roundingHalfToEven_data() {
