@@ -1,5 +1,6 @@
 #include "app/Frm_java.h"
 #include "platform/System.h"
+#include "ui/LightLook.h"
 #include "ui/Translations.h"
 
 #include <QApplication>
@@ -21,6 +22,9 @@ int main(int argc, char *argv[]) {
         return 1;
     }
     QApplication app(argc, argv);
+    // Docks and task bars match the window to the menu entry tarneljava.desktop.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tarneljava"));
+    useLightLook(app);
     loadQtChineseTranslation();
     Frm_java window;
     window.show();

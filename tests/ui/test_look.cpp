@@ -1,0 +1,74 @@
+// Every window looks the same on a dark desktop as on a light one: the program's own light
+// palette, set at start-up, covers whatever palette the desktop's theme gave the application.
+#include "TestSupport.h"
+#include "dialogs/Frm_about.h"
+#include "dialogs/Frm_help.h"
+#include "ui/LightLook.h"
+
+#include <QStyle>
+#include <QtTest>
+
+namespace {
+// A dark desktop theme's palette (as Adwaita-dark and Breeze Dark give it): light text on
+// dark backgrounds, a dark base behind text, a pale highlight.
+QPalette darkPalette() {
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::WindowText, QColor(0xee, 0xee, 0xee));
+    dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+    dark.setColor(QPalette::AlternateBase, QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::Text, QColor(0xee, 0xee, 0xee));
+    dark.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::ButtonText, QColor(0xee, 0xee, 0xee));
+    dark.setColor(QPalette::Highlight, QColor(0x2a, 0x82, 0xda));
+    dark.setColor(QPalette::Light, QColor(0x50, 0x50, 0x50));
+    dark.setColor(QPalette::Dark, QColor(0x10, 0x10, 0x10));
+    dark.setColor(QPalette::Mid, QColor(0x25, 0x25, 0x25));
+    return dark;
+}
+
+// The window as the program draws it, started afresh after the desktop's palette.
+QImage drawn(const QString &window, const QPalette &desktop) {
+    FreshStart start;
+    QApplication::setPalette(desktop);
+    useLightLook(*qApp);
+    std::unique_ptr<QWidget> shown;
+    if (window == "main window")
+        shown = std::make_unique<Frm_java>();
+    else if (window == "options dialog")
+        shown = std::make_unique<Frm_help>();
+    else
+        shown = std::make_unique<Frm_about>();
+    shown->show();
+    QTest::qWait(20);
+    return shown->grab().toImage();
+}
+} // namespace
+
+class TestLook : public QObject {
+    Q_OBJECT
+
+private slots:
+    void sameOnADarkDesktop_data() {
+        QTest::addColumn<QString>("window");
+        for (const char *window : {"main window", "options dialog", "about box"})
+            QTest::newRow(window) << window;
+    }
+    void sameOnADarkDesktop() {
+        QFETCH(QString, window);
+        const QPalette light = qApp->style()->standardPalette();
+        const QImage onLight = drawn(window, light);
+        const QImage onDark = drawn(window, darkPalette());
+        QCOMPARE(onDark.size(), onLight.size());
+        // Pixel by pixel; a few may differ where a caret or focus frame blinks.
+        int differing = 0;
+        for (int y = 0; y < onLight.height(); ++y)
+            for (int x = 0; x < onLight.width(); ++x)
+                differing += onLight.pixel(x, y) != onDark.pixel(x, y);
+        QVERIFY2(differing <= onLight.width() * onLight.height() / 1000,
+                 qPrintable(QString("%1 pixels differ").arg(differing)));
+    }
+};
+
+QTEST_MAIN(TestLook)
+#include "test_look.moc"
