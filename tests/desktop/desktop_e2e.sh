@@ -1,16 +1,24 @@
 #!/usr/bin/env bash
 # End-to-end test of the installed program on a real X server (Xvfb with openbox), the real
 # xterm, the real JDK, and input sent with xdotool, as a new user would use it.
-# Usage: desktop_e2e.sh BUILD_DIR
+# Usage: desktop_e2e.sh BUILD_DIR    installs the build into a folder of its own
+#        desktop_e2e.sh --installed  the program installed on this machine (the package),
+#                                    started by its menu entry's Exec line
 set -euo pipefail
-build="$(realpath "$1")"
 helpers="$(dirname "$(realpath "$0")")/x11_session.sh"
 work="$(mktemp -d)"
 cleanup() { rm -rf "$work"; }
 trap cleanup EXIT
 
-cmake --install "$build" --prefix "$work/prefix" >/dev/null
-prog="$work/prefix/lib/tarneljava"
+if [[ "$1" == --installed ]]; then
+    entry=/usr/share/applications/tarneljava.desktop
+    start="$(sed -n 's/^Exec=//p' "$entry")"
+    prog="$(sed -n 's/^Path=//p' "$entry")"
+else
+    cmake --install "$(realpath "$1")" --prefix "$work/prefix" >/dev/null
+    prog="$work/prefix/lib/tarneljava"
+    start="\"$prog/TarnelJava\""
+fi
 mkdir -p "$work/home" "$work/bin"
 # The console is xterm, whatever terminal this machine has as x-terminal-emulator.
 xterm="$(command -v xterm)" || { echo "FAIL: xterm is not installed" >&2; exit 1; }
@@ -20,7 +28,7 @@ printf '*logging: true\n*logFile: %s\n' "$work/console.log" >"$work/xresources"
 
 cat >"$work/session.sh" <<'SESSION'
 set -euo pipefail
-prog="$1"; work="$2"
+prog="$1"; work="$2"; start="$4"
 source "$3"
 unset XDG_CONFIG_HOME
 export HOME="$work/home" XENVIRONMENT="$work/xresources" LANG=C.UTF-8
@@ -33,7 +41,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 until_true() { local t=$(( $1 * 5 )); shift; while ! "$@" >/dev/null 2>&1; do ((t--)) || return 1; sleep 0.2; done; }
 
 start_window_manager; pids+=("$WINDOW_MANAGER_PID")
-"$prog/TarnelJava" & app=$!; pids+=($app)
+eval "$start" & app=$!; pids+=($app)
 main=$(wait_window "TarnelJava编译器" 15) || fail "the main window did not appear"
 sleep 0.5
 
@@ -112,10 +120,33 @@ grep -q "Exception" "$work/console.log" && fail "a stack trace in the console: $
 click 32 25     # 保存
 until_true 5 test -f "$HOME/MyJava/Paint.java" || fail "the applet was not saved"
 
+# Another folder, stored with 保存设置.
+click 244 618   # 目录
+xdotool key ctrl+a; xdotool type --delay 20 'D:\Work'
+click 351 648   # 保存设置
+until_true 5 grep -q 'JavaPath=D:\\Work' "$ini" || fail "the folder was not stored: $(cat -A "$ini")"
+
 # 退出 closes the program (everything is saved: no question).
 click 456 648
 until_true 10 bash -c "! kill -0 $app" || fail "the program did not end"
+
+# Started again, it builds in the stored folder.
+eval "$start" & app=$!; pids+=($app)
+main=$(wait_window "TarnelJava编译器" 15) || fail "the main window did not appear again"
+sleep 0.5
+click 200 200
+xdotool type --delay 3 'public class Again { public static void main(String[] args) { System.out.println("again " + (6 * 7)); } }'
+sleep 0.5
+: >"$work/console.log"
+click 106 25    # 编译+运行
+console=$(wait_window "Korvath.bat" 30) || fail "no console window after the restart"
+until_true 60 grep -q "请按任意键继续" "$work/console.log" || fail "no pause: $(cat "$work/console.log")"
+grep -q "again 42" "$work/console.log" || fail "the program's output: $(cat "$work/console.log")"
+[[ -f "$HOME/Work/ClassFiles/Again.java" ]] || fail "not built in the stored folder"
+xdotool windowactivate --sync "$console" >/dev/null 2>&1 || true
+xdotool key space
+until_true 10 bash -c "[[ \$(ls -A '$HOME/Work/ClassFiles') == Korvath.bat ]]" || fail "work folder: $(ls -A "$HOME/Work/ClassFiles")"
 echo "desktop end-to-end: passed"
 SESSION
 
-timeout 240 xvfb-run -a -s "-screen 0 1280x900x24" bash "$work/session.sh" "$prog" "$work" "$helpers"
+timeout 240 xvfb-run -a -s "-screen 0 1280x900x24" bash "$work/session.sh" "$prog" "$work" "$helpers" "$start"

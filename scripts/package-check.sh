@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# The Debian package as a user meets it: made from out/, checked with lintian (an error fails),
+# desktop-file-validate and appstreamcli, installed with apt-get, used by a normal user through
+# its menu entry (tests/desktop/desktop_e2e.sh --installed: the real xterm and JDK, a folder
+# stored and found again after a restart, a build and its clean-up), then purged, leaving
+# nothing of it under /usr. Installs into this machine: meant for CI and test machines.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/apt.sh
+began=$(date +%s)
+install_missing lintian desktop-file-utils appstream
+deb="$(scripts/package.sh)"
+echo "package: $deb"
+dpkg-deb -c "$deb"
+
+echo "lintian:"
+lintian --fail-on error --tag-display-limit 0 "$deb" 2>&1 | grep -v 'running with root privileges' || true
+lintian --fail-on error "$deb" >/dev/null 2>&1 || { echo "FAIL: lintian found errors"; exit 1; }
+echo "lintian: no errors"
+unpacked="$(mktemp -d)"
+trap 'rm -rf "$unpacked"' EXIT
+dpkg-deb -x "$deb" "$unpacked"
+desktop-file-validate "$unpacked/usr/share/applications/tarneljava.desktop"
+appstreamcli validate --no-net "$unpacked"/usr/share/metainfo/*.xml
+
+apt_get install -y -qq "$deb" >/dev/null
+echo "installed: $(dpkg-query -W -f='${Package} ${Version}' tarneljava)"
+user=tarneljava-check
+id "$user" >/dev/null 2>&1 || as_root useradd -m -s /bin/bash "$user"
+tests="$(mktemp -d)"
+cp tests/desktop/desktop_e2e.sh tests/desktop/x11_session.sh "$tests/"
+chmod -R a+rX "$tests"
+as_root su "$user" -s /bin/bash -c "cd /tmp && bash '$tests/desktop_e2e.sh' --installed"
+rm -rf "$tests"
+
+apt_get purge -y -qq tarneljava >/dev/null
+left=()
+while read -r path; do
+    if [[ -e "$path" || -L "$path" ]]; then left+=("$path"); fi
+done < <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./|/|')
+for folder in /usr/lib/tarneljava /usr/share/doc/tarneljava; do
+    if [[ -e "$folder" ]]; then left+=("$folder"); fi
+done
+((${#left[@]} == 0)) || { echo "FAIL: left after the purge: ${left[*]}"; exit 1; }
+echo "purged: nothing of the package is left under /usr"
+echo "package check: passed in $(( $(date +%s) - began )) s"
