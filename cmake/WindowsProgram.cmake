@@ -39,6 +39,14 @@ foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
     list(APPEND TARNEL_RUNTIME_DLLS ${path})
 endforeach()
 
+# Every DLL stripped, as the program is (57.7 MB unstripped: libstdc++ alone is 23.7 MB).
+install(CODE "
+    file(GLOB_RECURSE dlls \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/*.dll\")
+    foreach(dll \${dlls})
+        execute_process(COMMAND ${CMAKE_STRIP} --strip-unneeded \"\${dll}\")
+    endforeach()
+")
+
 # The installer: TarnelJava-1.07-setup.exe, into a folder the user can write (the settings
 # live beside the program), with a Start-menu entry and an uninstaller.
 set(CPACK_GENERATOR NSIS)
@@ -48,6 +56,15 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_FILE_NAME TarnelJava-${PROJECT_VERSION}-setup)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY TarnelJava)
 set(CPACK_PACKAGE_EXECUTABLES TarnelJava "TarnelJava编译器")
+# The program lies at the top of the installation, not in bin\.
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+# The licence page shows the project's licence; NSIS reads UTF-8 only after a byte-order mark.
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE TARNEL_LICENSE_TEXT)
+string(ASCII 239 187 191 TARNEL_BOM)
+file(WRITE ${PROJECT_BINARY_DIR}/installer/LICENSE.txt "${TARNEL_BOM}${TARNEL_LICENSE_TEXT}")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_BINARY_DIR}/installer/LICENSE.txt)
+# Uninstalling takes the settings beside the program too, so that the folder goes.
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "Delete \\\"$INSTDIR\\\\Setting.ini\\\"")
 # The user's own local application data (%LOCALAPPDATA%), also when the installer runs as an
 # administrator, where CPack's installer switches $LOCALAPPDATA to all users' data.
 set(CPACK_NSIS_INSTALL_ROOT "$PROFILE\\\\AppData\\\\Local\\\\Programs")
@@ -59,4 +76,18 @@ set(CPACK_NSIS_INSTALLED_ICON_NAME TarnelJava.exe)
 set(CPACK_NSIS_DISPLAY_NAME "TarnelJava编译器 ${PROJECT_VERSION}")
 set(CPACK_NSIS_PACKAGE_NAME "TarnelJava编译器")
 set(CPACK_STRIP_FILES TRUE)
+# CPack's installer template, made per-user throughout: it would switch to all users (HKLM,
+# the common Start menu) whenever the installer runs as an administrator, install into the
+# documents folder otherwise, and leave the vendor's registry key behind.
+file(READ ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in TARNEL_NSIS)
+string(REPLACE "SetShellVarContext all" "SetShellVarContext current" TARNEL_NSIS "${TARNEL_NSIS}")
+string(REPLACE "$DOCUMENTS\\@CPACK_PACKAGE_INSTALL_DIRECTORY@"
+               "@CPACK_NSIS_INSTALL_ROOT@\\@CPACK_PACKAGE_INSTALL_DIRECTORY@" TARNEL_NSIS "${TARNEL_NSIS}")
+string(REPLACE "HKLM \"Software\\Microsoft" "HKCU \"Software\\Microsoft" TARNEL_NSIS "${TARNEL_NSIS}")
+set(TARNEL_VENDOR_KEY "  DeleteRegKey /ifempty SHCTX \"Software\\@CPACK_PACKAGE_VENDOR@")
+string(REPLACE "${TARNEL_VENDOR_KEY}\\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@\"\n"
+               "${TARNEL_VENDOR_KEY}\\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@\"\n${TARNEL_VENDOR_KEY}\"\n"
+               TARNEL_NSIS "${TARNEL_NSIS}")
+file(WRITE ${PROJECT_BINARY_DIR}/installer/NSIS.template.in "${TARNEL_NSIS}")
+list(PREPEND CMAKE_MODULE_PATH ${PROJECT_BINARY_DIR}/installer)
 include(CPack)

@@ -53,21 +53,41 @@ echo "installer: $setup ($(du -h "$setup" | cut -f1))"
 mkdir -p out-win/shots
 TARNEL_SHOTS="$root/out-win/shots" tests/windows/e2e.sh out-win/TarnelJava
 
-# The installer: silently into the user's own programs folder, the program starts there and
-# keeps its settings beside itself, and the uninstaller takes it all away again.
-installed="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Programs/TarnelJava"
+# The installer: silently into the user's own programs folder, for this user only (HKCU, the
+# user's Start menu); the program starts through its Start-menu shortcut and keeps its settings
+# beside itself; the uninstaller takes it all away again, folder, shortcuts and keys.
+user_dir="$WINEPREFIX/drive_c/users/$(id -un)"
+installed="$user_dir/AppData/Local/Programs/TarnelJava"
+menu="$user_dir/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/TarnelJava"
+common_menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/TarnelJava"
+uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\TarnelJava'
+vendor_key='HKCU\Software\TarnelJava 开发组'
+has_key() { wine reg query "$1" >/dev/null 2>&1; }
 rm -rf "$installed"
 wine "$setup" /S
 wineserver -w
 [[ -f "$installed/TarnelJava.exe" && -f "$installed/platforms/qwindows.dll" &&
-   -f "$installed/translations/qtbase_zh_CN.qm" ]] || { echo "FAIL: not installed: $installed"; exit 1; }
-# It writes its settings file beside itself at the first start.
-xvfb-run -a bash -c "wine '$installed/TarnelJava.exe' >/dev/null 2>&1 &
+   -f "$installed/translations/qtbase_zh_CN.qm" && -f "$installed/applet-viewer/appletviewer.exe" &&
+   -f "$installed/applet-viewer/tarneljava-appletviewer.jar" ]] || { echo "FAIL: not installed: $installed"; exit 1; }
+echo "installed size: $(du -sh "$installed" | cut -f1)"
+shortcut="$menu/TarnelJava编译器.lnk"
+[[ -f "$shortcut" ]] || { echo "FAIL: no Start-menu shortcut in the user's menu: $(ls "$menu" 2>&1)"; exit 1; }
+[[ ! -e "$common_menu" ]] || { echo "FAIL: shortcuts for all users: $common_menu"; exit 1; }
+has_key "$uninstall_key" || { echo "FAIL: no uninstall entry in HKCU"; exit 1; }
+! has_key "${uninstall_key/HKCU/HKLM}" || { echo "FAIL: an uninstall entry in HKLM"; exit 1; }
+# It writes its settings file beside itself at the first start, started by the shortcut.
+xvfb-run -a bash -c "wine start /unix '$shortcut' >/dev/null 2>&1
     for _ in \$(seq 1 100); do [[ -f '$installed/Setting.ini' ]] && break; sleep 0.2; done
     wineserver -k 2>/dev/null || true"
-[[ -f "$installed/Setting.ini" ]] || { echo "FAIL: the installed program did not start"; exit 1; }
+[[ -f "$installed/Setting.ini" ]] || { echo "FAIL: the program did not start from its shortcut"; exit 1; }
+echo "started from the Start-menu shortcut"
 wine "$installed/Uninstall.exe" /S
 wineserver -w
-for _ in $(seq 1 50); do [[ ! -f "$installed/TarnelJava.exe" ]] && break; sleep 0.2; done
-[[ ! -f "$installed/TarnelJava.exe" ]] || { echo "FAIL: the uninstaller left the program"; exit 1; }
+for _ in $(seq 1 50); do [[ ! -e "$installed" ]] && break; sleep 0.2; done
+[[ ! -e "$installed" ]] || { echo "FAIL: the uninstaller left: $(find "$installed")"; exit 1; }
+[[ ! -e "$menu" ]] || { echo "FAIL: the uninstaller left the shortcuts: $menu"; exit 1; }
+for key in "$uninstall_key" "$vendor_key"; do
+    ! has_key "$key" || { echo "FAIL: the uninstaller left the key $key"; exit 1; }
+done
+echo "uninstalled: nothing of the program is left"
 echo "Windows check: passed"
