@@ -58,8 +58,8 @@ TARNEL_SHOTS="$root/out-win/shots" tests/windows/e2e.sh out-win/TarnelJava
 # beside itself; the uninstaller takes it all away again, folder, shortcuts and keys.
 user_dir="$WINEPREFIX/drive_c/users/$(id -un)"
 installed="$user_dir/AppData/Local/Programs/TarnelJava"
-menu="$user_dir/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/TarnelJava"
-common_menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/TarnelJava"
+menu="$user_dir/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/TarnelJava编译器"
+common_menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/TarnelJava编译器"
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\TarnelJava'
 vendor_key='HKCU\Software\TarnelJava 开发组'
 has_key() { wine reg query "$1" >/dev/null 2>&1; }
