@@ -22,8 +22,7 @@ public:
     std::optional<platform::ConsoleCommand> command(const QString &hostScriptPath) const;
     // Readies the console's process before it starts, beyond its program and arguments: what
     // the system's console needs (Windows: the command line as written, the window style).
-    void prepare(QProcess &process, const platform::ConsoleCommand &console,
-                 qint32 windowStyle) const;
+    void prepare(QProcess &process, const platform::ConsoleCommand &console, qint32 windowStyle);
     // Calls `ended` once the script has ended, as long as `context` lives.
     void follow(QProcess &process, QObject *context, std::function<void()> ended);
 

@@ -1,6 +1,7 @@
 #include "buildrun/ConsoleWatch.h"
 
 #include "buildrun/RunAndWait.h"
+#include "platform/ConsoleHandOver.h"
 #include "platform/SystemFolders.h"
 
 #include <QCoreApplication>
@@ -22,6 +23,7 @@ struct ConsoleWatch::Private {
     QLocalServer server;
     QString name; // empty when no socket could be made: the wait follows the terminal
     QByteArray secret;
+    QByteArray handOver;    // the build's environment and folder, sent once the secret is known
     bool connected = false; // the interpreter has made itself known
     QTimer grace;
 
@@ -43,6 +45,7 @@ struct ConsoleWatch::Private {
         }
         connected = true;
         socket->setProperty("known", true);
+        socket->write(handOver);
         QObject::connect(socket, &QLocalSocket::disconnected, context, [ended] { ended(); });
         if (socket->state() != QLocalSocket::ConnectedState)
             ended();
@@ -81,22 +84,41 @@ ConsoleWatch::ConsoleWatch() : d(std::make_unique<Private>()) {
     if (d->server.listen(name))
         d->name = d->server.fullServerName();
     d->secret = randomHex().toLatin1();
+    // The secret in a file beside the socket, in the user's own folder: the interpreter finds
+    // it there whatever environment the terminal gives it.
+    if (!d->name.isEmpty()) {
+        QFile key(d->name + QLatin1String(platform::kHoldKeySuffix));
+        if (!key.open(QIODevice::WriteOnly | QIODevice::NewOnly) ||
+            !key.setPermissions(QFile::ReadOwner | QFile::WriteOwner) ||
+            key.write(d->secret) != d->secret.size())
+            d->secret
+                .clear(); // no interpreter can make itself known: the wait follows the terminal
+    }
     d->grace.setSingleShot(true);
 }
 
-ConsoleWatch::~ConsoleWatch() = default;
+ConsoleWatch::~ConsoleWatch() {
+    if (!d->name.isEmpty())
+        QFile::remove(d->name + QLatin1String(platform::kHoldKeySuffix));
+}
 
 std::optional<platform::ConsoleCommand> ConsoleWatch::command(const QString &hostScriptPath) const {
     return platform::consoleCommandFor(hostScriptPath, d->name);
 }
 
-void ConsoleWatch::prepare(QProcess &process, const platform::ConsoleCommand &, qint32) const {
-    // A terminal takes no show style. The secret goes to the interpreter through the
-    // environment, which only this user's processes can read.
+void ConsoleWatch::prepare(QProcess &process, const platform::ConsoleCommand &console, qint32) {
+    // A terminal takes no show style. The console gets the build's environment without the
+    // program's own Qt platform choice (offscreen in tests, wayland for the program), which
+    // would keep a Qt terminal from showing its window; the interpreter gets it (and the
+    // folder) over the socket, as a single-instance terminal may run it in its own.
     QProcessEnvironment environment = process.processEnvironment();
-    environment.insert(QLatin1String(platform::kHoldSecretVariable),
-                       QString::fromLatin1(d->secret));
+    if (environment.isEmpty())
+        environment = QProcessEnvironment::systemEnvironment();
+    environment = platform::consoleEnvironment(environment);
     process.setProcessEnvironment(environment);
+    const QString folder =
+        console.workingFolder.isEmpty() ? QDir::currentPath() : console.workingFolder;
+    d->handOver = platform::handOverBlock(folder, environment);
 }
 
 void ConsoleWatch::follow(QProcess &process, QObject *context, std::function<void()> ended) {

@@ -15,7 +15,7 @@ std::optional<platform::ConsoleCommand> ConsoleWatch::command(const QString &hos
 }
 
 void ConsoleWatch::prepare(QProcess &process, const platform::ConsoleCommand &console,
-                           qint32 windowStyle) const {
+                           qint32 windowStyle) {
     process.setNativeArguments(console.nativeArguments);
     process.setCreateProcessArgumentsModifier(
         [windowStyle](QProcess::CreateProcessArguments *args) {

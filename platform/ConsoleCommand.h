@@ -20,10 +20,11 @@ struct ConsoleCommand {
 inline constexpr const char *kInterpreterName = "tarneljava-cmd";
 // The interpreter's option that names the program's local socket, which it holds while it runs.
 inline constexpr const char *kHoldOption = "--hold";
-// The environment variable that hands the interpreter the secret with which it makes itself
-// known on that socket: other connections are not the interpreter's. Not on its command line,
-// which every user can read.
-inline constexpr const char *kHoldSecretVariable = "TARNEL_HOLD_SECRET";
+// The file beside that socket (its name and this) that holds the secret with which the
+// interpreter makes itself known on it: other connections are not the interpreter's. In the
+// user's own folder, not on the command line, which every user can read, nor in the
+// environment, which a running terminal replaces with its own.
+inline constexpr const char *kHoldKeySuffix = ".key";
 
 // Linux: the terminal program that shows the console, from PATH (x-terminal-emulator, then
 // xterm); empty when there is none. Windows: the command interpreter.

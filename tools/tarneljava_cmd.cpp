@@ -1,9 +1,12 @@
 // The Linux console program that runs a build script (Korvath.bat) inside a terminal window,
 // in place of the Windows command interpreter.
 // Usage: tarneljava-cmd [--hold SOCKET] SCRIPT
-// With --hold it connects to the program's local socket and holds the connection until it
+// With --hold it connects to the program's local socket, makes itself known with the secret
+// in the file beside the socket, takes the build's environment and folder from the program
+// (the terminal may run it in an environment of its own) and holds the connection until it
 // ends, however it ends (the system closes it when the process is killed or its window closed).
 #include "platform/ConsoleCommand.h"
+#include "platform/ConsoleHandOver.h"
 #include "platform/TextFiles.h"
 #include "tools/ScriptInterpreter.h"
 
@@ -16,6 +19,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <termios.h>
 #include <unistd.h>
 
@@ -100,21 +104,49 @@ bool runProgram(const QString &program, const QStringList &arguments) {
     return true;
 }
 
+// Makes itself known on the program's socket and takes on the build's environment and folder.
+void takeOverBuild(QLocalSocket &holder, const QString &socketName) {
+    holder.connectToServer(socketName);
+    if (!holder.waitForConnected(5000))
+        return;
+    QFile key(socketName + QLatin1String(platform::kHoldKeySuffix));
+    if (!key.open(QIODevice::ReadOnly))
+        return;
+    holder.write(key.readAll() + '\n');
+    holder.waitForBytesWritten(5000);
+    QByteArray received;
+    std::optional<platform::HandOver> handOver;
+    while (!(handOver = platform::readHandOver(received)) && holder.waitForReadyRead(5000))
+        received += holder.readAll();
+    if (!handOver)
+        return;
+    clearenv();
+    for (const QByteArray &entry : handOver->environment) {
+        const qsizetype equals = entry.indexOf('=');
+        setenv(entry.left(equals).constData(), entry.mid(equals + 1).constData(), 1);
+    }
+    QDir::setCurrent(QFile::decodeName(handOver->folder));
+}
+
 } // namespace
 
+// A terminal may start its command with signals ignored (Eterm ignores SIGHUP): the interpreter
+// and the programs it runs must end when the window is closed, and a Ctrl+C must reach them.
+static void defaultSignals() {
+    for (int signal : {SIGHUP, SIGINT, SIGQUIT, SIGTERM})
+        std::signal(signal, SIG_DFL);
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
+}
+
 int main(int argc, char *argv[]) {
+    defaultSignals();
     QCoreApplication app(argc, argv);
     QStringList arguments = app.arguments().mid(1);
     QLocalSocket holder;
     if (arguments.size() >= 2 && arguments.first() == QLatin1String(platform::kHoldOption)) {
-        holder.connectToServer(arguments.at(1));
-        if (holder.waitForConnected(5000)) {
-            // The program knows its interpreter by the secret it handed over; the programs the
-            // script runs do not get it.
-            holder.write(qgetenv(platform::kHoldSecretVariable) + '\n');
-            holder.waitForBytesWritten(5000);
-        }
-        qunsetenv(platform::kHoldSecretVariable);
+        takeOverBuild(holder, arguments.at(1));
         arguments = arguments.mid(2);
     }
     if (arguments.isEmpty()) {

@@ -265,6 +265,45 @@ private slots:
         QCOMPARE(filesIn(start.home("MyJava/ClassFiles")), QStringList{"Korvath.bat"});
     }
 
+    // Whatever the terminal does with its command, the script runs in the build's environment
+    // (handed over the socket) and the interpreter ends when the window closes; the program's
+    // own Qt platform does not reach the terminal.
+    void consoleOfAnyTerminal_data() {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("notShown");
+        QTest::newRow("a terminal with an environment of its own")
+            << "foreign"
+            << "ran A\nmark=交给了 the script\n"
+            << "QT_QPA_PLATFORM";
+        QTest::newRow("a terminal that starts it with SIGHUP ignored, closed") << "hangup"
+                                                                               << "javac A.java\n"
+                                                                               << "survived SIGHUP";
+    }
+    void consoleOfAnyTerminal() {
+        QFETCH(QString, mode);
+        QFETCH(QString, shown);
+        QFETCH(QString, notShown);
+        SKIP_WITHOUT_LINUX_CONSOLE();
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::FakeJdk);
+        qputenv("TARNEL_TERMINAL_MODE", mode.toUtf8());
+        qputenv("TARNEL_TERMINAL_DELAY", mode == "hangup" ? "3" : "0");
+        QProcessEnvironment system = QProcessEnvironment::systemEnvironment();
+        system.insert("TARNEL_TEST_MARK", "交给了 the script");
+        system.insert("QT_QPA_PLATFORM", "offscreen");
+        BuildRequest request = buildOfA();
+        request.environment = system;
+        Build build(request);
+        build.writeFiles();
+        QCOMPARE(build.run(1), RunOutcome::Ended);
+        QTest::qWait(mode == "hangup" ? 2000 : 0); // until the stand-in has looked
+        const QString console = env.console();
+        QVERIFY2(console.contains(shown), qPrintable(console));
+        QVERIFY2(!console.contains(notShown), qPrintable(console));
+        build.cleanUp(false);
+    }
+
     // How a run ends, and that the clean-up follows in every case.
     void outcomes_data() {
         QTest::addColumn<bool>("terminal");
