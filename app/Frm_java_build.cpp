@@ -7,6 +7,7 @@
 #include "buildrun/JdkSearch.h"
 #include "buildrun/WorkFolderLock.h"
 #include "editor/PackageLine.h"
+#include "platform/ConsoleCommand.h"
 #include "platform/PathMapping.h"
 #include "platform/TextFiles.h"
 #include "ui/MainModule.h"
@@ -21,6 +22,16 @@ const QString kFolderBusyText =
     QStringLiteral("另一个 TarnelJava 正在这个目录中编译运行，请关闭它的控制台窗口后再试。");
 const QString kNoTerminalText =
     QStringLiteral("没有找到终端程序（x-terminal-emulator 或 xterm），无法打开编译控制台。");
+
+// The terminal that would not start, by its real name (x-terminal-emulator is a link).
+QString consoleFailedText() {
+    const QString terminal =
+        QFileInfo(QFileInfo(platform::findConsoleProgram()).canonicalFilePath()).fileName();
+    return QStringLiteral(
+               "终端程序 %1 无法启动，编译控制台没有打开。请安装 xterm，或把能用的终端程序设为 "
+               "x-terminal-emulator（sudo update-alternatives --config x-terminal-emulator）。")
+        .arg(terminal);
+}
 
 const QString kNoJdkText = QStringLiteral(
     "没有找到 Java 开发工具包（JDK），无法编译：PATH 中没有 javac，JAVA_HOME "
@@ -123,8 +134,11 @@ void Frm_java::Comp() {
     request.environment = m_buildEnvironment;
     Build build(std::move(request));
     build.writeFiles();
-    if (build.run(kShowNormal) == RunOutcome::NoConsoleProgram)
+    const RunOutcome outcome = build.run(kShowNormal);
+    if (outcome == RunOutcome::NoConsoleProgram)
         QMessageBox::critical(this, QStringLiteral("出错"), kNoTerminalText);
+    else if (outcome == RunOutcome::ConsoleFailed)
+        QMessageBox::critical(this, QStringLiteral("出错"), consoleFailedText());
     // Keeping class files, if chosen in the options while the build ran, applies already.
     build.cleanUp(MainModule::ClassExist != 0);
 }

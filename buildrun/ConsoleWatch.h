@@ -25,6 +25,9 @@ public:
     void prepare(QProcess &process, const platform::ConsoleCommand &console, qint32 windowStyle);
     // Calls `ended` once the script has ended, as long as `context` lives.
     void follow(QProcess &process, QObject *context, std::function<void()> ended);
+    // Linux: the console program ended with an error before the script's interpreter made
+    // itself known (foot without Wayland, a broken terminal): no script will run.
+    bool consoleFailed() const;
 
 private:
     struct Private;

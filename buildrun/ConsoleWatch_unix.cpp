@@ -25,6 +25,7 @@ struct ConsoleWatch::Private {
     QByteArray secret;
     QByteArray handOver;    // the build's environment and folder, sent once the secret is known
     bool connected = false; // the interpreter has made itself known
+    bool consoleFailed = false;
     QTimer grace;
 
     // What a connection sends: first its secret, one line; only the interpreter knows it, and
@@ -97,6 +98,10 @@ ConsoleWatch::ConsoleWatch() : d(std::make_unique<Private>()) {
     d->grace.setSingleShot(true);
 }
 
+bool ConsoleWatch::consoleFailed() const {
+    return d->consoleFailed;
+}
+
 ConsoleWatch::~ConsoleWatch() {
     if (!d->name.isEmpty())
         QFile::remove(d->name + QLatin1String(platform::kHoldKeySuffix));
@@ -131,10 +136,18 @@ void ConsoleWatch::follow(QProcess &process, QObject *context, std::function<voi
                              [p, socket, context, ended] { p->read(socket, context, ended); });
         }
     });
-    QObject::connect(&process, &QProcess::finished, context, [p, ended] {
-        if (p->name.isEmpty())
-            ended();
-        else if (!p->connected)
-            p->grace.start(kInterpreterGraceMs); // the terminal may have handed the window on
-    });
+    QObject::connect(&process, &QProcess::finished, context,
+                     [p, ended](int exitCode, QProcess::ExitStatus status) {
+                         if (p->name.isEmpty()) {
+                             ended();
+                         } else if (!p->connected) {
+                             // An error before the interpreter came: say so at once. A
+                             // terminal that ends well may have handed the window on.
+                             p->consoleFailed = exitCode != 0 || status == QProcess::CrashExit;
+                             if (p->consoleFailed)
+                                 ended();
+                             else
+                                 p->grace.start(kInterpreterGraceMs);
+                         }
+                     });
 }

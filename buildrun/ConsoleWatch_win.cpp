@@ -31,3 +31,7 @@ void ConsoleWatch::prepare(QProcess &process, const platform::ConsoleCommand &co
 void ConsoleWatch::follow(QProcess &process, QObject *context, std::function<void()> ended) {
     QObject::connect(&process, &QProcess::finished, context, [ended] { ended(); });
 }
+
+bool ConsoleWatch::consoleFailed() const {
+    return false; // the command interpreter runs the script in any case
+}

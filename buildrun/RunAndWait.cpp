@@ -54,11 +54,16 @@ RunOutcome runInConsole(const QString &script, qint32 windowStyle,
         process->kill();
         process->waitForFinished(1000);
     }
+    // A terminal that keeps its window after the command (gnome-console) ends with the script.
+    if (ended && console->endsWithScript)
+        process->terminate();
     if (process->state() == QProcess::NotRunning) {
         delete process;
     } else {
         QObject::disconnect(process, nullptr, &loop, nullptr);
         QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
     }
+    if (watch.consoleFailed())
+        return RunOutcome::ConsoleFailed;
     return ended ? RunOutcome::Ended : RunOutcome::BrokenOff;
 }

@@ -9,6 +9,7 @@ enum class RunOutcome {
     NoConsoleProgram, // there is no program to show a console with (Linux: no terminal)
     NotStarted,       // the script is no file, or its console could not be started
     BrokenOff,        // the wait was broken off before the script ended (the program quits)
+    ConsoleFailed,    // Linux: the terminal ended with an error before it ran the script
 };
 
 // Starts the script (a Windows-form path) in a console window of the given show style and

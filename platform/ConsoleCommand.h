@@ -14,12 +14,17 @@ struct ConsoleCommand {
     QString nativeArguments;
     // The folder the console starts in; empty: the program's own.
     QString workingFolder;
+    // Linux: the terminal keeps its window after the command: it is ended with the script.
+    bool endsWithScript = false;
 };
 
 // The name of the Linux script interpreter, installed beside the program.
 inline constexpr const char *kInterpreterName = "tarneljava-cmd";
 // The interpreter's option that names the program's local socket, which it holds while it runs.
 inline constexpr const char *kHoldOption = "--hold";
+// Its option that gives the console window's title, which it sets with the terminal's escape
+// sequence, for terminals that take no title of their own.
+inline constexpr const char *kTitleOption = "--title";
 // The file beside that socket (its name and this) that holds the secret with which the
 // interpreter makes itself known on it: other connections are not the interpreter's. In the
 // user's own folder, not on the command line, which every user can read, nor in the

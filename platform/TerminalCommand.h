@@ -10,8 +10,10 @@ namespace platform {
 // Linux: the command line that opens a separate window of `terminal` (a host path; links such
 // as x-terminal-emulator are followed to the real program) titled `title` where the terminal
 // can show one, running `command`, and whose process does not hand the window to a running
-// instance of the terminal where it can be told not to.
+// instance of the terminal where it can be told not to. `command` is the interpreter's: where the
+// terminal takes no title, the interpreter is told it (its title option after its name). A
+// terminal that shows no Chinese is passed over for xterm, when there is one.
 ConsoleCommand terminalCommand(const QString &terminal, const QString &title,
-                               const QStringList &command);
+                               QStringList command);
 
 } // namespace platform

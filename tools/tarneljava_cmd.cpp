@@ -1,6 +1,7 @@
 // The Linux console program that runs a build script (Korvath.bat) inside a terminal window,
 // in place of the Windows command interpreter.
-// Usage: tarneljava-cmd [--hold SOCKET] SCRIPT
+// Usage: tarneljava-cmd [--title TITLE] [--hold SOCKET] SCRIPT
+// With --title it sets the console window's title (for terminals that take none of their own).
 // With --hold it connects to the program's local socket, makes itself known with the secret
 // in the file beside the socket, takes the build's environment and folder from the program
 // (the terminal may run it in an environment of its own) and holds the connection until it
@@ -145,8 +146,16 @@ int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
     QStringList arguments = app.arguments().mid(1);
     QLocalSocket holder;
-    if (arguments.size() >= 2 && arguments.first() == QLatin1String(platform::kHoldOption)) {
-        takeOverBuild(holder, arguments.at(1));
+    while (arguments.size() >= 2) {
+        if (arguments.first() == QLatin1String(platform::kTitleOption)) {
+            // The window's title, for a terminal that takes none of its own.
+            if (isatty(STDOUT_FILENO))
+                writeToConsole(QStringLiteral("\033]0;") + arguments.at(1) + QLatin1Char('\a'));
+        } else if (arguments.first() == QLatin1String(platform::kHoldOption)) {
+            takeOverBuild(holder, arguments.at(1));
+        } else {
+            break;
+        }
         arguments = arguments.mid(2);
     }
     if (arguments.isEmpty()) {

@@ -307,27 +307,36 @@ private slots:
     // How a run ends, and that the clean-up follows in every case.
     void outcomes_data() {
         QTest::addColumn<bool>("terminal");
+        QTest::addColumn<QString>("terminalMode");
         QTest::addColumn<bool>("folderBlocked");
         QTest::addColumn<RunOutcome>("outcome");
-        QTest::newRow("ended") << true << false << RunOutcome::Ended;
-        if (!platform::kOnWindows) // Windows always has its command interpreter
-            QTest::newRow("no terminal") << false << false << RunOutcome::NoConsoleProgram;
+        QTest::newRow("ended") << true << "" << false << RunOutcome::Ended;
+        if (!platform::kOnWindows) { // Windows always has its command interpreter
+            QTest::newRow("no terminal") << false << "" << false << RunOutcome::NoConsoleProgram;
+            QTest::newRow("the terminal fails at once")
+                << true << "fail" << false << RunOutcome::ConsoleFailed;
+        }
         QTest::newRow("no script: the folder cannot be made")
-            << true << true << RunOutcome::NotStarted;
+            << true << "" << true << RunOutcome::NotStarted;
     }
     void outcomes() {
         QFETCH(bool, terminal);
+        QFETCH(QString, terminalMode);
         QFETCH(bool, folderBlocked);
         QFETCH(RunOutcome, outcome);
         FreshStart start;
         BuildEnvironment env(terminal ? BuildEnvironment::FakeJdk : BuildEnvironment::NoTerminal);
+        qputenv("TARNEL_TERMINAL_MODE", terminalMode.toUtf8());
         if (folderBlocked) {
             QFile plain(start.home("MyJava"));
             QVERIFY(plain.open(QIODevice::WriteOnly));
         }
         Build build(buildOfA());
         build.writeFiles();
+        QElapsedTimer clock;
+        clock.start();
         QCOMPARE(build.run(1), outcome);
+        QVERIFY(clock.elapsed() < 5000); // not the 10 s allowed to a terminal that hands on
         build.cleanUp(false);
         if (!folderBlocked)
             QCOMPARE(filesIn(start.home("MyJava/ClassFiles")), QStringList{"Korvath.bat"});

@@ -1,7 +1,9 @@
 #include "platform/TerminalCommand.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -10,12 +12,30 @@
 class TestConsoleCommand : public QObject {
     Q_OBJECT
 
+    // The command a terminal runs, as it receives it: after the arguments, as they are, or
+    // split again from one string the way a shell splits words (sakura, terminology).
+    static QStringList commandReceived(const QStringList &rest, bool joined) {
+        if (!joined)
+            return rest;
+        QProcess shell;
+        shell.start("sh",
+                    {"-c", "for word in " + rest.value(0) + "; do printf '%s\\n' \"$word\"; done"});
+        shell.waitForFinished();
+        return QString::fromUtf8(shell.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    }
+
 private slots:
+    // Every kind of terminal, found through links as Debian installs them
+    // (x-terminal-emulator -> /etc/alternatives/x-terminal-emulator -> the real program), with a
+    // folder holding a space, "&", a quote and Chinese: the program started, the arguments in
+    // front of the command, and the interpreter's command line as the terminal hands it on.
     void terminalCommandLines_data() {
         QTest::addColumn<QString>("realName");
         QTest::addColumn<QString>("program"); // empty: the terminal as found
-        QTest::addColumn<QStringList>("arguments");
-        const QString title = "D:\\MyJava\\ClassFiles\\Korvath.bat";
+        QTest::addColumn<QStringList>("leading");
+        QTest::addColumn<bool>("joined");         // the command as one string
+        QTest::addColumn<bool>("titleInCommand"); // the interpreter sets the title
+        const QString title = "D:\\我的 Java & Tom's\\ClassFiles\\Korvath.bat";
         const QStringList xterm{"-u8",
                                 "-fa",
                                 "DejaVu Sans Mono",
@@ -31,67 +51,98 @@ private slots:
                                 "-T",
                                 title,
                                 "-e"};
-        QTest::newRow("xterm") << "xterm"
-                               << "" << xterm;
-        QTest::newRow("uxterm") << "uxterm"
-                                << "" << xterm;
-        QTest::newRow("lxterm") << "lxterm"
-                                << "" << xterm;
-        QTest::newRow("gnome-terminal.wrapper") << "gnome-terminal.wrapper"
-                                                << "" << QStringList{"-T", title, "-e"};
-        QTest::newRow("konsole") << "konsole"
-                                 << "" << QStringList{"--separate", "-e"};
-        QTest::newRow("xfce4-terminal.wrapper runs the terminal itself")
-            << "xfce4-terminal.wrapper"
-            << "xfce4-terminal" << QStringList{"--disable-server", "-T", title, "-x"};
-        QTest::newRow("xfce4-terminal")
-            << "xfce4-terminal"
-            << "xfce4-terminal" << QStringList{"--disable-server", "-T", title, "-x"};
+        for (const char *name : {"xterm", "uxterm", "lxterm"})
+            QTest::newRow(name) << name << "" << xterm << false << false;
+        QTest::newRow("gnome-terminal.wrapper")
+            << "gnome-terminal.wrapper"
+            << "" << QStringList{"-T", title, "-e"} << false << false;
+        QTest::newRow("konsole: the title as a profile setting")
+            << "konsole"
+            << "" << QStringList{"--separate", "-p", "tabtitle=" + title, "-e"} << false << false;
+        for (const char *name : {"xfce4-terminal.wrapper", "xfce4-terminal"})
+            QTest::newRow(name) << name << "xfce4-terminal"
+                                << QStringList{"--disable-server", "-T", title, "-x"} << false
+                                << false;
         QTest::newRow("mate-terminal.wrapper runs the terminal itself")
             << "mate-terminal.wrapper"
-            << "mate-terminal" << QStringList{"--disable-factory", "-t", title, "-x"};
-        QTest::newRow("lxterminal") << "lxterminal"
-                                    << "" << QStringList{"--no-remote", "-T", title, "-e"};
+            << "mate-terminal" << QStringList{"--disable-factory", "-t", title, "-x"} << false
+            << false;
+        QTest::newRow("lxterminal")
+            << "lxterminal"
+            << "" << QStringList{"--no-remote", "-T", title, "-e"} << false << false;
         QTest::newRow("terminator") << "terminator"
-                                    << "" << QStringList{"-u", "-T", title, "-x"};
+                                    << "" << QStringList{"-u", "-T", title, "-x"} << false << false;
         const QStringList urxvt{"-fn",
                                 "xft:DejaVu Sans Mono:size=11,xft:WenQuanYi Micro Hei Mono:size=11",
                                 "-T", title, "-e"};
-        QTest::newRow("urxvt") << "urxvt"
-                               << "" << urxvt;
-        QTest::newRow("rxvt-unicode") << "rxvt-unicode"
-                                      << "" << urxvt;
-        QTest::newRow("kitty") << "kitty"
-                               << "" << QStringList{"-T", title, "-e"};
-        QTest::newRow("alacritty") << "alacritty"
-                                   << "" << QStringList{"-T", title, "-e"};
-        QTest::newRow("qterminal: no title") << "qterminal"
-                                             << "" << QStringList{"-e"};
-        QTest::newRow("unknown terminal") << "someterm"
-                                          << "" << QStringList{"-e"};
+        for (const char *name : {"urxvt", "rxvt-unicode"})
+            QTest::newRow(name) << name << "" << urxvt << false << false;
+        for (const char *name : {"kitty", "alacritty", "st", "mlterm", "pterm", "termit"})
+            QTest::newRow(name) << name << "" << QStringList{"-T", title, "-e"} << false << false;
+        QTest::newRow("zutty") << "zutty"
+                               << "" << QStringList{"-title", title, "-e"} << false << false;
+        QTest::newRow("sakura: one quoted string")
+            << "sakura"
+            << "" << QStringList{"-t", title, "-x"} << true << false;
+        QTest::newRow("terminology: one quoted string")
+            << "terminology"
+            << "" << QStringList{"-T", title, "-e"} << true << false;
+        QTest::newRow("tilix.wrapper: tilix itself, a process of its own")
+            << "tilix.wrapper"
+            << "tilix" << QStringList{"--new-process", "-e"} << false << true;
+        QTest::newRow("kgx: an instance of its own")
+            << "kgx"
+            << ""
+            << QStringList{"--gapplication-app-id=org.example.TarnelJava.Console" +
+                               QString::number(QCoreApplication::applicationPid()),
+                           "--"}
+            << false << true;
+        QTest::newRow("foot: the command follows")
+            << "foot"
+            << "" << QStringList{"-T", title} << false << false;
+        for (const char *name : {"qterminal", "cool-retro-term", "deepin-terminal", "someterm"})
+            QTest::newRow(name) << name << "" << QStringList{"-e"} << false << true;
+        // No Chinese there: xterm instead.
+        for (const char *name : {"Eterm", "xiterm+thai"})
+            QTest::newRow(name) << name << "xterm" << xterm << false << false;
     }
     void terminalCommandLines() {
         QFETCH(QString, realName);
         QFETCH(QString, program);
-        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, leading);
+        QFETCH(bool, joined);
+        QFETCH(bool, titleInCommand);
         QTemporaryDir dir;
         QDir(dir.path()).mkpath("bin");
         QDir(dir.path()).mkpath("alternatives");
-        QFile real(dir.filePath("bin/" + realName));
-        QVERIFY(real.open(QIODevice::WriteOnly));
-        real.close();
+        for (const QString &name : {realName, QString("xterm")}) {
+            QFile real(dir.filePath("bin/" + name));
+            QVERIFY(real.open(QIODevice::WriteOnly));
+            real.setPermissions(real.permissions() | QFile::ExeOwner);
+        }
         const QString alternative = dir.filePath("alternatives/x-terminal-emulator");
         const QString found = dir.filePath("x-terminal-emulator");
-        QVERIFY(QFile::link(real.fileName(), alternative));
+        QVERIFY(QFile::link(dir.filePath("bin/" + realName), alternative));
         QVERIFY(QFile::link(alternative, found));
+        const QByteArray oldPath = qgetenv("PATH");
+        qputenv("PATH", dir.filePath("bin").toLocal8Bit()); // the xterm found is the test's
 
-        const QStringList command{"/opt/tarneljava/tarneljava-cmd", "--hold", "sock",
-                                  "/home/u/MyJava/ClassFiles/Korvath.bat"};
-        const platform::ConsoleCommand console =
-            platform::terminalCommand(found, "D:\\MyJava\\ClassFiles\\Korvath.bat", command);
+        const QString title = "D:\\我的 Java & Tom's\\ClassFiles\\Korvath.bat";
+        const QStringList command{"/opt/tarnel java/tarneljava-cmd", "--hold", "/run/u/s 1",
+                                  "/home/u/我的 Java & Tom's/ClassFiles/Korvath.bat"};
+        const platform::ConsoleCommand console = platform::terminalCommand(found, title, command);
+        qputenv("PATH", oldPath);
+        const QString bin = QDir(dir.path()).canonicalPath() + "/bin/";
         QCOMPARE(console.program,
-                 program.isEmpty() ? found : QDir(dir.path()).canonicalPath() + "/bin/" + program);
-        QCOMPARE(console.arguments, arguments + command);
+                 program.isEmpty()
+                     ? found
+                     : (program == "xterm" ? dir.filePath("bin/xterm") : bin + program));
+        QCOMPARE(console.arguments.mid(0, leading.size()), leading);
+        const QStringList expected =
+            titleInCommand ? QStringList{command.first(), "--title", title} + command.mid(1)
+                           : command;
+        QCOMPARE(commandReceived(console.arguments.mid(leading.size()), joined), expected);
+        QCOMPARE(console.endsWithScript, realName == "kgx");
     }
 };
 
