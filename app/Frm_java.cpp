@@ -12,6 +12,7 @@
 #include "ui/MainModule.h"
 #include "ui/Placement.h"
 #include "ui/Resources.h"
+#include "ui/ReturnPresses.h"
 #include "ui/SingleLineField.h"
 #include "ui_Frm_java.h"
 
@@ -20,9 +21,9 @@
 #include <QScreen>
 #include <QTimer>
 
-std::function<std::optional<QString>(QWidget *)> Frm_java::chooseOpenFile =
-    [](QWidget *parent) -> std::optional<QString> {
-    const QString path = QFileDialog::getOpenFileName(parent, QString(), QString(),
+std::function<std::optional<QString>(QWidget *, const QString &)> Frm_java::chooseOpenFile =
+    [](QWidget *parent, const QString &startFolder) -> std::optional<QString> {
+    const QString path = QFileDialog::getOpenFileName(parent, QString(), startFolder,
                                                       QStringLiteral("Java源文件(*.java)"));
     if (path.isEmpty())
         return std::nullopt;
@@ -31,7 +32,8 @@ std::function<std::optional<QString>(QWidget *)> Frm_java::chooseOpenFile =
 
 std::function<std::optional<QString>(QWidget *, const QString &)> Frm_java::chooseFolder =
     [](QWidget *parent, const QString &title) -> std::optional<QString> {
-    const QString path = QFileDialog::getExistingDirectory(parent, title);
+    const QString path =
+        QFileDialog::getExistingDirectory(parent, title, platform::desktopFolder());
     if (path.isEmpty())
         return std::nullopt;
     return path;
@@ -55,6 +57,7 @@ void setTextIfChanged(QLineEdit *box, const QString &text) {
 Frm_java::Frm_java(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Frm_java>()) {
     ensureResources();
     ui->setupUi(this);
+    pressFocusedButtonsOnReturn(*this);
     setWindowTitle(kProgramTitle);
     // A sizable window with a minimise button and no maximise button.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

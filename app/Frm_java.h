@@ -50,7 +50,9 @@ public:
 
     // Where the window asks the user for a file or folder. Tests replace these.
     // A chosen path is a host path; nothing means the dialog was cancelled.
-    static std::function<std::optional<QString>(QWidget *parent)> chooseOpenFile;
+    // The open dialog, started in the given folder (empty: where the dialog starts by itself).
+    static std::function<std::optional<QString>(QWidget *parent, const QString &startFolder)>
+        chooseOpenFile;
     static std::function<std::optional<QString>(QWidget *parent, const QString &title)>
         chooseFolder;
     // Where the build looks for a JDK when no javac is on PATH. Tests replace it.

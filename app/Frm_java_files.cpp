@@ -71,7 +71,8 @@ void Frm_java::Tim_color_Timer() {
 }
 
 void Frm_java::Cmd_open_Click() {
-    const auto chosen = chooseOpenFile(this);
+    // Where the learner's files are: the folder of 目录, when it exists.
+    const auto chosen = chooseOpenFile(this, platform::existingHostFolder(ui->Txt_table->text()));
     if (!chosen)
         return;
     OpenedFilePath = platform::toWindowsPath(*chosen);

@@ -1,6 +1,10 @@
 #include "platform/PathMapping.h"
 #include "platform/TestSeams.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
 namespace platform {
 
 QChar driveLetter(const QString &windowsPath) {
@@ -64,5 +68,17 @@ void setDriveRoot(const QString &hostFolder) {
     driveRootOverride() = hostFolder;
 }
 } // namespace testing
+
+QString existingHostFolder(const QString &windowsPath) {
+    if (windowsPath.trimmed().isEmpty())
+        return QString();
+    const QString host = toHostPath(windowsPath);
+    return QFileInfo(host).isDir() ? host : QString();
+}
+
+QString desktopFolder() {
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    return QFileInfo(desktop).isDir() ? desktop : QDir::homePath();
+}
 
 } // namespace platform

@@ -24,4 +24,11 @@ QString &driveRootOverride();
 // The drive letter of a Windows-form path ("D:..."), or 0 when it has none.
 QChar driveLetter(const QString &windowsPath);
 
+// The host folder of a Windows-form path when it is an existing folder; empty otherwise (the
+// open dialog then starts where the system's dialog starts).
+QString existingHostFolder(const QString &windowsPath);
+// Where the folder chooser starts: the user's desktop folder, the home folder where there is
+// none.
+QString desktopFolder();
+
 } // namespace platform

@@ -2,6 +2,7 @@
 
 #include "ui/Colors.h"
 #include "ui/Fonts.h"
+#include "ui/ReturnPresses.h"
 
 #include <QDialog>
 
@@ -11,4 +12,5 @@ void finishFixedDialog(QDialog &dialog) {
     dialog.setFixedSize(dialog.size());
     applyDesignFonts(dialog);
     drawFramesPlain(dialog);
+    pressFocusedButtonsOnReturn(dialog);
 }

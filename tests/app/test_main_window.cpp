@@ -7,6 +7,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QMimeDatabase>
 #include <QScreen>
 #include <QtTest>
 
@@ -104,6 +105,13 @@ private slots:
         for (QLabel *label : dialog.findChildren<QLabel *>())
             labels << label->text();
         QVERIFY2(labels.join(' ').contains("文件名"), qPrintable(labels.join(' ')));
+        // What the file list shows of a file: its size, its date and its type.
+        const QString size = QLocale().formattedDataSize(30);
+        QVERIFY2(size.contains("字节"), qPrintable(size));
+        const QString date = QLocale().toString(QDate(2026, 12, 8), QLocale::ShortFormat);
+        QVERIFY2(date.contains("2026") && !date.contains("Dec"), qPrintable(date));
+        const QString folder = QMimeDatabase().mimeTypeForName("inode/directory").comment();
+        QVERIFY2(folder == "文件夹", qPrintable(folder));
     }
 
     // Text the program puts into a one-line box shows from its start.

@@ -171,13 +171,17 @@ private slots:
         Frm_java w;
         w.setEditorText("unsaved work");
         // Cancel changes nothing.
-        Frm_java::chooseOpenFile = [](QWidget *) { return std::optional<QString>(); };
+        Frm_java::chooseOpenFile = [](QWidget *, const QString &) {
+            return std::optional<QString>();
+        };
         control<QPushButton>(&w, "Cmd_open")->click();
         QCOMPARE(w.editorText(), QString("unsaved work"));
         QVERIFY(w.OpenedFilePath.isEmpty());
         QVERIFY(!w.IsSaved);
         // A chosen file replaces the text without a question.
-        Frm_java::chooseOpenFile = [file](QWidget *) { return std::optional<QString>(file); };
+        Frm_java::chooseOpenFile = [file](QWidget *, const QString &) {
+            return std::optional<QString>(file);
+        };
         MessageBoxAnswerer noQuestion(QMessageBox::Ok);
         control<QPushButton>(&w, "Cmd_open")->click();
         QVERIFY(noQuestion.seen.empty());
@@ -185,6 +189,34 @@ private slots:
         QCOMPARE(control<QLineEdit>(&w, "Txt_file")->text(), QString("Opened"));
         QVERIFY(w.IsSaved);
         QCOMPARE(w.OpenedFilePath, QString("D:\\Opened.java"));
+    }
+
+    // The open dialog starts where the learner's files are: the folder of 目录, as it stands
+    // in the box, when that folder exists.
+    void openDialogStartsInTheWorkingFolder_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("made");
+        QTest::addColumn<QString>("belowHome"); // where it starts; "": where the dialog chooses
+        QTest::newRow("an existing folder") << "D:\\我的 Java" << true << "我的 Java";
+        QTest::newRow("a folder not made yet") << "D:\\MyJava" << false << "";
+        QTest::newRow("an empty box") << "" << false << "";
+    }
+    void openDialogStartsInTheWorkingFolder() {
+        QFETCH(QString, folder);
+        QFETCH(bool, made);
+        QFETCH(QString, belowHome);
+        FreshStart start;
+        if (made)
+            QVERIFY(QDir().mkpath(platform::toHostPath(folder)));
+        Frm_java w;
+        setFolder(w, folder);
+        QString startedIn = "<not asked>";
+        Frm_java::chooseOpenFile = [&startedIn](QWidget *, const QString &startFolder) {
+            startedIn = startFolder;
+            return std::optional<QString>();
+        };
+        control<QPushButton>(&w, "Cmd_open")->click();
+        QCOMPARE(startedIn, belowHome.isEmpty() ? QString() : start.home(belowHome));
     }
 
     void openingWhatCannotBeRead_data() {
@@ -210,7 +242,9 @@ private slots:
         }
         Frm_java w;
         w.setEditorText("before");
-        Frm_java::chooseOpenFile = [file](QWidget *) { return std::optional<QString>(file); };
+        Frm_java::chooseOpenFile = [file](QWidget *, const QString &) {
+            return std::optional<QString>(file);
+        };
         control<QPushButton>(&w, "Cmd_open")->click();
         QCOMPARE(w.OpenedFilePath, QString("D:\\X.java"));
         QCOMPARE(w.IsSaved, opens);
@@ -250,7 +284,9 @@ private slots:
         f.write(file);
         f.close();
         Frm_java w;
-        Frm_java::chooseOpenFile = [path](QWidget *) { return std::optional<QString>(path); };
+        Frm_java::chooseOpenFile = [path](QWidget *, const QString &) {
+            return std::optional<QString>(path);
+        };
         control<QPushButton>(&w, "Cmd_open")->click();
         QCOMPARE(w.editorText(), text + "\r\n");
         QVERIFY(w.IsSaved);
@@ -286,7 +322,9 @@ private slots:
         f.close();
         Frm_java w;
         w.setEditorText("before");
-        Frm_java::chooseOpenFile = [path](QWidget *) { return std::optional<QString>(path); };
+        Frm_java::chooseOpenFile = [path](QWidget *, const QString &) {
+            return std::optional<QString>(path);
+        };
         auto told = answer.isEmpty()
                         ? std::make_unique<MessageBoxAnswerer>(QMessageBox::Cancel, true)
                         : std::make_unique<MessageBoxAnswerer>(answer);
@@ -340,7 +378,9 @@ private slots:
         }
         Frm_java w;
         w.setEditorText("before");
-        Frm_java::chooseOpenFile = [path](QWidget *) { return std::optional<QString>(path); };
+        Frm_java::chooseOpenFile = [path](QWidget *, const QString &) {
+            return std::optional<QString>(path);
+        };
         QElapsedTimer timer;
         timer.start();
         control<QPushButton>(&w, "Cmd_open")->click();

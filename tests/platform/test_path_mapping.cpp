@@ -13,6 +13,29 @@ class TestPlatform : public QObject {
     Q_OBJECT
 
 private slots:
+    // The folder chooser starts at the desktop folder, at home where there is none.
+    void folderChooserStart_data() {
+        QTest::addColumn<bool>("hasDesktop");
+        QTest::newRow("a desktop folder") << true;
+        QTest::newRow("no desktop folder") << false;
+    }
+    void folderChooserStart() {
+        QFETCH(bool, hasDesktop);
+        if (platform::kOnWindows)
+            QSKIP("the desktop folder of Windows is the system's");
+        QTemporaryDir home;
+        const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", home.path().toLocal8Bit());
+        qunsetenv("XDG_CONFIG_HOME"); // no user-dirs.dirs: the desktop is ~/Desktop
+        if (hasDesktop)
+            QVERIFY(QDir(home.path()).mkdir("Desktop"));
+        const QString start = platform::desktopFolder();
+        qputenv("HOME", oldHome);
+        if (!oldConfig.isEmpty())
+            qputenv("XDG_CONFIG_HOME", oldConfig);
+        QCOMPARE(start, hasDesktop ? home.filePath("Desktop") : home.path());
+    }
+
     void hostPath_data() {
         QTest::addColumn<QString>("windows");
         QTest::addColumn<QString>("host");

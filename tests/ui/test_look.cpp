@@ -1,10 +1,13 @@
 // Every window looks the same on a dark desktop as on a light one: the program's own light
 // palette, set at start-up, covers whatever palette the desktop's theme gave the application.
+// And every window's buttons answer the keyboard as on Windows.
 #include "TestSupport.h"
 #include "dialogs/Frm_about.h"
 #include "dialogs/Frm_help.h"
 #include "ui/LightLook.h"
 
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QStyle>
 #include <QtTest>
 
@@ -67,6 +70,43 @@ private slots:
                 differing += onLight.pixel(x, y) != onDark.pixel(x, y);
         QVERIFY2(differing <= onLight.width() * onLight.height() / 1000,
                  qPrintable(QString("%1 pixels differ").arg(differing)));
+    }
+
+    // Return on a focused button presses it, as Space does; no button is the default one.
+    void returnPressesTheFocusedButton_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("button");
+        QTest::newRow("main window: 保存") << "main window"
+                                           << "Cmd_save";
+        QTest::newRow("options dialog: 应用") << "options dialog"
+                                              << "Cmd_apply";
+        QTest::newRow("about box: 关闭") << "about box"
+                                         << "Cmd_close";
+    }
+    void returnPressesTheFocusedButton() {
+        QFETCH(QString, window);
+        QFETCH(QString, button);
+        FreshStart start;
+        std::unique_ptr<QWidget> shown;
+        if (window == "main window")
+            shown = std::make_unique<Frm_java>();
+        else if (window == "options dialog")
+            shown = std::make_unique<Frm_help>();
+        else
+            shown = std::make_unique<Frm_about>();
+        shown->show();
+        QVERIFY(QTest::qWaitForWindowExposed(shown.get()));
+        for (QPushButton *each : shown->findChildren<QPushButton *>())
+            QVERIFY2(!each->isDefault() && !each->autoDefault(), qPrintable(each->objectName()));
+        auto *pressed = shown->findChild<QPushButton *>(button);
+        QVERIFY(pressed);
+        QSignalSpy clicks(pressed, &QPushButton::clicked);
+        for (int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+            pressed->setEnabled(true); // 应用 waits for a change
+            pressed->setFocus();
+            QTest::keyClick(pressed, Qt::Key(key));
+        }
+        QCOMPARE(clicks.size(), 3);
     }
 };
 
