@@ -115,6 +115,21 @@ void Frm_about::fitTextsToTheirControls() {
         if (auto *field = qobject_cast<QLineEdit *>(widget))
             field->setCursorPosition(0);
     }
+    // The program's name stands just above the frame's top line: a taller stand-in font would
+    // let the line cut through its descenders ("J"). It grows upwards, its text's bottom on the
+    // line.
+    const int line = ui->Fra_inform->y();
+    QLabel *name = ui->Lab_softname;
+    const int textHeight = name->fontMetrics().height();
+    const Qt::Alignment vertical = name->alignment() & Qt::AlignVertical_Mask;
+    const int textTop = vertical == Qt::AlignTop ? name->y()
+                        : vertical == Qt::AlignBottom
+                            ? name->y() + name->height() - textHeight
+                            : name->y() + (name->height() - textHeight) / 2;
+    if (textTop + textHeight > line) {
+        name->setAlignment((name->alignment() & Qt::AlignHorizontal_Mask) | Qt::AlignBottom);
+        name->setGeometry(name->x(), line - textHeight, name->width(), textHeight);
+    }
 }
 
 void Frm_about::linkMouseMove(QLabel *link) {

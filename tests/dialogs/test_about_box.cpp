@@ -62,6 +62,24 @@ private slots:
             QCOMPARE(control<QWidget>(&box.about, name)->focusPolicy(), Qt::NoFocus);
     }
 
+    // The program's name is drawn whole: the frame's top line lies below its descenders.
+    void nameAboveTheFrameLine() {
+        AboutBox box;
+        auto *name = control<QLabel>(&box.about, "Lab_softname");
+        auto *frame = box.about.findChild<QWidget *>("Fra_inform");
+        QVERIFY(frame);
+        const QImage drawn = name->grab().toImage();
+        int lowestInk = -1; // the lowest row of the label that holds text
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                if (qGray(drawn.pixel(x, y)) < 160)
+                    lowestInk = y;
+        QVERIFY(lowestInk >= 0);
+        QVERIFY2(name->y() + lowestInk < frame->y(),
+                 qPrintable(
+                     QString("ink to %1, line at %2").arg(name->y() + lowestInk).arg(frame->y())));
+    }
+
     void notThemed() {
         FreshStart start;
         Frm_java w; // the theme of the other windows is applied
