@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QStandardPaths>
@@ -46,6 +47,39 @@ bool takeInterrupt() {
     const bool was = g_interrupted != 0;
     g_interrupted = 0;
     return was;
+}
+
+// The console's settings when the interpreter started, given back when it ends.
+termios g_started{};
+bool g_onTerminal = false;
+
+// The terminal echoes typed keys only while a program that may read them runs, as the Windows
+// console does: not into the script's banners, not while the compiler runs. A Ctrl+C is never
+// echoed by the terminal: the interpreter shows it once, as "^C".
+void echoTypedKeys(bool echo) {
+    if (!g_onTerminal)
+        return;
+    termios settings = g_started;
+    settings.c_lflag &= ~tcflag_t(ECHOCTL);
+    if (!echo)
+        settings.c_lflag &= ~tcflag_t(ECHO);
+    tcsetattr(STDIN_FILENO, TCSANOW, &settings);
+}
+
+void startOnTerminal() {
+    g_onTerminal = isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &g_started) == 0;
+    echoTypedKeys(false);
+}
+
+void endOnTerminal() {
+    if (g_onTerminal)
+        tcsetattr(STDIN_FILENO, TCSANOW, &g_started);
+}
+
+// The compiler reads no keys.
+bool readsNoKeys(const QString &program) {
+    const QString name = QFileInfo(program).completeBaseName().toLower();
+    return name == QLatin1String("javac");
 }
 
 void writeToConsole(const QString &text) {
@@ -95,13 +129,17 @@ bool runProgram(const QString &program, const QStringList &arguments) {
     if (path.isEmpty())
         return false;
     std::fflush(stdout);
+    echoTypedKeys(!readsNoKeys(program));
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.setInputChannelMode(QProcess::ForwardedInputChannel);
     process.start(path, arguments);
-    if (!process.waitForStarted(-1))
+    if (!process.waitForStarted(-1)) {
+        echoTypedKeys(false);
         return false;
+    }
     process.waitForFinished(-1);
+    echoTypedKeys(false);
     return true;
 }
 
@@ -170,6 +208,7 @@ int main(int argc, char *argv[]) {
     QString text = platform::fromSystemCodePage(script.readAll());
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     catchInterrupts();
+    startOnTerminal();
     ScriptInterpreter interpreter({
         writeToConsole,
         [] { readKey(); },
@@ -181,5 +220,6 @@ int main(int argc, char *argv[]) {
         answerYes,
     });
     interpreter.runScript(text.split(QLatin1Char('\n')));
+    endOnTerminal();
     return 0;
 }

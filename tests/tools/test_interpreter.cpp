@@ -266,6 +266,58 @@ private slots:
         QVERIFY(console.ended(5000));
         QCOMPARE(console.output().contains("after"), goesOn);
     }
+
+    // What the console shows of typed keys: nothing while the compiler runs (not into the
+    // banners), the keys while a program runs that may read them; a Ctrl+C shows "^C" once.
+    void whatTheConsoleEchoes_data() {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QByteArray>("typed");
+        QTest::addColumn<QString>("shown");    // after the banner before the pause
+        QTest::addColumn<QString>("notShown"); // anywhere
+        QTest::newRow("keys typed while compiling") << "javac A.java" << QByteArray("abc") << ""
+                                                    << "abc";
+        QTest::newRow("keys typed while the program runs")
+            << "sleep 1" << QByteArray("xyz") << "xyz"
+            << "";
+        QTest::newRow("Ctrl+C while compiling") << "javac A.java" << QByteArray("\x03") << "^C"
+                                                << "^C^C";
+        QTest::newRow("Ctrl+C while the program runs") << "sleep 30" << QByteArray("\x03") << "^C"
+                                                       << "^C^C";
+    }
+    void whatTheConsoleEchoes() {
+        QFETCH(QString, program);
+        QFETCH(QByteArray, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, notShown);
+        // A compiler that takes a second and reads nothing.
+        QTemporaryDir tools;
+        QFile javac(tools.filePath("javac"));
+        QVERIFY(javac.open(QIODevice::WriteOnly));
+        javac.write("#!/bin/sh\nsleep 1\n");
+        javac.close();
+        javac.setPermissions(javac.permissions() | QFile::ExeOwner);
+        const QByteArray oldPath = qgetenv("PATH");
+        qputenv("PATH", tools.path().toLocal8Bit() + ":" + oldPath);
+        ConsoleOnPty console({"@echo off", "echo ready", program, "echo done", "pause"});
+        qputenv("PATH", oldPath);
+        QVERIFY(console.waitFor("ready", 5000));
+        QTest::qWait(300); // the program has started
+        console.type(typed);
+        if (typed == "\x03") {
+            QVERIFY(console.waitFor(ScriptInterpreter::kTerminateQuestion, 5000));
+            console.type("n");
+        }
+        QVERIFY(console.waitFor(ScriptInterpreter::kPauseText, 5000));
+        console.type("x");
+        QVERIFY(console.ended(5000));
+        const QString output = console.output();
+        const QString afterReady = output.mid(output.indexOf("ready") + 5);
+        if (!shown.isEmpty())
+            QVERIFY2(afterReady.contains(shown), qPrintable(output));
+        if (!notShown.isEmpty())
+            QVERIFY2(!output.contains(notShown), qPrintable(output));
+        QVERIFY2(output.contains("done"), qPrintable(output));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestInterpreter)
