@@ -11,7 +11,8 @@ class QWidget;
 QPoint screenPlacement(const QRect &screen, const QSize &outerSize);
 
 // Moves a window (its client size plus the given frame, in pixels) to that place on the
-// primary screen.
+// primary screen; once it is shown and the window manager has framed it, to the place for its
+// real outer size.
 void placeOnPrimaryScreen(QWidget &window, const QSize &frame);
 
 // The frame of a fixed-size dialog, in pixels: a border of 3 on each side and a caption of 26,

@@ -43,7 +43,16 @@ until_true() { local t=$(( $1 * 5 )); shift; while ! "$@" >/dev/null 2>&1; do ((
 start_window_manager; pids+=("$WINDOW_MANAGER_PID")
 eval "$start" & app=$!; pids+=($app)
 main=$(wait_window "TarnelJava编译器" 15) || fail "the main window did not appear"
-sleep 0.5
+sleep 1
+
+# Placed by its real outer size, with the frame the window manager gave it: centred, a third
+# of the free height above (to a pixel).
+read -r fl fr ft fb < <(xprop -id "$main" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+cw=$(xwininfo -id "$main" | sed -n 's/^ *Width: //p'); ch=$(xwininfo -id "$main" | sed -n 's/^ *Height: //p')
+fx=$(( $(origin "$main" X) - fl )); fy=$(( $(origin "$main" Y) - ft ))
+ex=$(( (1280 - cw - fl - fr + 1) / 2 )); ey=$(( (900 - ch - ft - fb + 1) / 3 ))
+(( fx - ex <= 1 && ex - fx <= 1 && fy - ey <= 1 && ey - fy <= 1 )) ||
+    fail "the main window's frame is at $fx,$fy, not at $ex,$ey (frame $fl $fr $ft $fb)"
 
 # A fresh user gets the default settings in the own configuration folder: the installed
 # program's folder is for every user.
