@@ -30,18 +30,20 @@ QPalette darkPalette() {
     return dark;
 }
 
+std::unique_ptr<QWidget> windowNamed(const QString &window) {
+    if (window == "main window")
+        return std::make_unique<Frm_java>();
+    if (window == "options dialog")
+        return std::make_unique<Frm_help>();
+    return std::make_unique<Frm_about>();
+}
+
 // The window as the program draws it, started afresh after the desktop's palette.
 QImage drawn(const QString &window, const QPalette &desktop) {
     FreshStart start;
     QApplication::setPalette(desktop);
     useLightLook(*qApp);
-    std::unique_ptr<QWidget> shown;
-    if (window == "main window")
-        shown = std::make_unique<Frm_java>();
-    else if (window == "options dialog")
-        shown = std::make_unique<Frm_help>();
-    else
-        shown = std::make_unique<Frm_about>();
+    const std::unique_ptr<QWidget> shown = windowNamed(window);
     shown->show();
     QTest::qWait(20);
     return shown->grab().toImage();
@@ -87,13 +89,7 @@ private slots:
         QFETCH(QString, window);
         QFETCH(QString, button);
         FreshStart start;
-        std::unique_ptr<QWidget> shown;
-        if (window == "main window")
-            shown = std::make_unique<Frm_java>();
-        else if (window == "options dialog")
-            shown = std::make_unique<Frm_help>();
-        else
-            shown = std::make_unique<Frm_about>();
+        const std::unique_ptr<QWidget> shown = windowNamed(window);
         shown->show();
         QVERIFY(QTest::qWaitForWindowExposed(shown.get()));
         for (QPushButton *each : shown->findChildren<QPushButton *>())
