@@ -86,14 +86,16 @@ ConsoleWatch::ConsoleWatch() : d(std::make_unique<Private>()) {
         d->name = d->server.fullServerName();
     d->secret = randomHex().toLatin1();
     // The secret in a file beside the socket, in the user's own folder: the interpreter finds
-    // it there whatever environment the terminal gives it.
+    // it there whatever environment the terminal gives it. Without it no interpreter could make
+    // itself known: then there is no socket, and the wait follows the terminal.
     if (!d->name.isEmpty()) {
         QFile key(d->name + QLatin1String(platform::kHoldKeySuffix));
         if (!key.open(QIODevice::WriteOnly | QIODevice::NewOnly) ||
             !key.setPermissions(QFile::ReadOwner | QFile::WriteOwner) ||
-            key.write(d->secret) != d->secret.size())
-            d->secret
-                .clear(); // no interpreter can make itself known: the wait follows the terminal
+            key.write(d->secret) != d->secret.size()) {
+            d->server.close();
+            d->name.clear();
+        }
     }
     d->grace.setSingleShot(true);
 }
