@@ -374,18 +374,30 @@ private slots:
         }
     }
 
-    void noTerminal() {
+    // No console: the learner is told why, with the terminal's name where it would not start.
+    void noConsole_data() {
+        QTest::addColumn<bool>("terminal");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("no terminal") << false << "没有找到终端程序（x-terminal-emulator 或 xterm）";
+        QTest::newRow("a terminal that fails at once")
+            << true << "终端程序 x-terminal-emulator 无法启动";
+    }
+    void noConsole() {
+        QFETCH(bool, terminal);
+        QFETCH(QString, told);
+        SKIP_WITHOUT_LINUX_CONSOLE();
         FreshStart start;
-        BuildEnvironment env(BuildEnvironment::NoTerminal);
+        BuildEnvironment env(terminal ? BuildEnvironment::FakeJdk : BuildEnvironment::NoTerminal);
+        qputenv("TARNEL_TERMINAL_MODE", terminal ? "fail" : "");
         QVERIFY(!MainModule::RunAndWait("D:\\no\\such\\script.bat", 1, 0));
         Frm_java w;
         w.setEditorText("class A {}");
-        MessageBoxAnswerer told(QMessageBox::Ok);
+        MessageBoxAnswerer answer(QMessageBox::Ok);
         clickBuild(w);
-        QCOMPARE(int(told.seen.size()), 1);
-        QCOMPARE(told.seen[0].title, QString("出错"));
-        QVERIFY(told.seen[0].text.contains("x-terminal-emulator"));
-        QCOMPARE(told.seen[0].icon, QMessageBox::Critical);
+        QCOMPARE(int(answer.seen.size()), 1);
+        QCOMPARE(answer.seen[0].title, QString("出错"));
+        QVERIFY2(answer.seen[0].text.contains(told), qPrintable(answer.seen[0].text));
+        QCOMPARE(answer.seen[0].icon, QMessageBox::Critical);
         // The clean-up ran: only the build script is left.
         QCOMPARE(filesIn(start.home("MyJava/ClassFiles")), QStringList{"Korvath.bat"});
     }
