@@ -1,6 +1,9 @@
 #include "ui/LightLook.h"
 
+#include "platform/System.h"
+
 #include <QApplication>
+#include <QFont>
 #include <QPalette>
 
 namespace {
@@ -35,4 +38,8 @@ QPalette lightPalette() {
 
 void useLightLook(QApplication &app) {
     app.setPalette(lightPalette());
+    // Linux: Qt's own default font too (a desktop theme's is larger, GTK's "Sans 10", and
+    // would cut texts the design measured, such as 保留Class文件). Windows keeps its own.
+    if (!platform::kOnWindows)
+        app.setFont(QFont(QStringLiteral("Sans Serif"), 9));
 }

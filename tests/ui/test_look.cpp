@@ -38,10 +38,11 @@ std::unique_ptr<QWidget> windowNamed(const QString &window) {
     return std::make_unique<Frm_about>();
 }
 
-// The window as the program draws it, started afresh after the desktop's palette.
-QImage drawn(const QString &window, const QPalette &desktop) {
+// The window as the program draws it, started afresh after the desktop's palette and font.
+QImage drawn(const QString &window, const QPalette &desktop, const QFont &font) {
     FreshStart start;
     QApplication::setPalette(desktop);
+    QApplication::setFont(font);
     useLightLook(*qApp);
     const std::unique_ptr<QWidget> shown = windowNamed(window);
     shown->show();
@@ -62,8 +63,10 @@ private slots:
     void sameOnADarkDesktop() {
         QFETCH(QString, window);
         const QPalette light = qApp->style()->standardPalette();
-        const QImage onLight = drawn(window, light);
-        const QImage onDark = drawn(window, darkPalette());
+        const QFont font = QApplication::font();
+        const QImage onLight = drawn(window, light, font);
+        // A dark GTK theme: its palette and its larger font ("Sans 10").
+        const QImage onDark = drawn(window, darkPalette(), QFont("Sans", 10));
         QCOMPARE(onDark.size(), onLight.size());
         // Pixel by pixel; a few may differ where a caret or focus frame blinks.
         int differing = 0;
