@@ -13,7 +13,6 @@ namespace platform {
 // instance of the terminal where it can be told not to. `command` is the interpreter's: where the
 // terminal takes no title, the interpreter is told it (its title option after its name). A
 // terminal that shows no Chinese is passed over for xterm, when there is one.
-ConsoleCommand terminalCommand(const QString &terminal, const QString &title,
-                               QStringList command);
+ConsoleCommand terminalCommand(const QString &terminal, const QString &title, QStringList command);
 
 } // namespace platform

@@ -2,8 +2,8 @@
 
 class QApplication;
 
-// The program's own light palette (and on Linux Qt's own default font), set at start-up: the designed colours (the program paints
-// its backgrounds itself) stay readable whatever the desktop's theme, a dark GTK or KDE scheme
-// or a dark Windows, which would otherwise give the text, the frames and the help text its
-// light colours.
+// The program's own light palette (and on Linux Qt's own default font), set at start-up: the
+// designed colours (the program paints its backgrounds itself) stay readable whatever the desktop's
+// theme, a dark GTK or KDE scheme or a dark Windows, which would otherwise give the text, the
+// frames and the help text its light colours.
 void useLightLook(QApplication &app);
