@@ -19,6 +19,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <cerrno>
+#include <clocale>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -164,6 +165,8 @@ void takeOverBuild(QLocalSocket &holder, const QString &socketName) {
         const qsizetype equals = entry.indexOf('=');
         setenv(entry.left(equals).constData(), entry.mid(equals + 1).constData(), 1);
     }
+    // The build's locale too: the script and the console's texts are in its encoding.
+    std::setlocale(LC_ALL, "");
     QDir::setCurrent(QFile::decodeName(handOver->folder));
 }
 

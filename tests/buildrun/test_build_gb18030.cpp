@@ -28,15 +28,22 @@ private slots:
 
     void chineseProgram_data() {
         QTest::addColumn<QString>("jdkBin");
-        QTest::newRow("the configured JDK") << kTestJdkBin;
-        QTest::newRow("the newest JDK") << kTestNewJdkBin;
+        QTest::addColumn<QByteArray>("terminalMode");
+        QTest::newRow("the configured JDK") << kTestJdkBin << QByteArray();
+        QTest::newRow("the newest JDK") << kTestNewJdkBin << QByteArray();
+        // A terminal that runs the interpreter in a C locale of its own: the build's locale
+        // comes with the build's environment.
+        QTest::newRow("a terminal with a locale of its own")
+            << kTestJdkBin << QByteArray("foreign");
     }
     void chineseProgram() {
         QFETCH(QString, jdkBin);
+        QFETCH(QByteArray, terminalMode);
         if (jdkBin.isEmpty())
             QSKIP("no such JDK on this machine");
         FreshStart start;
         BuildEnvironment env(BuildEnvironment::RealJdk);
+        qputenv("TARNEL_TERMINAL_MODE", terminalMode);
         BuildRequest request = buildOfA();
         request.javaPath = "D:\\我的Java";
         request.className = "Hello";
