@@ -21,6 +21,8 @@ struct TerminalKind {
     bool joined = false;   // the command as one string in shell quoting: the terminal splits it
     bool endsWithScript = false; // its window stays after the command: ended with the script
     bool showsChinese = true;    // false: passed over for xterm
+    // The last option names an instance of the terminal's own: the program's pid is added.
+    bool instancePerProgram = false;
 };
 
 const QList<TerminalKind> &terminalKinds() {
@@ -80,6 +82,8 @@ const QList<TerminalKind> &terminalKinds() {
          {},
          "--",
          false,
+         true,
+         true,
          true},
         {{"foot"}, {}, {}, "-T", {}, {}},
         // No UTF-8: Chinese would be mojibake.
@@ -127,7 +131,7 @@ ConsoleCommand terminalCommand(const QString &terminal, const QString &title, QS
     ConsoleCommand console;
     console.program = kind.program.isEmpty() ? terminal : real.dir().filePath(kind.program);
     console.arguments = kind.options;
-    if (kind.names.contains(QStringLiteral("kgx"))) // one instance per program
+    if (kind.instancePerProgram)
         console.arguments.last() += QString::number(QCoreApplication::applicationPid());
     if (kind.titleOption.isEmpty())
         command =
