@@ -51,10 +51,17 @@ static SettingsPlace currentSettingsPlace() {
                          QFileInfo::exists(settingsFileIn(user)));
 }
 
+// A new file renamed over the entry: a link or FIFO there is replaced, never written through.
+static void writeSettings(const QString &file, const QString &javaPath, qint16 classExist) {
+    QDir().mkpath(QFileInfo(file).path()); // the user's folder, the first time
+    platform::writeLines(file, settingsLines(javaPath, classExist));
+}
+
 void MainModule::LoadSettings() {
     // A missing or unreadable file, and anything but a small regular file (a FIFO, a device,
     // a link to one), take the failure path.
-    const auto text = platform::readWholeText(currentSettingsPlace().readFrom, kMaxSettingsBytes);
+    const SettingsPlace place = currentSettingsPlace();
+    const auto text = platform::readWholeText(place.readFrom, kMaxSettingsBytes);
     SettingsRead read;
     if (text)
         read = parseSettingsText(*text);
@@ -63,7 +70,7 @@ void MainModule::LoadSettings() {
     if (read.failed) {
         JavaPath = kDefaultJavaPath;
         ClassExist = kDefaultClassExist;
-        SaveSettings(kDefaultJavaPath, kDefaultClassExist);
+        writeSettings(place.writeTo, kDefaultJavaPath, kDefaultClassExist);
         return;
     }
     if (read.javaPath)
@@ -73,10 +80,7 @@ void MainModule::LoadSettings() {
 }
 
 void MainModule::SaveSettings(QString javaPath, qint16 classExist) {
-    // A new file renamed over the entry: a link or FIFO there is replaced, never written through.
-    const QString file = currentSettingsPlace().writeTo;
-    QDir().mkpath(QFileInfo(file).path()); // the user's folder, the first time
-    platform::writeLines(file, settingsLines(javaPath, classExist));
+    writeSettings(currentSettingsPlace().writeTo, javaPath, classExist);
 }
 
 bool MainModule::RunAndWait(const QString &command, qint32 windowStyle, qint32 timeoutMs) {
