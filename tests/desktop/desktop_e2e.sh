@@ -39,6 +39,13 @@ trap finish EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 # Waits up to $2 seconds for a condition given as a command line.
 until_true() { local t=$(( $1 * 5 )); shift; while ! "$@" >/dev/null 2>&1; do ((t--)) || return 1; sleep 0.2; done; }
+# A key in the console ends the script; the program cleans up the work folder: close_console
+# CONSOLE FOLDER.
+close_console() {
+    xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true
+    xdotool key space
+    until_true 10 bash -c "[[ \$(ls -A '$2') == Korvath.bat ]]" || fail "work folder after the key: $(ls -A "$2")"
+}
 
 start_window_manager; pids+=("$WINDOW_MANAGER_PID")
 eval "$start" & app=$!; pids+=($app)
@@ -78,10 +85,8 @@ done
 [[ -f "$work_folder/Hello.java" && -f "$work_folder/Hello.class" ]] || fail "no build files during the build"
 
 # A key in the console ends the script; the program cleans up.
-xdotool windowactivate --sync "$console" >/dev/null 2>&1 || true
-xdotool key space
+close_console "$console" "$work_folder"
 until_true 15 bash -c "! xdotool search --name Korvath.bat | grep -q ." || fail "the console stayed open"
-until_true 10 bash -c "[[ \$(ls -A '$work_folder') == Korvath.bat ]]" || fail "work folder: $(ls -A "$work_folder")"
 
 # The main window is still there and answers: saving works.
 kill -0 "$app" || fail "the program has ended"
@@ -122,9 +127,7 @@ xdotool key alt+F4
 until_true 15 bash -c "! xdotool search --name 小应用程序查看器 | grep -q ." || fail "the applet window stayed open"
 console=$(wait_window "Korvath.bat" 5) || fail "the console went away"
 until_true 30 bash -c "tail -c 200 '$work/console.log' | grep -q 请按任意键继续" || fail "no pause after the applet: $(cat "$work/console.log")"
-xdotool windowactivate --sync "$console" >/dev/null 2>&1 || true
-xdotool key space
-until_true 10 bash -c "[[ \$(ls -A '$work_folder') == Korvath.bat ]]" || fail "work folder after the applet: $(ls -A "$work_folder")"
+close_console "$console" "$work_folder"
 grep -q "Exception" "$work/console.log" && fail "a stack trace in the console: $(cat "$work/console.log")"
 click 32 25     # 保存
 until_true 5 test -f "$HOME/MyJava/Paint.java" || fail "the applet was not saved"
@@ -152,9 +155,7 @@ console=$(wait_window "Korvath.bat" 30) || fail "no console window after the res
 until_true 60 grep -q "请按任意键继续" "$work/console.log" || fail "no pause: $(cat "$work/console.log")"
 grep -q "again 42" "$work/console.log" || fail "the program's output: $(cat "$work/console.log")"
 [[ -f "$HOME/Work/ClassFiles/Again.java" ]] || fail "not built in the stored folder"
-xdotool windowactivate --sync "$console" >/dev/null 2>&1 || true
-xdotool key space
-until_true 10 bash -c "[[ \$(ls -A '$HOME/Work/ClassFiles') == Korvath.bat ]]" || fail "work folder: $(ls -A "$HOME/Work/ClassFiles")"
+close_console "$console" "$HOME/Work/ClassFiles"
 echo "desktop end-to-end: passed"
 SESSION
 
