@@ -4,5 +4,14 @@
 
 // The package that a Java text declares: the name of a first statement "package a.b;" (white
 // space and comments before it and between its words allowed), or empty when the text's first
-// statement is another one. Only letters, digits, "_" and "$" make up the name's parts.
+// statement is another one. The text is read as javac reads it: a leading byte-order mark is
+// no part of it, unicode escapes (\uXXXX, \uuXXXX) are translated first (also in comments,
+// where \u000a ends a line comment), and the name's parts are Java identifiers (letters,
+// digits, "_", "$", currency signs, connecting punctuation, combining marks, ignorable
+// characters).
 QString declaredPackage(const QString &text);
+
+// The text with its unicode escapes translated, as the Java compiler does before it reads it.
+// An escape's backslash is one that is not itself escaped (preceded by an even number of
+// backslashes); a malformed escape stays as it is.
+QString withUnicodeEscapesTranslated(const QString &text);

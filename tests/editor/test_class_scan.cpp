@@ -308,6 +308,30 @@ private slots:
                                     << "";
         QTest::newRow("unfinished comment") << "/* package a;"
                                             << "";
+        // As javac reads it: the byte-order mark, unicode escapes (in comments too), Java's
+        // identifier characters.
+        QTest::newRow("after a byte-order mark") << QString(QChar(0xFEFF)) + "package a;"
+                                                 << "a";
+        QTest::newRow("escaped keyword") << "\\u0070ackage a;"
+                                         << "a";
+        QTest::newRow("escaped dot, several u") << "package a\\uuu002eb;"
+                                                << "a.b";
+        QTest::newRow("escaped line end ends a line comment") << "// x \\u000a package a;"
+                                                              << "a";
+        QTest::newRow("an escaped backslash escapes nothing") << "// \\\\u000a package a;"
+                                                              << "";
+        QTest::newRow("malformed escape") << "package a\\u00zz;"
+                                          << "";
+        QTest::newRow("dollar, currency, connector") << "package $a.€b.‿c;"
+                                                     << "$a.€b.‿c";
+        QTest::newRow("combining mark, digits inside") << "package e\u0301t2;"
+                                                       << "e\u0301t2";
+        QTest::newRow("ignorable characters left out") << "package a\u200bb;"
+                                                       << "ab";
+        QTest::newRow("beyond the BMP") << "package 𠀀x;"
+                                        << "𠀀x";
+        QTest::newRow("no space is white space to javac") << "package\u3000a;"
+                                                          << "";
     }
     void declaredPackages() {
         QFETCH(QString, text);
