@@ -4,6 +4,7 @@
 
 #include "buildrun/Build.h"
 #include "buildrun/CreateNewDirectory.h"
+#include "buildrun/JavacArchive.h"
 #include "buildrun/JdkSearch.h"
 #include "buildrun/WorkFolderLock.h"
 #include "editor/PackageLine.h"
@@ -33,11 +34,11 @@ QString consoleFailedText() {
         .arg(terminal);
 }
 
-const QString kNoJdkText = QStringLiteral(
-    "没有找到 Java 开发工具包（JDK），无法编译：PATH 中没有 javac，JAVA_HOME "
-    "和常见的安装位置中也没有 "
-    "JDK。\n\n请安装 JDK（只有 JRE 不能编译），例如在 Debian/Ubuntu 上运行 sudo apt install "
-    "default-jdk；或者把环境变量 JAVA_HOME 设为 JDK 所在的文件夹。");
+QString noJdkText() {
+    return QStringLiteral("没有找到 Java 开发工具包（JDK），无法编译：PATH 中没有 javac，"
+                          "JAVA_HOME 和常见的安装位置中也没有 JDK。\n\n") +
+           jdkInstallAdvice();
+}
 
 QString noWorkFolderText(const QString &folder) {
     return QStringLiteral("无法创建编译用的目录“%1”（驱动器不存在，或者没有写入权限）。"
@@ -77,18 +78,20 @@ bool Frm_java::readyToBuild() {
         QMessageBox::critical(this, QStringLiteral("出错"), badFolderText(MainModule::JavaPath));
         return false;
     }
-    // javac and java from the same JDK: the one on PATH, else one found on the machine.
+    // javac and java from one JDK, chosen for this build: the one on PATH, else one found on
+    // the machine. The program's own launchers, first on the build's PATH, run its tools.
     const QProcessEnvironment system = QProcessEnvironment::systemEnvironment();
-    QString jdkBin;
-    if (!javacOnPath(system)) {
-        jdkBin = findJdkBin(jdkPlaces());
-        if (jdkBin.isEmpty()) {
-            QMessageBox::critical(this, QStringLiteral("出错"), kNoJdkText);
-            return false;
-        }
+    const std::optional<Jdk> jdk = chooseJdk(system, jdkPlaces(), jdkLauncherFolder());
+    if (!jdk) {
+        QMessageBox::critical(this, QStringLiteral("出错"), noJdkText());
+        return false;
     }
-    m_buildEnvironment = buildEnvironment(system, jdkBin, platform::javaNameOfSystemCodePage(),
-                                          appletViewerFolder());
+    const QString codePage = platform::javaNameOfSystemCodePage();
+    const JdkLaunch launch =
+        jdkLaunchFor(*jdk, jdkCacheFolder(),
+                     codePage.compare(QStringLiteral("UTF-8"), Qt::CaseInsensitive) == 0);
+    m_buildEnvironment =
+        buildEnvironment(system, *jdk, launch, codePage, jdkLauncherFolder(), appletViewerFolder());
     return true;
 }
 

@@ -1,5 +1,5 @@
-// What the JDK search adds to a build: the javac-on-PATH check of every build, and the search
-// of the machine's JDK folders when javac is not on PATH.
+// What the JDK choice adds to a build: the choice of every build (javac on PATH, through its
+// links), and the search of the machine's JDK folders when javac is not on PATH.
 #include "buildrun/JdkSearch.h"
 
 #include <QCoreApplication>
@@ -17,11 +17,13 @@ template <typename F> static double microseconds(int runs, F f) {
 int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
     const QProcessEnvironment system = QProcessEnvironment::systemEnvironment();
-    bool onPath = false;
+    std::optional<Jdk> chosen;
     QString found;
-    const double check = microseconds(1000, [&] { onPath = javacOnPath(system); });
+    const double choice =
+        microseconds(1000, [&] { chosen = chooseJdk(system, JdkPlaces{}, jdkLauncherFolder()); });
     const double search = microseconds(200, [&] { found = findJdkBin(systemJdkPlaces()); });
-    std::printf("javac on PATH: %s, %.1f us a build\n", onPath ? "yes" : "no", check);
+    std::printf("the JDK of PATH: %s, %.1f us a build\n", chosen ? qPrintable(chosen->bin) : "none",
+                choice);
     std::printf("search of the machine: %s, %.1f us\n",
                 found.isEmpty() ? "no JDK" : qPrintable(found), search);
     return 0;

@@ -1,24 +1,38 @@
 #include "buildrun/JdkSearch.h"
 
+#include "java/launch/JdkLaunch.h"
 #include "platform/System.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <algorithm>
 
 namespace {
-const QString kJavac = platform::kOnWindows ? QStringLiteral("javac.exe") : QStringLiteral("javac");
+const QString kExe = platform::kOnWindows ? QStringLiteral(".exe") : QString();
 
 QString binOf(const QString &home) {
     return QDir::cleanPath(home + QStringLiteral("/bin"));
 }
 
-// True when the folder holds a JDK, not just a runtime: bin/javac (bin\javac.exe).
-bool isJdkHome(const QString &folder) {
-    return !folder.isEmpty() && QFileInfo(binOf(folder) + QLatin1Char('/') + kJavac).isFile();
+bool isProgram(const QString &path) {
+    const QFileInfo file(path);
+    return file.isFile() && file.isExecutable();
+}
+
+// bin/javac and bin/java, both programs.
+bool holdsJdkTools(const QString &bin) {
+    return isProgram(bin + QStringLiteral("/javac") + kExe) &&
+           isProgram(bin + QStringLiteral("/java") + kExe);
+}
+
+// A value of the JDK's release file (KEY="value"); empty when it has none.
+QString releaseValue(const QByteArray &release, const char *key) {
+    const QRegularExpression line(QStringLiteral("^%1=\"?([^\"\\r\\n]*)").arg(QLatin1String(key)),
+                                  QRegularExpression::MultilineOption);
+    return line.match(QString::fromUtf8(release)).captured(1);
 }
 } // namespace
 
@@ -32,8 +46,18 @@ QList<int> versionInName(const QString &name) {
     return numbers;
 }
 
+bool isJdkHome(const QString &folder) {
+    if (folder.isEmpty() || !holdsJdkTools(binOf(folder)))
+        return false;
+    const QDir home(folder);
+    return QFileInfo(home.filePath(QStringLiteral("release"))).isFile() ||
+           QFileInfo(home.filePath(QStringLiteral("lib/modules"))).isFile();
+}
+
 QString findJdkBin(const JdkPlaces &places) {
-    QStringList homes{places.javaHome};
+    QStringList homes;
+    if (!places.javaHome.isEmpty())
+        homes << QFileInfo(places.javaHome).absoluteFilePath(); // the program's current folder
     homes << places.installerHomes << places.preferredHomes;
     for (const QString &home : homes) {
         if (isJdkHome(home))
@@ -55,10 +79,44 @@ QString findJdkBin(const JdkPlaces &places) {
     return QDir::toNativeSeparators(binOf(*newest));
 }
 
-bool javacOnPath(const QProcessEnvironment &environment) {
+Jdk jdkOfBin(const QString &bin) {
+    Jdk jdk;
+    jdk.bin = QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(bin).absoluteFilePath()));
+    QFile file(QFileInfo(bin).absolutePath() + QStringLiteral("/release"));
+    if (!file.open(QIODevice::ReadOnly))
+        return jdk;
+    const QByteArray release = file.read(64 * 1024);
+    const QList<int> version = versionInName(releaseValue(release, "JAVA_VERSION"));
+    jdk.version = version.isEmpty() ? 0 : version.first();
+    jdk.hotSpot = releaseValue(release, "JVM_VARIANT")
+                      .compare(QStringLiteral("OpenJ9"), Qt::CaseInsensitive) != 0;
+    return jdk;
+}
+
+std::optional<Jdk> chooseJdk(const QProcessEnvironment &environment, const JdkPlaces &places,
+                             const QString &launcherFolder) {
+    const QString launchers = QFileInfo(launcherFolder).canonicalFilePath();
     const QStringList path =
         environment.value(QStringLiteral("PATH")).split(QDir::listSeparator(), Qt::SkipEmptyParts);
-    return !QStandardPaths::findExecutable(QStringLiteral("javac"), path).isEmpty();
+    for (const QString &folder : path) {
+        const QFileInfo javac(QDir(folder).filePath(QStringLiteral("javac") + kExe));
+        if (!isProgram(javac.filePath()) ||
+            (!launchers.isEmpty() && QFileInfo(folder).canonicalFilePath() == launchers))
+            continue;
+        // Through links (/usr/bin/javac is one) to the JDK's own bin, where java lies too.
+        const QString bin = QFileInfo(javac.canonicalFilePath()).path();
+        if (holdsJdkTools(bin) && QFileInfo(bin).canonicalFilePath() != launchers)
+            return jdkOfBin(bin);
+    }
+    const QString found = findJdkBin(places);
+    if (found.isEmpty())
+        return std::nullopt;
+    return jdkOfBin(found);
+}
+
+QString jdkLauncherFolder() {
+    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath() +
+                                    QStringLiteral("/jdk-launchers"));
 }
 
 QString appletViewerFolder() {
@@ -66,15 +124,25 @@ QString appletViewerFolder() {
                                     QStringLiteral("/applet-viewer"));
 }
 
-QProcessEnvironment buildEnvironment(QProcessEnvironment environment, const QString &jdkBin,
-                                     const QString &sourceEncoding, const QString &viewerFolder) {
-    QStringList path{environment.value(QStringLiteral("PATH"))};
-    if (!jdkBin.isEmpty())
-        path.prepend(jdkBin);
-    if (!viewerFolder.isEmpty())
-        path.append(viewerFolder);
+QProcessEnvironment buildEnvironment(QProcessEnvironment environment, const Jdk &jdk,
+                                     const JdkLaunch &launch, const QString &sourceEncoding,
+                                     const QString &launcherFolder, const QString &viewerFolder) {
+    QStringList path{launcherFolder, jdk.bin, environment.value(QStringLiteral("PATH")),
+                     viewerFolder};
     path.removeAll(QString());
     environment.insert(QStringLiteral("PATH"), path.join(QDir::listSeparator()));
+    const std::pair<const char *, QString> told[] = {
+        {jdklaunch::kJdkBinVariable, jdk.bin},
+        {jdklaunch::kJavacStartVariable, launch.javacStart},
+        {jdklaunch::kJavacArchiveVariable, launch.javacArchive},
+        {jdklaunch::kFileEncodingVariable, launch.fileEncoding},
+    };
+    for (const auto &[name, value] : told) {
+        if (value.isEmpty())
+            environment.remove(QLatin1String(name));
+        else
+            environment.insert(QLatin1String(name), value);
+    }
     const QString options = environment.value(QStringLiteral("JDK_JAVAC_OPTIONS"));
     if (!options.contains(QStringLiteral("-encoding")))
         environment.insert(QStringLiteral("JDK_JAVAC_OPTIONS"),

@@ -3,6 +3,7 @@
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // Where a JDK is looked for when no javac is on PATH. Tests give folders of their own.
 struct JdkPlaces {
@@ -15,29 +16,57 @@ struct JdkPlaces {
 // The places of this system (one implementation per system).
 JdkPlaces systemJdkPlaces();
 // Windows: the JDK folders that the installers wrote below the registry roots
-// ("HKEY_LOCAL_MACHINE\\SOFTWARE", ...), installer by installer, newest version first.
+// ("HKEY_LOCAL_MACHINE\\SOFTWARE", ...), installer by installer, newest version first, in the
+// 64-bit and the 32-bit view of the registry.
 QStringList installerJdkHomes(const QStringList &registryRoots);
+// What the user is told to do when there is no JDK: how a JDK is installed on this system.
+QString jdkInstallAdvice();
 
 // The numbers in a version or JDK folder name, for comparing: "java-17-openjdk-amd64" 17,
 // "jdk1.8.0_402" 8.0.402 (1.8 is 8), "temurin-25-jdk-amd64" 25.
 QList<int> versionInName(const QString &name);
 
-// The bin folder of the JDK to use, in this order: JAVA_HOME, the installers' entries, the
-// preferred homes, then the newest JDK in the folders (by the version in its name). Empty when
-// there is none.
+// A JDK: its bin folder holds javac and java, programs both; its folder is that of a JDK
+// (a release file, or lib/modules).
+bool isJdkHome(const QString &folder);
+
+// The bin folder of the JDK to use, in this order: JAVA_HOME (taken from the current folder
+// when relative), the installers' entries, the preferred homes, then the newest JDK in the
+// folders (by the version in its name). Empty when there is none.
 QString findJdkBin(const JdkPlaces &places);
 
-// Whether javac is found on the PATH of the environment.
-bool javacOnPath(const QProcessEnvironment &environment);
+// The JDK a build runs with.
+struct Jdk {
+    QString bin;         // its bin folder, absolute, in the system's form
+    int version = 0;     // its feature version (8, 17, 25); 0 when it does not say
+    bool hotSpot = true; // its JVM takes HotSpot's options (OpenJ9 does not)
+};
 
-// The folder of the program's own applet viewer (appletviewer, appletviewer.exe), beside the
-// program.
+// The JDK whose javac comes first on the environment's PATH (through links; a folder of javac
+// without java is passed over; so is the program's own launchers' folder), else the one the
+// search finds; nothing when there is none.
+std::optional<Jdk> chooseJdk(const QProcessEnvironment &environment, const JdkPlaces &places,
+                             const QString &launcherFolder);
+// The JDK of a bin folder, its version and JVM read from its release file.
+Jdk jdkOfBin(const QString &bin);
+
+// The folders of the program's own programs beside it: the JDK launchers (javac and java,
+// first on the build's PATH) and the applet viewer (appletviewer, last).
+QString jdkLauncherFolder();
 QString appletViewerFolder();
 
-// The build's environment: the system's, with the JDK's bin first on PATH (when given), the
-// applet viewer's folder last (a real appletviewer on PATH comes first), and
-// "-encoding <the source copy's code page>" added to JDK_JAVAC_OPTIONS (javac 9 and later read
-// it; from JDK 18 javac would read UTF-8 whatever the code page), unless the user's value
-// already names an encoding.
-QProcessEnvironment buildEnvironment(QProcessEnvironment environment, const QString &jdkBin,
-                                     const QString &sourceEncoding, const QString &viewerFolder);
+// What the program's javac and java launchers add for this build (see java/launch/JdkLaunch.h).
+struct JdkLaunch {
+    QString javacStart;   // "", fast, auto, make or use
+    QString javacArchive; // the class-data-sharing archive of javac's classes
+    QString fileEncoding; // java's -Dfile.encoding: COMPAT on JDK 18+ under a code page not UTF-8
+};
+
+// The build's environment: the system's, with the launchers' folder and the JDK's bin first on
+// PATH, the applet viewer's folder last (a real appletviewer on PATH comes first), the JDK and
+// what the launchers add in their variables, and "-encoding <the source copy's code page>"
+// added to JDK_JAVAC_OPTIONS (javac 9 and later read it; from JDK 18 javac would read UTF-8
+// whatever the code page), unless the user's value already names an encoding.
+QProcessEnvironment buildEnvironment(QProcessEnvironment environment, const Jdk &jdk,
+                                     const JdkLaunch &launch, const QString &sourceEncoding,
+                                     const QString &launcherFolder, const QString &viewerFolder);

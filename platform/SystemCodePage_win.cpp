@@ -22,6 +22,8 @@ QString javaNameOfSystemCodePage() {
     switch (codePage) {
     case 65001:
         return QStringLiteral("UTF-8");
+    case 874: // Thai: Java's Cp874 is IBM's page, not Windows's
+        return QStringLiteral("MS874");
     case 932:
     case 936:
     case 949:

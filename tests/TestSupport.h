@@ -41,6 +41,7 @@ struct FreshStart {
     QTemporaryDir userDir;    // the user's configuration folder
     QByteArray oldHome = qgetenv("HOME");
     QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR");
+    QByteArray oldCache = qgetenv("XDG_CACHE_HOME");
 
     FreshStart() {
         MainModule::resetToProcessStart();
@@ -49,6 +50,7 @@ struct FreshStart {
         // Every drive letter leads into the home folder of the test, never to a real drive.
         qputenv("HOME", homeDir.path().toLocal8Bit());
         qputenv("XDG_RUNTIME_DIR", runtimeDir.path().toLocal8Bit());
+        qputenv("XDG_CACHE_HOME", (homeDir.path() + "/.cache").toLocal8Bit()); // javac's archive
         platform::testing::setDriveRoot(homeDir.path());
         // No JDK of the machine is looked for: a test that needs one gives its places.
         Frm_java::jdkPlaces = [] { return JdkPlaces{}; };
@@ -56,9 +58,17 @@ struct FreshStart {
     ~FreshStart() {
         qputenv("HOME", oldHome);
         qputenv("XDG_RUNTIME_DIR", oldRuntime);
+        restore("XDG_CACHE_HOME", oldCache);
         platform::testing::setDriveRoot(QString());
         MainModule::setUserFolder(QString());
         Frm_java::jdkPlaces = systemJdkPlaces;
+    }
+
+    static void restore(const char *name, const QByteArray &value) {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
     }
 
     QString iniPath() const { return programDir.filePath("Setting.ini"); }

@@ -252,7 +252,8 @@ private slots:
         request.scannedNames = {"Hello"};
         request.source = "public class Hello extends java.applet.Applet {}";
         request.compileType = 1;
-        request.environment = buildEnvironment(system, "", "UTF-8", appletViewerFolder());
+        request.environment =
+            buildEnvironment(system, Jdk{}, JdkLaunch{}, "UTF-8", QString(), appletViewerFolder());
         Build build(request);
         build.writeFiles();
         QCOMPARE(build.run(1), RunOutcome::Ended);

@@ -7,9 +7,35 @@
 #include "platform/System.h"
 #include "platform/TextFiles.h"
 
+#include "buildrun/JavacArchive.h"
+
 #include <QDir>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
+
+namespace {
+QString exe() {
+    return platform::kOnWindows ? ".exe" : "";
+}
+
+// A JDK's folder: its tools as programs in bin/, and (where `jdk`) its release file.
+bool makeJdk(const QString &home, const QStringList &tools = {"javac", "java"}, bool jdk = true,
+             const QByteArray &release = "JAVA_VERSION=\"17.0.2\"\n") {
+    if (!QDir().mkpath(home + "/bin"))
+        return false;
+    for (const QString &tool : tools) {
+        QFile file(home + "/bin/" + tool + exe());
+        if (!file.open(QIODevice::WriteOnly) || file.write("#!/bin/sh\n") < 0)
+            return false;
+        file.close();
+        if (!file.setPermissions(file.permissions() | QFile::ExeOwner))
+            return false;
+    }
+    QFile file(home + "/release");
+    return !jdk || (file.open(QIODevice::WriteOnly) && file.write(release) == release.size());
+}
+} // namespace
 
 class TestBuildFiles : public QObject {
     Q_OBJECT
@@ -265,7 +291,7 @@ private slots:
     // Where no javac is on PATH: JAVA_HOME, the installers' entries, the preferred homes, then
     // the newest JDK of the folders; a runtime without javac is no JDK.
     void jdkSearch_data() {
-        QTest::addColumn<QStringList>("jdks"); // folders made with bin/javac (others: a JRE)
+        QTest::addColumn<QStringList>("jdks"); // JDK folders made (others: a JRE, a fake)
         QTest::addColumn<QString>("javaHome");
         QTest::addColumn<QString>("preferred");
         QTest::addColumn<QString>("found"); // the home whose bin is found; "" none
@@ -290,28 +316,188 @@ private slots:
         QTest::newRow("only a runtime: none") << QStringList{} << ""
                                               << "jvm/jre"
                                               << "";
+        // Taken from the program's current folder, and found by its whole path.
+        QTest::newRow("a relative JAVA_HOME") << machine << "./jvm/jdk1.8.0_402"
+                                              << ""
+                                              << "jvm/jdk1.8.0_402";
+        // bin/javac that is no program, or a program of no JDK (a link to a shell).
+        QTest::newRow("javac not executable: passed over") << QStringList{} << "not-executable"
+                                                           << ""
+                                                           << "";
+        QTest::newRow("tools of no JDK: passed over") << QStringList{} << "no-jdk"
+                                                      << ""
+                                                      << "";
     }
     void jdkSearch() {
         QFETCH(QStringList, jdks);
         QFETCH(QString, javaHome);
         QFETCH(QString, preferred);
         QFETCH(QString, found);
+        if (platform::kOnWindows && javaHome == "not-executable")
+            QSKIP("on Windows a file's mode does not make it a program");
         QTemporaryDir root;
-        const QString javac = platform::kOnWindows ? "javac.exe" : "javac";
-        for (const QString &jdk : jdks) {
-            QVERIFY(QDir().mkpath(root.filePath(jdk + "/bin")));
-            QVERIFY(platform::writeLines(root.filePath(jdk + "/bin/" + javac), {"javac"}));
-        }
-        for (const char *jre : {"jre-only/bin", "jvm/jre/bin"}) // java, and no javac
-            QVERIFY(QDir().mkpath(root.filePath(jre)));
+        for (const QString &jdk : jdks)
+            QVERIFY(makeJdk(root.filePath(jdk)));
+        for (const char *jre : {"jre-only", "jvm/jre"}) // java, and no javac
+            QVERIFY(makeJdk(root.filePath(jre), {"java"}));
+        QVERIFY(makeJdk(root.filePath("not-executable")));
+        QVERIFY(QFile::setPermissions(root.filePath("not-executable/bin/javac") + exe(),
+                                      QFile::ReadOwner | QFile::WriteOwner) ||
+                platform::kOnWindows);
+        QVERIFY(makeJdk(root.filePath("no-jdk"), {"javac", "java"}, false));
+        const QString current = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(root.path()));
+        const auto back = qScopeGuard([&] { QDir::setCurrent(current); });
         JdkPlaces places;
-        places.javaHome = javaHome.isEmpty() ? QString() : root.filePath(javaHome);
+        places.javaHome = javaHome.startsWith("./") ? javaHome
+                          : javaHome.isEmpty()      ? QString()
+                                                    : root.filePath(javaHome);
         if (!preferred.isEmpty())
             places.preferredHomes = {root.filePath(preferred)};
         places.folders = {root.filePath("jvm"), root.filePath("nothing here")};
         QCOMPARE(findJdkBin(places), found.isEmpty()
                                          ? QString()
                                          : QDir::toNativeSeparators(root.filePath(found + "/bin")));
+    }
+
+    // The build's JDK: the one whose javac comes first on PATH, through its links, whatever
+    // java comes earlier (a runtime's, the installers' javapath); the program's own launchers
+    // and a javac without java beside it are passed over; else the search.
+    void jdkChoice_data() {
+        QTest::addColumn<QStringList>("path"); // folders below the test's root
+        QTest::addColumn<QString>("chosen");   // the bin folder chosen; "" none
+        QTest::newRow("a runtime's java earlier on PATH")
+            << QStringList{"jre8/bin", "jdk17/bin"} << "jdk17/bin";
+        QTest::newRow("javac through a link") << QStringList{"links", "jdk25/bin"} << "jdk17/bin";
+        QTest::newRow("the launchers passed over")
+            << QStringList{"launchers", "jdk25/bin"} << "jdk25/bin";
+        QTest::newRow("javac without java passed over")
+            << QStringList{"lonely", "jdk25/bin"} << "jdk25/bin";
+        QTest::newRow("no javac on PATH: the search") << QStringList{"jre8/bin"} << "jvm/jdk21/bin";
+        QTest::newRow("none at all") << QStringList{} << "";
+    }
+    void jdkChoice() {
+        QFETCH(QStringList, path);
+        QFETCH(QString, chosen);
+        QTemporaryDir root;
+        QVERIFY(makeJdk(root.filePath("jre8"), {"java"}, false));
+        QVERIFY(makeJdk(root.filePath("jdk17")));
+        QVERIFY(makeJdk(root.filePath("jdk25"), {"javac", "java"}, true, "JAVA_VERSION=\"25\""));
+        QVERIFY(makeJdk(root.filePath("launchers"), {"javac", "java"}, false));
+        QVERIFY(makeJdk(root.filePath("lonely"), {"javac"}));
+        QVERIFY(QDir().mkpath(root.filePath("links")));
+        if (!platform::kOnWindows) // a link to javac alone, as /usr/bin/javac is
+            QVERIFY(QFile::link(root.filePath("jdk17/bin/javac"), root.filePath("links/javac")));
+        else if (path.contains("links"))
+            QSKIP("links to programs are the Linux installers' way");
+        JdkPlaces places;
+        if (!chosen.isEmpty())
+            QVERIFY(makeJdk(root.filePath("jvm/jdk21")));
+        places.folders = {root.filePath("jvm")};
+        QStringList folders;
+        for (const QString &folder : path)
+            folders << QDir::toNativeSeparators(root.filePath(folder));
+        QProcessEnvironment environment;
+        environment.insert("PATH", folders.join(QDir::listSeparator()));
+        const std::optional<Jdk> jdk = chooseJdk(environment, places, root.filePath("launchers"));
+        QCOMPARE(jdk.has_value(), !chosen.isEmpty());
+        if (!jdk)
+            return;
+        QCOMPARE(QFileInfo(jdk->bin).canonicalFilePath(),
+                 QFileInfo(root.filePath(chosen)).canonicalFilePath());
+        QCOMPARE(jdk->version, chosen.startsWith("jdk25") ? 25 : 17);
+    }
+
+    // What the launchers add, by the JDK: a fast javac start; from JDK 13 an archive of javac's
+    // classes per JDK build in the cache, made beside the first compile, used when whole (a
+    // cut one is made anew), the JVM's own checks from JDK 19; none where the cache takes no
+    // file; COMPAT for programs on JDK 18+ under a code page that is not UTF-8.
+    void jdkLaunches_data() {
+        QTest::addColumn<QByteArray>("release"); // "": no release file
+        QTest::addColumn<QString>("archive");    // "none", "whole", "cut", "read-only", "stale"
+        QTest::addColumn<bool>("utf8");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("encoding");
+        QTest::newRow("a JDK that does not say") << QByteArray() << "none" << false << ""
+                                                 << "";
+        QTest::newRow("OpenJ9 takes no HotSpot option")
+            << QByteArray("JAVA_VERSION=\"21\"\nJVM_VARIANT=\"Openj9\"") << "none" << true << ""
+            << "";
+        QTest::newRow("JDK 8: fast, no archive")
+            << QByteArray("JAVA_VERSION=\"1.8.0_402\"") << "none" << false << "fast"
+            << "";
+        QTest::newRow("JDK 17, first build: made beside it")
+            << QByteArray("JAVA_VERSION=\"17.0.15\"") << "none" << false << "make"
+            << "";
+        QTest::newRow("JDK 17, made: used")
+            << QByteArray("JAVA_VERSION=\"17.0.15\"") << "whole" << true << "use"
+            << "";
+        QTest::newRow("JDK 17, cut: made anew")
+            << QByteArray("JAVA_VERSION=\"17.0.15\"") << "cut" << true << "make"
+            << "";
+        QTest::newRow("JDK 17, of an earlier build: made anew, the old one gone")
+            << QByteArray("JAVA_VERSION=\"17.0.15\"") << "stale" << true << "make"
+            << "";
+        QTest::newRow("JDK 18 under GB18030: COMPAT")
+            << QByteArray("JAVA_VERSION=\"18\"") << "whole" << false << "use"
+            << "COMPAT";
+        QTest::newRow("JDK 25, first build")
+            << QByteArray("JAVA_VERSION=\"25.0.3\"") << "none" << true << "make-auto"
+            << "";
+        QTest::newRow("JDK 25, made: the JVM checks it")
+            << QByteArray("JAVA_VERSION=\"25.0.3\"") << "whole" << false << "auto"
+            << "COMPAT";
+        QTest::newRow("JDK 25, read-only: only read")
+            << QByteArray("JAVA_VERSION=\"25.0.3\"") << "read-only" << true << "use"
+            << "";
+        QTest::newRow("a cache that takes no file: fast")
+            << QByteArray("JAVA_VERSION=\"25.0.3\"") << "no-cache" << true << "fast"
+            << "";
+    }
+    void jdkLaunches() {
+        QFETCH(QByteArray, release);
+        QFETCH(QString, archive);
+        QFETCH(bool, utf8);
+        QFETCH(QString, start);
+        QFETCH(QString, encoding);
+        QTemporaryDir root;
+        QVERIFY(makeJdk(root.filePath("jdk"), {"javac", "java"}, !release.isEmpty(), release));
+        const Jdk jdk = jdkOfBin(root.filePath("jdk/bin"));
+        QString cache = root.filePath("cache");
+        if (archive == "no-cache") {
+            QVERIFY(platform::writeLines(root.filePath("a file"), {}));
+            cache = root.filePath("a file/cache");
+        }
+        const JdkLaunch first = jdkLaunchFor(jdk, cache, utf8);
+        if (archive == "whole" || archive == "read-only" || archive == "cut") {
+            const QByteArray bytes(1000, 'a');
+            QVERIFY(platform::replaceEntry(first.javacArchive,
+                                           bytes.left(archive == "cut" ? 500 : 1000)));
+            QVERIFY(platform::replaceEntry(first.javacArchive + ".size", "1000"));
+            if (archive == "read-only") {
+                QVERIFY(QFile::setPermissions(first.javacArchive, QFile::ReadOwner));
+                if (QFileInfo(first.javacArchive).isWritable())
+                    QSKIP("this user writes read-only files (root)");
+            }
+        }
+        if (archive == "stale") {
+            QVERIFY(platform::replaceEntry(first.javacArchive, "old"));
+            QVERIFY(platform::replaceEntry(root.filePath("jdk/release"), release + "\nX=1"));
+        }
+        const JdkLaunch launch = jdkLaunchFor(jdk, cache, utf8);
+        QCOMPARE(launch.javacStart, start);
+        QCOMPARE(launch.fileEncoding, encoding);
+        const bool archived = start == "use" || start.startsWith("make") || start == "auto";
+        QCOMPARE(!launch.javacArchive.isEmpty(), archived);
+        if (!archived)
+            return;
+        QCOMPARE(QFileInfo(launch.javacArchive).path(), QFileInfo(cache).absoluteFilePath());
+        // Made anew: the archive that was is gone, the maker writes in its place.
+        QCOMPARE(QFile::exists(launch.javacArchive), !start.startsWith("make"));
+        if (archive == "stale") {
+            QVERIFY(launch.javacArchive != first.javacArchive);
+            QVERIFY(!QFile::exists(first.javacArchive));
+        }
     }
 
     // The JDK installers' registry entries, written with reg below a key of the test's own:
@@ -344,43 +530,37 @@ private slots:
                                      "C:\\ms11", "C:\\zulu17"}));
     }
 
-    // The build's environment: the found JDK first on PATH, the program's applet viewer last,
-    // javac told the source's encoding in addition to what the user gave it, never in place of it.
+    // The build's environment: the program's launchers first on PATH, then the chosen JDK, the
+    // program's applet viewer last; the launchers told the JDK and what to add; javac told the
+    // source's encoding in addition to what the user gave it, never in place of it or twice.
     void buildEnvironments_data() {
-        QTest::addColumn<QString>("jdkBin");
         QTest::addColumn<QString>("userOptions"); // "<unset>": none
-        QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("options");
-        const QString sep = QDir::listSeparator();
-        QTest::newRow("javac on PATH") << ""
-                                       << "<unset>"
-                                       << "/usr/bin" + sep + "/opt/viewer"
-                                       << "-encoding UTF-8";
-        QTest::newRow("a JDK found") << "/opt/jdk/bin"
-                                     << "<unset>"
-                                     << "/opt/jdk/bin" + sep + "/usr/bin" + sep + "/opt/viewer"
-                                     << "-encoding UTF-8";
-        QTest::newRow("the user's options kept") << ""
-                                                 << "-Xlint"
-                                                 << "/usr/bin" + sep + "/opt/viewer"
+        QTest::newRow("no options of the user's") << "<unset>"
+                                                  << "-encoding UTF-8";
+        QTest::newRow("the user's options kept") << "-Xlint"
                                                  << "-Xlint -encoding UTF-8";
-        QTest::newRow("the user's encoding wins") << ""
-                                                  << "-encoding GBK"
-                                                  << "/usr/bin" + sep + "/opt/viewer"
+        QTest::newRow("the user's encoding wins") << "-encoding GBK"
                                                   << "-encoding GBK";
     }
     void buildEnvironments() {
-        QFETCH(QString, jdkBin);
         QFETCH(QString, userOptions);
-        QFETCH(QString, path);
         QFETCH(QString, options);
         QProcessEnvironment system;
         system.insert("PATH", "/usr/bin");
+        system.insert("TARNELJAVA_JAVAC_ARCHIVE", "/a/stale/one");
         if (userOptions != "<unset>")
             system.insert("JDK_JAVAC_OPTIONS", userOptions);
-        const QProcessEnvironment built = buildEnvironment(system, jdkBin, "UTF-8", "/opt/viewer");
-        QCOMPARE(built.value("PATH"), path);
+        const JdkLaunch launch{"use", "", "COMPAT"};
+        const QProcessEnvironment built = buildEnvironment(
+            system, Jdk{"/opt/jdk/bin", 17, true}, launch, "UTF-8", "/opt/launch", "/opt/viewer");
+        QCOMPARE(built.value("PATH").split(QDir::listSeparator()),
+                 QStringList({"/opt/launch", "/opt/jdk/bin", "/usr/bin", "/opt/viewer"}));
         QCOMPARE(built.value("JDK_JAVAC_OPTIONS"), options);
+        QCOMPARE(built.value("TARNELJAVA_JDK_BIN"), QString("/opt/jdk/bin"));
+        QCOMPARE(built.value("TARNELJAVA_JAVAC_START"), QString("use"));
+        QVERIFY(!built.contains("TARNELJAVA_JAVAC_ARCHIVE"));
+        QCOMPARE(built.value("TARNELJAVA_JAVA_FILE_ENCODING"), QString("COMPAT"));
     }
 };
 

@@ -1,8 +1,10 @@
 // A Chinese program built under a zh_CN.GB18030 locale (the tests' own, through LOCPATH): the
 // source copy, the script and the console's own texts are in the locale's encoding, javac is
-// told it, and the program's output reads right; with JDK 17, which reads the locale's
-// encoding, and with the newest JDK, which would read UTF-8.
+// told it, and the program's output reads right, as does Chinese typed into a Scanner; with
+// JDK 17, which reads the locale's encoding, and with the newest JDK, which would read UTF-8.
+// The build runs through the program's own launchers, as the window's builds do.
 #include "BuildEnvironment.h"
+#include "buildrun/JavacArchive.h"
 #include "buildrun/JdkSearch.h"
 
 #include <QtTest>
@@ -12,6 +14,9 @@ const QString kSource = "public class Hello {\r\n"
                         "    // 注释: 中文\r\n"
                         "    public static void main(String[] args) {\r\n"
                         "        System.out.println(\"中文输出 \" + \"汉字\".length());\r\n"
+                        "        java.util.Scanner in = new java.util.Scanner(System.in);\r\n"
+                        "        String line = in.nextLine();\r\n"
+                        "        System.out.println(\"读到: \" + line + \" \" + line.length());\r\n"
                         "    }\r\n"
                         "}";
 } // namespace
@@ -44,22 +49,28 @@ private slots:
         FreshStart start;
         BuildEnvironment env(BuildEnvironment::RealJdk);
         qputenv("TARNEL_TERMINAL_MODE", terminalMode);
+        QStringEncoder gb18030("GB18030");
+        qputenv("TARNEL_TERMINAL_INPUT", gb18030.encode(QString("你好世界")));
+        const auto typed = qScopeGuard([] { qunsetenv("TARNEL_TERMINAL_INPUT"); });
         BuildRequest request = buildOfA();
         request.javaPath = "D:\\我的Java";
         request.className = "Hello";
         request.scannedNames = {"Hello"};
         request.source = kSource;
-        request.environment = buildEnvironment(QProcessEnvironment::systemEnvironment(), jdkBin,
-                                               platform::javaNameOfSystemCodePage(), QString());
+        const Jdk jdk = jdkOfBin(jdkBin);
+        request.environment =
+            buildEnvironment(QProcessEnvironment::systemEnvironment(), jdk,
+                             jdkLaunchFor(jdk, start.home(".cache"), false),
+                             platform::javaNameOfSystemCodePage(), jdkLauncherFolder(), QString());
         Build build(request);
         build.writeFiles();
-        QStringEncoder gb18030("GB18030");
         QCOMPARE(FreshStart::readFile(start.home("我的Java/ClassFiles/Hello.java")),
                  QByteArray(gb18030.encode(kSource + "\r\n")));
         QCOMPARE(build.run(1), RunOutcome::Ended);
         const QByteArray console = FreshStart::readFile(env.consoleLog());
-        for (const QString &text : {QString("------------编译中...------------\n"),
-                                    QString("中文输出 2\n"), QString("请按任意键继续")})
+        for (const QString &text :
+             {QString("------------编译中...------------\n"), QString("中文输出 2\n"),
+              QString("读到: 你好世界 4\n"), QString("请按任意键继续")})
             QVERIFY2(console.contains(QByteArray(gb18030.encode(text))), console.constData());
         build.cleanUp(false);
         QCOMPARE(filesIn(start.home("我的Java/ClassFiles")), QStringList{"Korvath.bat"});

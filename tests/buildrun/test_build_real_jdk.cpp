@@ -1,6 +1,26 @@
 #include "BuildEnvironment.h"
+#include "buildrun/JavacArchive.h"
+#include "buildrun/JdkSearch.h"
+#include "editor/PackageLine.h"
 
 #include <QtTest>
+
+namespace {
+// javac through the program's launcher, as the console's interpreter runs it (the archive's
+// maker waits for the interpreter, here a shell, to end): its exit code and all it printed.
+QPair<int, QByteArray> compileWithLauncher(const Jdk &jdk, const JdkLaunch &launch,
+                                           const QString &folder) {
+    QProcess process;
+    process.setProcessEnvironment(buildEnvironment(QProcessEnvironment::systemEnvironment(), jdk,
+                                                   launch, "UTF-8", jdkLauncherFolder(),
+                                                   QString()));
+    process.setWorkingDirectory(folder);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start("/bin/sh", {"-c", "javac Hello.java"});
+    process.waitForFinished(120000);
+    return {process.exitCode(), process.readAll()};
+}
+} // namespace
 
 // Builds through the real window and the real JDK that the tests were configured with.
 class TestBuildRealJdk : public QObject {
@@ -12,6 +32,105 @@ private slots:
         if (kTestJdkBin.isEmpty())
             QFAIL("no JDK was found when the tests were configured (scripts/install-deps.sh "
                   "installs one)");
+    }
+
+    // javac's archive with the real JDKs: made beside the first compile, which waits for it no
+    // more than for plain javac; used by the next; a cut archive is made anew; every compile
+    // prints nothing the learner did not cause.
+    void javacArchive_data() {
+        QTest::addColumn<QString>("bin");
+        QTest::addColumn<QString>("made");
+        QTest::addColumn<QString>("used");
+        QTest::newRow("the configured JDK") << kTestJdkBin << "make"
+                                            << "use";
+        QTest::newRow("the newest JDK") << kTestNewJdkBin << "make-auto"
+                                        << "auto";
+    }
+    void javacArchive() {
+        QFETCH(QString, bin);
+        QFETCH(QString, made);
+        QFETCH(QString, used);
+        if (bin.isEmpty())
+            QSKIP("no such JDK on this machine");
+        const Jdk jdk = jdkOfBin(bin);
+        if (jdk.version < 13)
+            QSKIP("a JDK before 13 has no archive of its own classes");
+        QTemporaryDir root;
+        const QString cache = root.filePath("缓存 cache");
+        QVERIFY(platform::writeLines(root.filePath("Hello.java"),
+                                     {"public class Hello { public static void main(String[] a) "
+                                      "{ System.out.println(\"hi\"); } }"}));
+        for (const char *step : {"first", "second", "cut"}) {
+            const JdkLaunch launch = jdkLaunchFor(jdk, cache, true);
+            QCOMPARE(launch.javacStart, QString(step == QString("second") ? used : made));
+            QFile::remove(root.filePath("Hello.class"));
+            const auto [exitCode, printed] = compileWithLauncher(jdk, launch, root.path());
+            QVERIFY2(exitCode == 0 && printed.isEmpty(), printed.constData());
+            QVERIFY(QFile::exists(root.filePath("Hello.class")));
+            QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(launch.javacArchive).size() > 0, 120000);
+            if (step == QString("second")) { // cut it for the next build
+                QFile archive(launch.javacArchive);
+                QVERIFY(archive.setPermissions(QFile::ReadOwner | QFile::WriteOwner));
+                QVERIFY(archive.resize(archive.size() / 2));
+            }
+        }
+    }
+
+    // The package line as the build reads it against javac's own reading: each text javac
+    // accepts is compiled, and the folder its class file went to names the package.
+    void packageLinesAsJavacReadsThem() {
+        const QStringList heads = {"",
+                                   "package a;",
+                                   "package a.b.c;",
+                                   "\uFEFFpackage a;",
+                                   "/* x */ package a /* y */ ;",
+                                   "// c\npackage a;",
+                                   "\\u0070ackage a;",
+                                   "package a\\u002eb;",
+                                   "// \\u000a package a;",
+                                   "package a\\uuu002eb;",
+                                   "package $a;",
+                                   "package €b;",
+                                   "package a_1.$2;",
+                                   "package ‿c;",
+                                   "package e\u0301t;",
+                                   "package a\u200bb;",
+                                   "package 练习.第一章;",
+                                   "package 𠀀x;",
+                                   "/* package a; */",
+                                   "// package a;",
+                                   "package\ta\f.\nb;",
+                                   "\\u002f\\u002f x\npackage a;",
+                                   "\\u002a comment no;"};
+        QTemporaryDir root;
+        int accepted = 0;
+        for (int i = 0; i < heads.size(); ++i) {
+            const QString folder = root.filePath(QString::number(i));
+            QVERIFY(QDir().mkpath(folder + "/out"));
+            const QString text = heads.at(i) + "\npublic class P {}\n";
+            QFile file(folder + "/P.java");
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(text.toUtf8());
+            file.close();
+            QProcess javac;
+            javac.setWorkingDirectory(folder);
+            javac.start(kTestJdkBin + "/javac", {"-J-XX:TieredStopAtLevel=1", "-J-XX:+UseSerialGC",
+                                                 "-encoding", "UTF-8", "-d", "out", "P.java"});
+            QVERIFY(javac.waitForFinished(120000));
+            if (javac.exitCode() != 0)
+                continue; // javac does not take it: no package to agree on
+            ++accepted;
+            QDirIterator classes(folder + "/out", {"P.class"}, QDir::Files,
+                                 QDirIterator::Subdirectories);
+            QVERIFY(classes.hasNext());
+            const QString where =
+                QDir(folder + "/out").relativeFilePath(QFileInfo(classes.next()).path());
+            const QString package = where == "." ? QString() : where.split('/').join('.');
+            QVERIFY2(declaredPackage(text) == package,
+                     qPrintable(heads.at(i) + " -> javac: " + package +
+                                ", the build: " + declaredPackage(text)));
+        }
+        QVERIFY(accepted >= heads.size() - 2);
     }
 
     void helloIsCompiledAndRun() {

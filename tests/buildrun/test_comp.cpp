@@ -343,6 +343,7 @@ private slots:
         BuildEnvironment env(BuildEnvironment::NoJdkOnPath);
         QTemporaryDir jvm;
         QVERIFY(QDir().mkpath(jvm.filePath("jdk-21/bin")));
+        QVERIFY(platform::writeLines(jvm.filePath("jdk-21/release"), {"JAVA_VERSION=\"21\""}));
         if (jdk) {
             for (const char *tool : {"javac", "java"})
                 QVERIFY(QFile::copy(kTestToolsFolder + "/fakejdk/" + tool,

@@ -1,7 +1,21 @@
-/* Stand-in for java.exe in the Windows end-to-end check. */
+/* Stand-in for java.exe (and, under that name, javac.exe) in the Windows checks. With
+   TARNEL_TEST_ARGS set it shows each argument in brackets and the launchers' variables it was
+   given, and ends with the code in TARNEL_TEST_EXIT. */
 #include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+extern char **environ;
 
 int main(int argc, char **argv) {
-    printf("ran %s\n", argc > 1 ? argv[1] : "");
-    return 0;
+    if (!getenv("TARNEL_TEST_ARGS")) {
+        printf("ran %s\n", argc > 1 ? argv[1] : "");
+        return 0;
+    }
+    for (int i = 1; i < argc; ++i)
+        printf("[%s]\n", argv[i]);
+    for (char **variable = environ; *variable; ++variable)
+        if (strncmp(*variable, "TARNELJAVA_", 11) == 0)
+            printf("%s\n", *variable);
+    return atoi(getenv("TARNEL_TEST_EXIT") ? getenv("TARNEL_TEST_EXIT") : "0");
 }

@@ -1,0 +1,100 @@
+#include "buildrun/JavacArchive.h"
+
+#include "java/launch/JdkLaunch.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+constexpr int kFirstWithArchiveAtExit = 13; // -XX:ArchiveClassesAtExit
+constexpr int kFirstWithAutoArchive = 19;   // -XX:+AutoCreateSharedArchive
+constexpr int kFirstWithUtf8Default = 18;   // file.encoding is UTF-8 unless told COMPAT
+
+QByteArray shortHash(const QByteArray &bytes) {
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex().left(12);
+}
+
+QByteArray fileBytes(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.read(64 * 1024) : QByteArray();
+}
+
+// javac-<the JDK's folder>-<its build>.jsa: an update of the JDK in its folder (a new release
+// file, a new lib/modules) gets a new archive.
+QString archiveName(const QString &home, QString *prefix) {
+    const QFileInfo modules(home + QStringLiteral("/lib/modules"));
+    const QByteArray build = fileBytes(home + QStringLiteral("/release")) + '\n' +
+                             QByteArray::number(modules.size()) + '\n' +
+                             QByteArray::number(modules.lastModified().toMSecsSinceEpoch());
+    *prefix =
+        QStringLiteral("javac-") + QString::fromLatin1(shortHash(home.toUtf8())) + QLatin1Char('-');
+    return *prefix + QString::fromLatin1(shortHash(build)) + QStringLiteral(".jsa");
+}
+
+// The JVM makes its archives read-only; Windows removes no read-only file.
+bool removeFile(const QString &path) {
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    return QFile::remove(path);
+}
+
+// The archives of this JDK's earlier builds (an update), with what their makers left.
+void removeOthers(const QDir &cache, const QString &prefix, const QString &name) {
+    for (const QFileInfo &entry : cache.entryInfoList({prefix + QLatin1Char('*')},
+                                                      QDir::Files | QDir::Dirs | QDir::Hidden)) {
+        if (entry.fileName().startsWith(name))
+            continue; // this build's, or a maker's at work on it
+        if (entry.isDir())
+            QDir(entry.filePath()).removeRecursively();
+        else
+            removeFile(entry.filePath());
+    }
+}
+
+// An archive of JDK 13-18 is used only when it is the size it had when it was found sound: a
+// cut one would crash every javac.
+bool isWhole(const QString &archive) {
+    const QByteArray size =
+        fileBytes(archive + QLatin1String(jdklaunch::kArchiveSizeSuffix)).trimmed();
+    return !size.isEmpty() && QFileInfo(archive).size() == size.toLongLong();
+}
+} // namespace
+
+QString jdkCacheFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+}
+
+JdkLaunch jdkLaunchFor(const Jdk &jdk, const QString &cacheFolder, bool codePageIsUtf8) {
+    JdkLaunch launch;
+    if (jdk.version >= kFirstWithUtf8Default && !codePageIsUtf8)
+        launch.fileEncoding = QStringLiteral("COMPAT");
+    if (jdk.version == 0 || !jdk.hotSpot)
+        return launch; // a JDK that does not say what it is starts as it is
+    launch.javacStart = QStringLiteral("fast");
+    if (jdk.version < kFirstWithArchiveAtExit || cacheFolder.isEmpty() ||
+        !QDir().mkpath(cacheFolder) || !QFileInfo(cacheFolder).isWritable())
+        return launch;
+    const QDir cache(cacheFolder);
+    const QString home = QFileInfo(QFileInfo(jdk.bin).absolutePath()).canonicalFilePath();
+    QString prefix;
+    const QString name = archiveName(home, &prefix);
+    removeOthers(cache, prefix, name);
+    const QString archive = QDir::toNativeSeparators(cache.filePath(name));
+    const QFileInfo existing(archive);
+    launch.javacArchive = archive;
+    const bool autoArchive = jdk.version >= kFirstWithAutoArchive;
+    if (existing.exists() && existing.isFile() && existing.isReadable() && isWhole(archive)) {
+        // The JVM of JDK 19+ checks and mends an archive it may write; one it may not write
+        // (the JVM of JDK 13-18 makes its archives read-only) it only reads.
+        launch.javacStart =
+            autoArchive && existing.isWritable() ? QStringLiteral("auto") : QStringLiteral("use");
+    } else if (!existing.exists() || removeFile(archive)) {
+        launch.javacStart = autoArchive ? QStringLiteral("make-auto") : QStringLiteral("make");
+    } else {
+        launch.javacArchive.clear(); // an archive that is not whole and stays: none
+    }
+    return launch;
+}

@@ -1,0 +1,147 @@
+#include "JdkLaunch.h"
+
+#include <cwctype>
+#include <utility>
+
+namespace jdklaunch {
+
+const char *const kSampleSource =
+    "import java.util.*;\n"
+    "public class TarnelJavaSample {\n"
+    "    public static void main(String[] args) {\n"
+    "        Scanner in = new Scanner(System.in);\n"
+    "        List<Integer> numbers = new ArrayList<>();\n"
+    "        Map<String, Integer> counts = new HashMap<>();\n"
+    "        for (int i = 0; i < 10; i++) { numbers.add(i * i); }\n"
+    "        int sum = 0;\n"
+    "        for (int n : numbers) { sum += n; }\n"
+    "        String text = \"sum=\" + sum + String.format(\" %.2f\", Math.sqrt(sum));\n"
+    "        counts.merge(text, 1, Integer::sum);\n"
+    "        java.util.function.DoubleSupplier circle = () -> Math.PI;\n"
+    "        StringBuilder builder = new StringBuilder();\n"
+    "        switch (args.length) { case 0: builder.append(text); break; default: break; }\n"
+    "        try { Integer.parseInt(in.hasNextLine() ? in.nextLine() : \"x\"); }\n"
+    "        catch (NumberFormatException e) { System.out.println(e.getMessage()); }\n"
+    "        System.out.printf(\"%s %d %f%n\", builder, counts.size(), circle.getAsDouble());\n"
+    "    }\n"
+    "}\n";
+
+String text(const char *ascii) {
+    String result;
+    for (; *ascii; ++ascii)
+        result += Char(*ascii);
+    return result;
+}
+
+JavacStart javacStartOf(const String &name) {
+    const std::pair<const char *, JavacStart> starts[] = {{"fast", JavacStart::Fast},
+                                                          {"use", JavacStart::Use},
+                                                          {"auto", JavacStart::Auto},
+                                                          {"make", JavacStart::Make},
+                                                          {"make-auto", JavacStart::MakeAuto}};
+    for (const auto &[word, start] : starts)
+        if (name == text(word))
+            return start;
+    return JavacStart::AsIs;
+}
+
+Settings settingsFrom(const String values[4]) {
+    Settings settings;
+    settings.jdkBin = values[0];
+    settings.javacStart = javacStartOf(values[1]);
+    settings.javacArchive = values[2];
+    settings.fileEncoding = values[3];
+    // An archive start without an archive is a fast start.
+    if (settings.javacStart >= JavacStart::Use && settings.javacArchive.empty())
+        settings.javacStart = JavacStart::Fast;
+    return settings;
+}
+
+Tool toolOfProgramName(String programPath) {
+    const auto slash = programPath.find_last_of(text("/\\"));
+    if (slash != String::npos)
+        programPath.erase(0, slash + 1);
+    for (Char &c : programPath)
+        c = Char(std::towlower(wint_t(c)));
+    const String exe = text(".exe");
+    if (programPath.size() > exe.size() &&
+        programPath.compare(programPath.size() - exe.size(), exe.size(), exe) == 0)
+        programPath.erase(programPath.size() - exe.size());
+    if (programPath == text("javac"))
+        return Tool::Javac;
+    if (programPath == text("java"))
+        return Tool::Java;
+    return Tool::Unknown;
+}
+
+bool makesArchive(const Settings &settings) {
+    return settings.javacStart == JavacStart::Make || settings.javacStart == JavacStart::MakeAuto;
+}
+
+namespace {
+// The JIT's quick tier only, the simplest collector, no monitoring file (hsperfdata): javac
+// runs for a second, not for hours.
+std::vector<String> fastStart() {
+    return {text("-J-XX:TieredStopAtLevel=1"), text("-J-XX:+UseSerialGC"),
+            text("-J-XX:-UsePerfData")};
+}
+// The JVM's own lines about its archive (a JDK 25 archive reports a mismatch on every run) are
+// no lines the learner caused.
+String quietJvm() {
+    return text("-J-Xlog:disable");
+}
+} // namespace
+
+std::vector<String> toolOptions(Tool tool, const Settings &settings) {
+    std::vector<String> options;
+    if (tool == Tool::Java) {
+        if (!settings.fileEncoding.empty())
+            options.push_back(text("-Dfile.encoding=") + settings.fileEncoding);
+        return options;
+    }
+    if (tool != Tool::Javac || settings.javacStart == JavacStart::AsIs)
+        return options;
+    options = fastStart();
+    if (settings.javacStart == JavacStart::Use || settings.javacStart == JavacStart::Auto) {
+        if (settings.javacStart == JavacStart::Auto)
+            options.push_back(text("-J-XX:+AutoCreateSharedArchive"));
+        options.push_back(text("-J-XX:SharedArchiveFile=") + settings.javacArchive);
+        options.push_back(quietJvm());
+    }
+    return options;
+}
+
+std::vector<String> archiveMakerOptions(const Settings &settings, const String &madeArchive,
+                                        const String &sampleFolder, Char separator) {
+    std::vector<String> options = fastStart();
+    if (settings.javacStart == JavacStart::MakeAuto) {
+        options.push_back(text("-J-XX:+AutoCreateSharedArchive"));
+        options.push_back(text("-J-XX:SharedArchiveFile=") + madeArchive);
+    } else {
+        options.push_back(text("-J-XX:ArchiveClassesAtExit=") + madeArchive);
+    }
+    options.push_back(quietJvm());
+    options.push_back(text("-d"));
+    options.push_back(sampleFolder);
+    options.push_back(sampleFolder + separator + text(kSampleFileName));
+    return options;
+}
+
+std::vector<String> archiveCheckOptions(const String &madeArchive) {
+    return {text("-J-XX:SharedArchiveFile=") + madeArchive, quietJvm(), text("-version")};
+}
+
+String archiveInMaking(const String &archive, unsigned long processId) {
+    String number;
+    do {
+        number.insert(number.begin(), Char('0' + processId % 10));
+        processId /= 10;
+    } while (processId);
+    return archive + text(".") + number + text(".new");
+}
+
+String archiveSizeFile(const String &archive) {
+    return archive + text(kArchiveSizeSuffix);
+}
+
+} // namespace jdklaunch

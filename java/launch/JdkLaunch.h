@@ -1,0 +1,80 @@
+#pragma once
+// What the program's own javac and java launchers add to the JDK tool they run. The program
+// chooses the build's JDK and tells the launchers about it through the build's environment;
+// the launchers take those variables out again, so the learner's program never sees them.
+// Plain C++ without Qt: the launchers start in a millisecond.
+#include "platform/System.h"
+
+#include <string>
+#include <type_traits>
+#include <vector>
+
+namespace jdklaunch {
+
+// The system's own characters: UTF-16 on Windows, the locale's bytes elsewhere.
+using Char = std::conditional_t<platform::kOnWindows, wchar_t, char>;
+using String = std::basic_string<Char>;
+
+// The build's environment variables the launchers read.
+inline constexpr const char *kJdkBinVariable = "TARNELJAVA_JDK_BIN";
+inline constexpr const char *kJavacStartVariable = "TARNELJAVA_JAVAC_START";
+inline constexpr const char *kJavacArchiveVariable = "TARNELJAVA_JAVAC_ARCHIVE";
+inline constexpr const char *kFileEncodingVariable = "TARNELJAVA_JAVA_FILE_ENCODING";
+inline constexpr const char *const kVariables[] = {kJdkBinVariable, kJavacStartVariable,
+                                                   kJavacArchiveVariable, kFileEncodingVariable};
+
+// How javac's JVM starts (TARNELJAVA_JAVAC_START):
+//   (empty)    as the JDK starts it: a JDK the program knows nothing of;
+//   fast       tiered compilation at level 1, the serial collector, no performance data file
+//              (JDK 8-12);
+//   use        fast, with the class-data-sharing archive of javac's classes (JDK 13-18);
+//   auto       fast, with the archive, which the JVM checks and mends itself (JDK 19+);
+//   make       fast; meanwhile a process of its own makes the archive (JDK 13-18), so that
+//              no compile waits for it;
+//   make-auto  likewise for JDK 19 and later.
+enum class JavacStart { AsIs, Fast, Use, Auto, Make, MakeAuto };
+JavacStart javacStartOf(const String &name);
+
+struct Settings {
+    String jdkBin; // the chosen JDK's bin folder
+    JavacStart javacStart = JavacStart::AsIs;
+    String javacArchive; // the archive file
+    String fileEncoding; // java's -Dfile.encoding (COMPAT), or empty
+};
+
+// The settings from the environment's values, in the order of kVariables.
+Settings settingsFrom(const String values[4]);
+
+enum class Tool { Javac, Java, Unknown };
+// The tool a launcher stands for, from its own file name ("javac", "java.exe").
+Tool toolOfProgramName(String programPath);
+
+// Whether the archive is to be made beside this compile.
+bool makesArchive(const Settings &settings);
+
+// The options put in front of the learner's arguments.
+std::vector<String> toolOptions(Tool tool, const Settings &settings);
+
+// The archive maker: javac compiling a sample in a folder of its own with the archive written
+// to `madeArchive` as it ends; then a JVM that maps the archive and ends, to find it sound.
+std::vector<String> archiveMakerOptions(const Settings &settings, const String &madeArchive,
+                                        const String &sampleFolder, Char separator);
+std::vector<String> archiveCheckOptions(const String &madeArchive);
+// The sample's file name and text: the language's everyday parts, in one class (so one class
+// file, TarnelJavaSample.class).
+inline constexpr const char *kSampleFileName = "TarnelJavaSample.java";
+extern const char *const kSampleSource;
+
+// The archive file of a maker while it is written: beside the archive, named by the process
+// (its sample folder: the same name and ".d").
+String archiveInMaking(const String &archive, unsigned long processId);
+
+// Beside the archive: its size in bytes when it was found sound. An archive of another size
+// was cut or changed since, and is made anew (a cut archive crashes the JVMs of JDK 13-18).
+inline constexpr const char *kArchiveSizeSuffix = ".size";
+String archiveSizeFile(const String &archive);
+
+// Text in the program's literal form (ASCII only).
+String text(const char *ascii);
+
+} // namespace jdklaunch

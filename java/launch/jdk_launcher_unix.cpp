@@ -1,0 +1,173 @@
+// javac and java of the program's own (Linux): first on the build's PATH, they run the tool of
+// the JDK the program chose for the build with the learner's arguments, adding only what the
+// learner cannot see (a fast javac start, the code page for a program on JDK 18+), and end as
+// the tool ends (the launcher becomes the tool). They print nothing of their own, but for a
+// tool that cannot be run, which the console reports as the command interpreter would.
+#include "JdkLaunch.h"
+
+#include <cerrno>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <iconv.h>
+#include <langinfo.h>
+#include <poll.h>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using jdklaunch::String;
+
+namespace {
+
+// "'javac' 不是内部或外部命令…" in the console's encoding, as the interpreter says it: the
+// locale's, UTF-8 in the C locale or where there is no converter to it.
+int notRecognised(const char *name) {
+    const std::string said =
+        std::string("'") + name + "' 不是内部或外部命令，也不是可运行的程序\n或批处理文件。\n";
+    std::setlocale(LC_ALL, "");
+    const std::string codeset = nl_langinfo(CODESET);
+    std::string bytes = said;
+    const iconv_t converter =
+        codeset == "ANSI_X3.4-1968" ? iconv_t(-1) : iconv_open(codeset.c_str(), "UTF-8");
+    if (converter != iconv_t(-1)) {
+        std::string converted(said.size() * 4, '\0');
+        char *in = const_cast<char *>(said.data()), *out = converted.data();
+        size_t inLeft = said.size(), outLeft = converted.size();
+        if (iconv(converter, &in, &inLeft, &out, &outLeft) != size_t(-1))
+            bytes.assign(converted.data(), converted.size() - outLeft);
+        iconv_close(converter);
+    }
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+    return 127;
+}
+
+// The pointers are the strings' own: the options must outlive the vector.
+std::vector<char *> argumentVector(const String &program, const std::vector<String> &options,
+                                   int argc, char *argv[]) {
+    std::vector<char *> vector{const_cast<char *>(program.c_str())};
+    for (const String &option : options)
+        vector.push_back(const_cast<char *>(option.c_str()));
+    for (int i = 1; i < argc; ++i)
+        vector.push_back(argv[i]);
+    vector.push_back(nullptr);
+    return vector;
+}
+
+bool sameFile(const String &a, const char *b) {
+    struct stat one {
+    }, other{};
+    return stat(a.c_str(), &one) == 0 && stat(b, &other) == 0 && one.st_dev == other.st_dev &&
+           one.st_ino == other.st_ino;
+}
+
+// Runs a program with no input or output and waits for it; true when it ended with 0.
+bool runQuietly(const String &program, const std::vector<String> &options) {
+    const auto arguments = argumentVector(program, options, 0, nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        execv(arguments[0], arguments.data());
+        _exit(127);
+    }
+    int status = -1;
+    while (child > 0 && waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    return child > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+bool writeFile(const String &path, const std::string &bytes) {
+    FILE *file = std::fopen(path.c_str(), "w");
+    if (!file)
+        return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && written;
+}
+
+// Makes the archive from a sample compile, keeps it when a JVM maps it soundly (a cut archive
+// would crash every later javac), with its size beside it, and tidies up after itself.
+void makeArchive(const String &program, const jdklaunch::Settings &settings) {
+    const String made = jdklaunch::archiveInMaking(settings.javacArchive, getpid());
+    const String folder = made + ".d";
+    const String sample = folder + "/" + jdklaunch::kSampleFileName;
+    if (mkdir(folder.c_str(), 0700) != 0)
+        return;
+    struct stat archive {};
+    if (writeFile(sample, jdklaunch::kSampleSource) &&
+        runQuietly(program, jdklaunch::archiveMakerOptions(settings, made, folder, '/')) &&
+        stat(made.c_str(), &archive) == 0 &&
+        runQuietly(program, jdklaunch::archiveCheckOptions(made)) &&
+        writeFile(jdklaunch::archiveSizeFile(settings.javacArchive),
+                  std::to_string(static_cast<long long>(archive.st_size))))
+        std::rename(made.c_str(), settings.javacArchive.c_str());
+    std::remove(made.c_str());
+    std::remove(sample.c_str());
+    std::remove((folder + "/TarnelJavaSample.class").c_str());
+    rmdir(folder.c_str());
+}
+
+// Waits until the process has ended (at once where the system cannot tell).
+void waitForEnd(pid_t process) {
+    const int handle = int(syscall(SYS_pidfd_open, process, 0));
+    if (handle < 0)
+        return;
+    pollfd ended{handle, POLLIN, 0};
+    while (poll(&ended, 1, -1) < 0 && errno == EINTR) {
+    }
+    close(handle);
+}
+
+// The maker runs apart from the console: in a session of its own, at low priority, with no
+// input, output or other inherited file (the console's socket among them), and only once the
+// console's script has ended, so that neither the learner's compile, nor the program's start,
+// nor the end of the script waits for it or shares the processor with it.
+void startArchiveMaker(const String &program, const jdklaunch::Settings &settings) {
+    const pid_t console = getppid(); // the command interpreter running the build script
+    const pid_t child = fork();
+    if (child != 0) {
+        if (child > 0)
+            waitpid(child, nullptr, 0); // the maker's parent ends at once; init takes the maker
+        return;
+    }
+    setsid();
+    if (fork() != 0)
+        _exit(0);
+    const int null = open("/dev/null", O_RDWR);
+    for (int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO})
+        dup2(null, fd);
+    const long open = sysconf(_SC_OPEN_MAX);
+    for (int fd = STDERR_FILENO + 1; fd < (open > 0 ? open : 1024); ++fd)
+        close(fd);
+    setpriority(PRIO_PROCESS, 0, 10);
+    waitForEnd(console);
+    makeArchive(program, settings);
+    _exit(0);
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    const jdklaunch::Tool tool = jdklaunch::toolOfProgramName(argv[0]);
+    String values[4];
+    for (int i = 0; i < 4; ++i) {
+        const char *value = std::getenv(jdklaunch::kVariables[i]);
+        values[i] = value ? value : "";
+        unsetenv(jdklaunch::kVariables[i]);
+    }
+    const jdklaunch::Settings settings = jdklaunch::settingsFrom(values);
+    const char *name = tool == jdklaunch::Tool::Javac ? "javac" : "java";
+    const String program = settings.jdkBin + "/" + name;
+    // Never itself: that would run on without end.
+    if (tool == jdklaunch::Tool::Unknown || settings.jdkBin.empty() ||
+        access(program.c_str(), X_OK) != 0 || sameFile(program, "/proc/self/exe"))
+        return notRecognised(tool == jdklaunch::Tool::Unknown ? argv[0] : name);
+    if (tool == jdklaunch::Tool::Javac && jdklaunch::makesArchive(settings))
+        startArchiveMaker(program, settings);
+    const auto options = jdklaunch::toolOptions(tool, settings);
+    const auto arguments = argumentVector(program, options, argc, argv);
+    execv(program.c_str(), arguments.data());
+    return notRecognised(name);
+}
