@@ -5,6 +5,8 @@
 #include "dialogs/Frm_about.h"
 #include "dialogs/Frm_help.h"
 #include "editor/ClassScan.h"
+#include "editor/CompactSource.h"
+#include "editor/JavaLexis.h"
 #include "editor/TextHelpers.h"
 #include "platform/PathMapping.h"
 #include "ui/Colors.h"
@@ -155,15 +157,29 @@ void Frm_java::setEditorText(const QString &text) {
     ui->Txt_edit->setPlainText(toWidgetText(text));
 }
 
+namespace {
+// The name a compact source file is built under: that of the file it was opened from, when it
+// can name a class; else Main (javac names the class after the file).
+QString compactSourceName(const QString &openedFile) {
+    QString name = openedFile.mid(openedFile.lastIndexOf(QLatin1Char('\\')) + 1);
+    if (name.endsWith(QStringLiteral(".java"), Qt::CaseInsensitive))
+        name.chop(5);
+    return isValidClassName(name) && javalexis::isIdentifier(name) ? name : QStringLiteral("Main");
+}
+} // namespace
+
 void Frm_java::Txt_edit_Change() {
     // Line ends are invisible to the scan (it removes them from names and only compares
     // positions), so the widget's own text, with LF line ends, gives the same result as the
     // CR LF form and saves a copy of the whole text on every keystroke.
-    ClassScanResult scan = scanClasses(widgetText());
+    const QString text = widgetText();
+    ClassScanResult scan = scanClasses(text);
     ClassCount = scan.classCount;
     ClassNames = scan.classNames;
     m_classNameSource = std::move(scan.nameSource); // the characters of long names
-    setTextIfChanged(ui->Txt_file, scan.fileName);
+    // A program without a class declaration (JDK 25) takes its name from its file.
+    setTextIfChanged(ui->Txt_file,
+                     isCompactSource(text) ? compactSourceName(OpenedFilePath) : scan.fileName);
     IsSaved = false;
 }
 

@@ -7,6 +7,7 @@
 #include "buildrun/JavacArchive.h"
 #include "buildrun/JdkSearch.h"
 #include "buildrun/WorkFolderLock.h"
+#include "editor/CompactSource.h"
 #include "editor/PackageLine.h"
 #include "platform/ConsoleCommand.h"
 #include "platform/PathMapping.h"
@@ -18,7 +19,8 @@
 #include <QMessageBox>
 
 namespace {
-constexpr qint32 kShowNormal = 1; // a normal window that receives the focus
+constexpr qint32 kShowNormal = 1;
+constexpr int kFirstJdkWithCompactSources = 25; // a normal window that receives the focus
 const QString kFolderBusyText =
     QStringLiteral("另一个 TarnelJava 正在这个目录中编译运行，请关闭它的控制台窗口后再试。");
 const QString kNoTerminalText =
@@ -46,6 +48,17 @@ QString noWorkFolderText(const QString &folder) {
         .arg(folder);
 }
 
+const QString kNoClassNameText =
+    QStringLiteral("没有找到主类名：编辑区的程序中没有“class 类名”，“文件”是空的。\n\n"
+                   "请在“文件”中输入主类的类名（不带 .java）后再试。");
+
+// Printed in the console before javac's own message, for a program javac cannot yet read.
+QString compactSourceNote(int jdkVersion) {
+    return QStringLiteral("提示：这个程序没有类声明（JDK 25 的精简源文件写法），需要 JDK 25 "
+                          "或更高版本才能编译；现在用的是 JDK %1。")
+        .arg(jdkVersion);
+}
+
 QString badFolderText(const QString &javaPath) {
     return QStringLiteral("目录“%1”不能用于编译：目录名中不能有 * ? \" < > | 和控制字符，"
                           "冒号只能跟在盘符后面。请在“目录”中设置其他目录，并点击“保存设置”。")
@@ -70,6 +83,11 @@ bool Frm_java::readyToBuild() {
     // A name or folder that no file system takes, or that would make the script run more than
     // the build, stops the build before anything is written.
     const QString className = ui->Txt_file->text();
+    // No name, no build: "javac .java" and "java " would show only the tools' usage texts.
+    if (className.isEmpty()) {
+        QMessageBox::critical(this, QStringLiteral("出错"), kNoClassNameText);
+        return false;
+    }
     if (!isValidClassName(className)) {
         QMessageBox::critical(this, QStringLiteral("出错"), badClassNameText(className));
         return false;
@@ -87,9 +105,12 @@ bool Frm_java::readyToBuild() {
         return false;
     }
     const QString codePage = platform::javaNameOfSystemCodePage();
-    const JdkLaunch launch =
+    JdkLaunch launch =
         jdkLaunchFor(*jdk, jdkCacheFolder(),
                      codePage.compare(QStringLiteral("UTF-8"), Qt::CaseInsensitive) == 0);
+    if (jdk->version > 0 && jdk->version < kFirstJdkWithCompactSources &&
+        isCompactSource(editorText()))
+        launch.javacNote = compactSourceNote(jdk->version);
     m_buildEnvironment =
         buildEnvironment(system, *jdk, launch, codePage, jdkLauncherFolder(), appletViewerFolder());
     return true;

@@ -7,6 +7,7 @@
 #include "platform/TextFiles.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -58,6 +59,16 @@ void Build::removeClassFiles() const {
         deleteFile(hostClassFile(name));
 }
 
+QSet<QString> Build::classFilesInWorkFolder() const {
+    QSet<QString> found;
+    QDirIterator files(platform::toHostPath(workFolder(m_request.javaPath)),
+                       {QStringLiteral("*.class")}, QDir::Files | QDir::Hidden,
+                       QDirIterator::Subdirectories);
+    while (files.hasNext())
+        found.insert(files.next());
+    return found;
+}
+
 void Build::writeFiles() {
     const BuildRequest &r = m_request;
     createFoldersAlong(workFolder(r.javaPath) + QLatin1Char('\\'));
@@ -72,8 +83,13 @@ void Build::writeFiles() {
         if (!QFileInfo::exists(hostWorkFile(folder)))
             m_newPackageFolders << folder;
     }
+    m_classFilesBefore = classFilesInWorkFolder();
     if (m_plainName) {
-        writeNewFile(hostWorkFile(r.className + QStringLiteral(".java")), {r.source}, true);
+        // The source copy is what javac reads: no byte-order mark (javac 17 stops at it).
+        QString source = r.source;
+        if (source.startsWith(QChar(0xFEFF)))
+            source.remove(0, 1);
+        writeNewFile(hostWorkFile(r.className + QStringLiteral(".java")), {source}, true);
         if (r.compileType == 1)
             writeNewFile(hostWorkFile(r.className + QStringLiteral(".HTML")),
                          appletPageLines(r.className, r.appletHeight, r.appletWidth, r.packageName),
@@ -88,8 +104,12 @@ RunOutcome Build::run(qint32 windowStyle) const {
 }
 
 void Build::cleanUp(bool keepClassFiles) const {
-    if (!keepClassFiles)
+    if (!keepClassFiles) {
         removeClassFiles();
+        for (const QString &file : classFilesInWorkFolder())
+            if (!m_classFilesBefore.contains(file))
+                deleteFile(file);
+    }
     for (auto folder = m_newPackageFolders.crbegin(); folder != m_newPackageFolders.crend();
          ++folder)
         QDir().rmdir(hostWorkFile(*folder)); // only when empty

@@ -3,6 +3,7 @@
 #include "buildrun/BuildFiles.h"
 #include "buildrun/RunAndWait.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -33,8 +34,10 @@ public:
     void writeFiles();
     // Runs the build script in a console window of the given show style until it has ended.
     RunOutcome run(qint32 windowStyle) const;
-    // Deletes the class files of the scanned names (unless they are kept), the source copy
-    // and the applet page.
+    // Deletes the class files the build made (unless they are kept: those of the scanned
+    // names, and every other class file in the work folder and its folders that was not there
+    // before the compiler ran: nested, anonymous and helper classes), the source copy and the
+    // applet page.
     void cleanUp(bool keepClassFiles) const;
 
     // The build script, in the Windows form.
@@ -44,6 +47,8 @@ private:
     QString hostWorkFile(const QString &fileName) const;
     // Deletes the class files of the scanned names.
     void removeClassFiles() const;
+    // The class files in the work folder and the folders below it, by their host paths.
+    QSet<QString> classFilesInWorkFolder() const;
     // A class file of the scanned names: in the package's folder when there is a package.
     QString hostClassFile(const QString &name) const;
 
@@ -53,4 +58,6 @@ private:
     QStringList m_classFileNames;
     // The package's folders that did not exist before the build, outermost first.
     QStringList m_newPackageFolders;
+    // The class files that were there before the compiler ran: not the build's to delete.
+    QSet<QString> m_classFilesBefore;
 };

@@ -136,6 +136,7 @@ QProcessEnvironment buildEnvironment(QProcessEnvironment environment, const Jdk 
         {jdklaunch::kJavacStartVariable, launch.javacStart},
         {jdklaunch::kJavacArchiveVariable, launch.javacArchive},
         {jdklaunch::kFileEncodingVariable, launch.fileEncoding},
+        {jdklaunch::kJavacNoteVariable, launch.javacNote},
     };
     for (const auto &[name, value] : told) {
         if (value.isEmpty())

@@ -8,10 +8,5 @@
 // no part of it, unicode escapes (\uXXXX, \uuXXXX) are translated first (also in comments,
 // where \u000a ends a line comment), and the name's parts are Java identifiers (letters,
 // digits, "_", "$", currency signs, connecting punctuation, combining marks, ignorable
-// characters).
+// characters, which the name leaves out).
 QString declaredPackage(const QString &text);
-
-// The text with its unicode escapes translated, as the Java compiler does before it reads it.
-// An escape's backslash is one that is not itself escaped (preceded by an even number of
-// backslashes); a malformed escape stays as it is.
-QString withUnicodeEscapesTranslated(const QString &text);

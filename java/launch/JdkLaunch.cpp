@@ -45,12 +45,13 @@ JavacStart javacStartOf(const String &name) {
     return JavacStart::AsIs;
 }
 
-Settings settingsFrom(const String values[4]) {
+Settings settingsFrom(const String values[kVariableCount]) {
     Settings settings;
     settings.jdkBin = values[0];
     settings.javacStart = javacStartOf(values[1]);
     settings.javacArchive = values[2];
     settings.fileEncoding = values[3];
+    settings.javacNote = values[4];
     // An archive start without an archive is a fast start.
     if (settings.javacStart >= JavacStart::Use && settings.javacArchive.empty())
         settings.javacStart = JavacStart::Fast;

@@ -20,8 +20,11 @@ inline constexpr const char *kJdkBinVariable = "TARNELJAVA_JDK_BIN";
 inline constexpr const char *kJavacStartVariable = "TARNELJAVA_JAVAC_START";
 inline constexpr const char *kJavacArchiveVariable = "TARNELJAVA_JAVAC_ARCHIVE";
 inline constexpr const char *kFileEncodingVariable = "TARNELJAVA_JAVA_FILE_ENCODING";
+inline constexpr const char *kJavacNoteVariable = "TARNELJAVA_JAVAC_NOTE";
 inline constexpr const char *const kVariables[] = {kJdkBinVariable, kJavacStartVariable,
-                                                   kJavacArchiveVariable, kFileEncodingVariable};
+                                                   kJavacArchiveVariable, kFileEncodingVariable,
+                                                   kJavacNoteVariable};
+inline constexpr int kVariableCount = 5;
 
 // How javac's JVM starts (TARNELJAVA_JAVAC_START):
 //   (empty)    as the JDK starts it: a JDK the program knows nothing of;
@@ -40,6 +43,7 @@ struct Settings {
     JavacStart javacStart = JavacStart::AsIs;
     String javacArchive; // the archive file
     String fileEncoding; // java's -Dfile.encoding (COMPAT), or empty
+    String javacNote;    // a line shown before javac runs, or empty
 };
 
 // The settings from the environment's values, in the order of kVariables.

@@ -24,25 +24,29 @@ using jdklaunch::String;
 
 namespace {
 
-// "'javac' 不是内部或外部命令…" in the console's encoding, as the interpreter says it: the
-// locale's, UTF-8 in the C locale or where there is no converter to it.
-int notRecognised(const char *name) {
-    const std::string said =
-        std::string("'") + name + "' 不是内部或外部命令，也不是可运行的程序\n或批处理文件。\n";
+// Writes UTF-8 text to the console in its encoding, as the interpreter writes: the locale's,
+// UTF-8 in the C locale or where there is no converter to it.
+void say(const std::string &text) {
     std::setlocale(LC_ALL, "");
     const std::string codeset = nl_langinfo(CODESET);
-    std::string bytes = said;
+    std::string bytes = text;
     const iconv_t converter =
         codeset == "ANSI_X3.4-1968" ? iconv_t(-1) : iconv_open(codeset.c_str(), "UTF-8");
     if (converter != iconv_t(-1)) {
-        std::string converted(said.size() * 4, '\0');
-        char *in = const_cast<char *>(said.data()), *out = converted.data();
-        size_t inLeft = said.size(), outLeft = converted.size();
+        std::string converted(text.size() * 4, '\0');
+        char *in = const_cast<char *>(text.data()), *out = converted.data();
+        size_t inLeft = text.size(), outLeft = converted.size();
         if (iconv(converter, &in, &inLeft, &out, &outLeft) != size_t(-1))
             bytes.assign(converted.data(), converted.size() - outLeft);
         iconv_close(converter);
     }
     std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+    std::fflush(stdout);
+}
+
+// "'javac' 不是内部或外部命令…", as the interpreter says it.
+int notRecognised(const char *name) {
+    say(std::string("'") + name + "' 不是内部或外部命令，也不是可运行的程序\n或批处理文件。\n");
     return 127;
 }
 
@@ -151,8 +155,8 @@ void startArchiveMaker(const String &program, const jdklaunch::Settings &setting
 
 int main(int argc, char *argv[]) {
     const jdklaunch::Tool tool = jdklaunch::toolOfProgramName(argv[0]);
-    String values[4];
-    for (int i = 0; i < 4; ++i) {
+    String values[jdklaunch::kVariableCount];
+    for (int i = 0; i < jdklaunch::kVariableCount; ++i) {
         const char *value = std::getenv(jdklaunch::kVariables[i]);
         values[i] = value ? value : "";
         unsetenv(jdklaunch::kVariables[i]);
@@ -164,6 +168,8 @@ int main(int argc, char *argv[]) {
     if (tool == jdklaunch::Tool::Unknown || settings.jdkBin.empty() ||
         access(program.c_str(), X_OK) != 0 || sameFile(program, "/proc/self/exe"))
         return notRecognised(tool == jdklaunch::Tool::Unknown ? argv[0] : name);
+    if (tool == jdklaunch::Tool::Javac && !settings.javacNote.empty())
+        say(settings.javacNote + "\n");
     if (tool == jdklaunch::Tool::Javac && jdklaunch::makesArchive(settings))
         startArchiveMaker(program, settings);
     const auto options = jdklaunch::toolOptions(tool, settings);

@@ -7,18 +7,22 @@
 #include "JdkLaunch.h"
 #include "WindowsLaunch.h"
 
+#include <cwchar>
+#include <tlhelp32.h>
 #include <windows.h>
 
 using jdklaunch::String;
 
 namespace {
 
+// The first argument of the archive maker: a copy of this program started apart.
+const wchar_t kMakerOption[] = L" --tarneljava-make-archive ";
+
 String variable(const char *name) {
     const String wide = jdklaunch::text(name);
     std::wstring value(32768, L'\0');
     const DWORD length = GetEnvironmentVariableW(wide.c_str(), value.data(), DWORD(value.size()));
     value.resize(length < value.size() ? length : 0);
-    SetEnvironmentVariableW(wide.c_str(), nullptr); // not passed on to the learner's program
     return value;
 }
 
@@ -34,34 +38,85 @@ String commandLine(const String &program, const std::vector<String> &options, co
     return line + tail;
 }
 
-// Keeps the archive javac wrote when a JVM maps it soundly, with its size beside it.
-void keepArchiveIfSound(const String &program, const String &made, const String &archive) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    unsigned long checked = 1;
-    bool kept =
-        GetFileAttributesExW(made.c_str(), GetFileExInfoStandard, &data) &&
-        winlaunch::runAndWait(commandLine(program, jdklaunch::archiveCheckOptions(made), String()),
-                              true, checked) &&
-        checked == 0;
-    if (kept) {
-        const unsigned long long size =
-            (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-        const std::string digits = std::to_string(size);
-        const HANDLE file = CreateFileW(jdklaunch::archiveSizeFile(archive).c_str(), GENERIC_WRITE,
-                                        0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        DWORD written = 0;
-        kept = file != INVALID_HANDLE_VALUE &&
-               WriteFile(file, digits.data(), DWORD(digits.size()), &written, nullptr) &&
-               written == digits.size();
-        if (file != INVALID_HANDLE_VALUE)
-            kept = CloseHandle(file) && kept;
-    }
-    if (!(kept && MoveFileExW(made.c_str(), archive.c_str(), MOVEFILE_REPLACE_EXISTING)))
-        DeleteFileW(made.c_str());
+bool writeFile(const String &path, const std::string &bytes) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool whole = WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
+                       written == bytes.size();
+    return CloseHandle(file) && whole;
 }
 
-// A Ctrl+C ends the tool, not the launcher, which still puts the archive right and returns the
-// tool's code. (A handler of its own: ignoring the keys outright would pass on to the tool.)
+bool runQuietly(const String &line) {
+    unsigned long code = 1;
+    return winlaunch::runAndWait(line, true, code) && code == 0;
+}
+
+// Makes the archive from a sample compile, keeps it when a JVM maps it soundly (a cut archive
+// would crash every later javac), with its size beside it, and tidies up after itself.
+void makeArchive(const String &program, const jdklaunch::Settings &settings) {
+    const String made = jdklaunch::archiveInMaking(settings.javacArchive, GetCurrentProcessId());
+    const String folder = made + L".d";
+    const String sample = folder + L"\\" + jdklaunch::text(jdklaunch::kSampleFileName);
+    if (!CreateDirectoryW(folder.c_str(), nullptr))
+        return;
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (writeFile(sample, jdklaunch::kSampleSource) &&
+        runQuietly(commandLine(
+            program, jdklaunch::archiveMakerOptions(settings, made, folder, L'\\'), String())) &&
+        GetFileAttributesExW(made.c_str(), GetFileExInfoStandard, &data) &&
+        runQuietly(commandLine(program, jdklaunch::archiveCheckOptions(made), String())) &&
+        writeFile(jdklaunch::archiveSizeFile(settings.javacArchive),
+                  std::to_string((static_cast<unsigned long long>(data.nFileSizeHigh) << 32) |
+                                 data.nFileSizeLow))) {
+        SetFileAttributesW(settings.javacArchive.c_str(), FILE_ATTRIBUTE_NORMAL);
+        MoveFileExW(made.c_str(), settings.javacArchive.c_str(), MOVEFILE_REPLACE_EXISTING);
+    }
+    SetFileAttributesW(made.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(made.c_str());
+    DeleteFileW(sample.c_str());
+    DeleteFileW((folder + L"\\TarnelJavaSample.class").c_str());
+    RemoveDirectoryW(folder.c_str());
+}
+
+// The process that started this one: the command interpreter running the build script.
+DWORD parentProcess() {
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return 0;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    DWORD parent = 0;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more;
+         more = Process32NextW(snapshot, &entry))
+        if (entry.th32ProcessID == GetCurrentProcessId())
+            parent = entry.th32ParentProcessID;
+    CloseHandle(snapshot);
+    return parent;
+}
+
+// The maker: a copy of this program with no console, at low priority, that waits until the
+// build script's interpreter has ended, so that neither the learner's compile nor the program's
+// start shares the processor with it.
+void startArchiveMaker() {
+    const String line = winlaunch::quoted(winlaunch::thisProgram()) + kMakerOption +
+                        std::to_wstring(parentProcess());
+    String mutableLine = line;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE,
+                       DETACHED_PROCESS | CREATE_NEW_PROCESS_GROUP | BELOW_NORMAL_PRIORITY_CLASS,
+                       nullptr, nullptr, &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
+// A Ctrl+C ends the tool, not the launcher, which returns the tool's code. (A handler of its
+// own: ignoring the keys outright would pass on to the tool.)
 BOOL WINAPI outlastInterrupts(DWORD event) {
     return event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT;
 }
@@ -70,30 +125,38 @@ BOOL WINAPI outlastInterrupts(DWORD event) {
 
 int wmain() {
     const jdklaunch::Tool tool = jdklaunch::toolOfProgramName(winlaunch::thisProgram());
-    String values[4];
-    for (int i = 0; i < 4; ++i)
+    String values[jdklaunch::kVariableCount];
+    for (int i = 0; i < jdklaunch::kVariableCount; ++i)
         values[i] = variable(jdklaunch::kVariables[i]);
     const jdklaunch::Settings settings = jdklaunch::settingsFrom(values);
     const String name = tool == jdklaunch::Tool::Javac ? L"javac" : L"java";
     const String program = settings.jdkBin + L"\\" + name + L".exe";
+    const String arguments = winlaunch::argumentsAfterProgramName(GetCommandLineW());
+    if (tool == jdklaunch::Tool::Javac && arguments.rfind(kMakerOption, 0) == 0) {
+        const DWORD console =
+            DWORD(std::wcstoul(arguments.c_str() + wcslen(kMakerOption), nullptr, 10));
+        if (const HANDLE waited = console ? OpenProcess(SYNCHRONIZE, FALSE, console) : nullptr) {
+            WaitForSingleObject(waited, INFINITE);
+            CloseHandle(waited);
+        }
+        if (isFile(program))
+            makeArchive(program, settings);
+        return 0;
+    }
+    if (tool == jdklaunch::Tool::Javac && jdklaunch::makesArchive(settings) && isFile(program))
+        startArchiveMaker();                               // it takes the variables with it
+    for (const char *variableName : jdklaunch::kVariables) // not passed on to the learner's program
+        SetEnvironmentVariableW(jdklaunch::text(variableName).c_str(), nullptr);
     if (tool == jdklaunch::Tool::Unknown || settings.jdkBin.empty() || !isFile(program) ||
         CompareStringOrdinal(program.c_str(), -1, winlaunch::thisProgram().c_str(), -1, TRUE) ==
             CSTR_EQUAL)
         return winlaunch::notRecognised(name);
-
-    const bool making =
-        tool == jdklaunch::Tool::Javac && settings.javacStart == jdklaunch::JavacStart::Make;
-    const String archiveFile =
-        making ? jdklaunch::archiveInMaking(settings.javacArchive, GetCurrentProcessId())
-               : settings.javacArchive;
+    if (tool == jdklaunch::Tool::Javac && !settings.javacNote.empty())
+        winlaunch::say(settings.javacNote + L"\r\n");
     SetConsoleCtrlHandler(outlastInterrupts, TRUE);
     unsigned long code = 1;
-    if (!winlaunch::runAndWait(commandLine(program,
-                                           jdklaunch::toolOptions(tool, settings, archiveFile),
-                                           winlaunch::argumentsAfterProgramName(GetCommandLineW())),
-                               false, code))
+    if (!winlaunch::runAndWait(
+            commandLine(program, jdklaunch::toolOptions(tool, settings), arguments), false, code))
         return winlaunch::notRecognised(name);
-    if (making && isFile(archiveFile))
-        keepArchiveIfSound(program, archiveFile, settings.javacArchive);
     return int(code);
 }

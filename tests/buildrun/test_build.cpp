@@ -55,10 +55,10 @@ private slots:
             << "B" << QStringList{"A", "B", "C"} << 0 << false << "A B C"
             << QStringList{"B.java", "Korvath.bat"} << QStringList{"Korvath.bat"}
             << compile + "javac B.java\n" + done + "ran B\n" + pause;
-        QTest::newRow("only the scanned names' class files go")
+        QTest::newRow("every class file the compiler made goes")
             << "D:\\MyJava"
-            << "A" << QStringList{"A"} << 0 << false << "A A$1"
-            << QStringList{"A.java", "Korvath.bat"} << QStringList{"A$1.class", "Korvath.bat"}
+            << "A" << QStringList{"A"} << 0 << false << "A A$1 A$Inner Animal sub/Deep"
+            << QStringList{"A.java", "Korvath.bat"} << QStringList{"Korvath.bat"}
             << compile + "javac A.java\n" + done + "ran A\n" + pause;
         QTest::newRow("no class name: a file named by its extension")
             << "D:\\MyJava"
@@ -127,6 +127,27 @@ private slots:
         QCOMPARE(build.scriptPath(), javaPath + "\\ClassFiles\\Korvath.bat");
     }
 
+    // The class files that were in the work folder before the build are not the build's: they
+    // stay, whatever the compiler does with them (another learner's program in the folder).
+    void classFilesFromBeforeStay() {
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::FakeJdk);
+        const QString folder = start.home("MyJava/ClassFiles");
+        QVERIFY(QDir().mkpath(folder + "/lib"));
+        for (const char *old : {"/Animal.class", "/lib/Tool.class", "/Other$1.class"})
+            QVERIFY(platform::writeLines(folder + old, {"old"}));
+        qputenv("TARNEL_FAKE_CLASSES", "Zoo Zoo$1 Animal lib/Tool lib/New");
+        BuildRequest request = buildOfA();
+        request.className = "Zoo";
+        request.scannedNames = {"Zoo"};
+        Build build(request);
+        build.writeFiles();
+        QCOMPARE(build.run(1), RunOutcome::Ended);
+        build.cleanUp(false);
+        QCOMPARE(filesIn(folder), QStringList({"Animal.class", "Korvath.bat", "Other$1.class"}));
+        QCOMPARE(filesIn(folder + "/lib"), QStringList{"Tool.class"});
+    }
+
     // Class files that an earlier build kept are gone before the compiler runs: a text that no
     // longer compiles runs nothing old. What this build makes is kept.
     void noStaleRun() {
@@ -185,13 +206,15 @@ private slots:
             QCOMPARE(filesIn(folder + "/p/q"), QStringList({"Hi$1.class", "Hi.class"}));
     }
 
-    // The build writes its files whole, as the run then finds them.
+    // The build writes its files whole, as the run then finds them; the source copy is what
+    // javac reads, without the byte-order mark an editor may have written.
     void theFilesAsTheCompilerFindsThem() {
         FreshStart start;
         BuildEnvironment env(BuildEnvironment::FakeJdk);
         BuildRequest request;
         request.javaPath = "D:\\MyJava";
-        request.source = "public class Hi {\r\n}\r\n// 注释 after the brace";
+        const QString source = "public class Hi {\r\n}\r\n// 注释 after the brace";
+        request.source = QChar(0xFEFF) + source;
         request.className = "Hi";
         request.compileType = 1;
         request.appletHeight = -1;
@@ -199,7 +222,7 @@ private slots:
         Build build(request);
         build.writeFiles();
         QCOMPARE(build.run(1), RunOutcome::Ended);
-        QCOMPARE(env.snapshotFile("Hi.java"), platform::toSystemCodePage(request.source + "\r\n"));
+        QCOMPARE(env.snapshotFile("Hi.java"), platform::toSystemCodePage(source + "\r\n"));
         QCOMPARE(env.snapshotFile("Hi.HTML"),
                  QByteArray("<html>\r\n<applet code=\"Hi.class\" height=-1 width=32767>\r\n"
                             "</applet>\r\n</html>\r\n"));

@@ -551,7 +551,7 @@ private slots:
         system.insert("TARNELJAVA_JAVAC_ARCHIVE", "/a/stale/one");
         if (userOptions != "<unset>")
             system.insert("JDK_JAVAC_OPTIONS", userOptions);
-        const JdkLaunch launch{"use", "", "COMPAT"};
+        const JdkLaunch launch{"use", "", "COMPAT", "提示"};
         const QProcessEnvironment built = buildEnvironment(
             system, Jdk{"/opt/jdk/bin", 17, true}, launch, "UTF-8", "/opt/launch", "/opt/viewer");
         QCOMPARE(built.value("PATH").split(QDir::listSeparator()),
@@ -561,6 +561,7 @@ private slots:
         QCOMPARE(built.value("TARNELJAVA_JAVAC_START"), QString("use"));
         QVERIFY(!built.contains("TARNELJAVA_JAVAC_ARCHIVE"));
         QCOMPARE(built.value("TARNELJAVA_JAVA_FILE_ENCODING"), QString("COMPAT"));
+        QCOMPARE(built.value("TARNELJAVA_JAVAC_NOTE"), QString("提示"));
     }
 };
 

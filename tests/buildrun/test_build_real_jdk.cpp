@@ -133,6 +133,51 @@ private slots:
         QVERIFY(accepted >= heads.size() - 2);
     }
 
+    // Today's sources opened with 打开 and built: a compact source file (JDK 25) runs on JDK 25
+    // under its file's name and, on an older JDK, gets a one-line hint before javac's message;
+    // a UTF-8 file with a byte-order mark compiles, its package line seen.
+    void todaysSourcesOpenedAndBuilt_data() {
+        QTest::addColumn<QString>("jdkBin");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("printed");
+        const QByteArray compact = "// A program without a class declaration.\nvoid main() {\n"
+                                   "    System.out.println(\"精简 ran\");\n}\n";
+        QTest::newRow("compact, the configured JDK: the hint first")
+            << kTestJdkBin << compact << "提示：这个程序没有类声明（JDK 25 的精简源文件写法）";
+        QTest::newRow("compact, the newest JDK: it runs")
+            << kTestNewJdkBin << compact << "精简 ran";
+        QTest::newRow("a UTF-8 file with a byte-order mark")
+            << kTestJdkBin
+            << QByteArray("\xEF\xBB\xBFpackage p;\npublic class Greet { public static void "
+                          "main(String[] a) { System.out.println(\"bom 你好 ran\"); } }\n")
+            << "bom 你好 ran";
+    }
+    void todaysSourcesOpenedAndBuilt() {
+        QFETCH(QString, jdkBin);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, printed);
+        if (jdkBin.isEmpty() || (printed == "精简 ran" && jdkOfBin(jdkBin).version < 25))
+            QSKIP("no JDK 25 on this machine");
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::RealJdk);
+        qputenv("PATH", (jdkBin + ":").toLocal8Bit() + qgetenv("PATH"));
+        const QString path = start.home("Greet.java");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        Frm_java w;
+        const auto dialog = Frm_java::chooseOpenFile;
+        Frm_java::chooseOpenFile = [path](QWidget *, const QString &) { return path; };
+        control<QPushButton>(&w, "Cmd_open")->click();
+        Frm_java::chooseOpenFile = dialog;
+        QCOMPARE(control<QLineEdit>(&w, "Txt_file")->text(), QString("Greet"));
+        control<QPushButton>(&w, "Cmd_byyx")->click();
+        QVERIFY2(env.console().contains(printed), qPrintable(env.console()));
+        QCOMPARE(QDir(start.home("MyJava/ClassFiles"))
+                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"Korvath.bat"});
+    }
+
     void helloIsCompiledAndRun() {
         FreshStart start;
         BuildEnvironment env(BuildEnvironment::RealJdk);

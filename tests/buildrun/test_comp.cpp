@@ -84,14 +84,12 @@ private slots:
         QTest::addColumn<int>("classExist");
         QTest::addColumn<QString>("classes");
         QTest::addColumn<QStringList>("leftAfter");
-        QTest::newRow("empty class name: the .java file of no name")
-            << "no class here" << 0 << 0 << "" << QStringList{"Korvath.bat"};
         QTest::newRow("compile type 2: compile only")
             << "class A {}" << 2 << 0 << "A" << QStringList{"Korvath.bat"};
         QTest::newRow("keep class files") << "class A {} class B {}" << 0 << 1 << "A B"
                                           << QStringList{"A.class", "B.class", "Korvath.bat"};
-        QTest::newRow("class files not in the list stay")
-            << "class A {}" << 0 << 0 << "A A$1" << QStringList{"A$1.class", "Korvath.bat"};
+        QTest::newRow("class files not in the list go too")
+            << "class A {}" << 0 << 0 << "A A$1" << QStringList{"Korvath.bat"};
     }
     void edgeCases() {
         QFETCH(QString, source);
@@ -111,11 +109,6 @@ private slots:
         const QByteArray script = env.snapshotFile("Korvath.bat");
         if (compileType == 2)
             QVERIFY(script.endsWith("编译+运行完成----------\r\npause\r\n"));
-        if (source == "no class here") {
-            QCOMPARE(env.snapshotFile(".java"), QByteArray("no class here\r\n"));
-            QVERIFY(script.contains("\r\njavac .java\r\n"));
-            QVERIFY(script.contains("\r\njava \r\n"));
-        }
     }
 
     void emptyJavaPathWorksBelowTheRoot() {
@@ -141,6 +134,25 @@ private slots:
                  platform::toSystemCodePage("class 你好 { String s = \"中文\"; }\r\n"));
         QVERIFY(env.console().contains("ran 你好"));
         QCOMPARE(filesIn(start.home("我的Java/ClassFiles")), QStringList{"Korvath.bat"});
+    }
+
+    // No name for the build (no class found, 文件 empty): nothing is written or run, and the
+    // learner is told to type the name into 文件.
+    void noNameNoBuild() {
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::FakeJdk);
+        Frm_java w;
+        w.setEditorText("int x = 1;");
+        QCOMPARE(control<QLineEdit>(&w, "Txt_file")->text(), QString());
+        MessageBoxAnswerer told(QMessageBox::Ok);
+        clickBuild(w);
+        QCOMPARE(int(told.seen.size()), 1);
+        QCOMPARE(told.seen[0].title, QString("出错"));
+        QVERIFY2(told.seen[0].text.contains("没有找到主类名") &&
+                     told.seen[0].text.contains("“文件”"),
+                 qPrintable(told.seen[0].text));
+        QVERIFY(!QFile::exists(env.consoleLog()));
+        QVERIFY(!QFileInfo::exists(start.home("MyJava")));
     }
 
     void folderThatCannotBeCreated() {

@@ -145,6 +145,80 @@ private slots:
         QVERIFY(!w.IsSaved);
     }
 
+    // A compact source file (JDK 25: no class declaration in the code, a main with a body)
+    // takes the name of the file it was opened from, when that can name a class, else Main;
+    // every other text keeps the scan's name.
+    void compactSourceNames_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("opened"); // "": typed
+        QTest::addColumn<QString>("file");
+        const QString body = "void main() {\n    IO.println(\"你好\");\n}\n";
+        QTest::newRow("typed") << body << ""
+                               << "Main";
+        QTest::newRow("opened from a file") << body << "Hello.java"
+                                            << "Hello";
+        QTest::newRow("from a file whose name is no class name") << body << "my program.java"
+                                                                 << "Main";
+        QTest::newRow("class only in a comment")
+            << "// A program without a class declaration.\n" + body << "Greet.java"
+            << "Greet";
+        QTest::newRow("class only in strings, a character, a text block")
+            << "String s = \"class X {\";\nchar c = '{';\nString t = \"\"\"\n  class Y "
+               "{\n\"\"\";\n" +
+                   body
+            << ""
+            << "Main";
+        QTest::newRow("a class literal is no declaration")
+            << "void main() { IO.println(String.class); }"
+            << ""
+            << "Main";
+        QTest::newRow("an instance main with arguments, throws")
+            << "void main(String[] args) throws Exception { }"
+            << ""
+            << "Main";
+        QTest::newRow("escaped class keyword is one") << "\\u0063lass A { void main() {} }"
+                                                      << ""
+                                                      << "";
+        QTest::newRow("void main in a class") << "class A { void main() {} }"
+                                              << "B.java"
+                                              << "A";
+        QTest::newRow("an interface holding main")
+            << "interface Game { static void main(String[] a) {} }"
+            << ""
+            << "";
+        QTest::newRow("a record holding main: no compact file")
+            << "record Point(int x) { public static void main(String[] a) {} }"
+            << ""
+            << "";
+        QTest::newRow("an enum") << "enum Color { RED; void main() {} }"
+                                 << ""
+                                 << "";
+        QTest::newRow("a fragment without main") << "int x = 1;"
+                                                 << ""
+                                                 << "";
+        QTest::newRow("main called, not declared") << "void run() { main(null); }"
+                                                   << ""
+                                                   << "";
+    }
+    void compactSourceNames() {
+        QFETCH(QString, text);
+        QFETCH(QString, opened);
+        QFETCH(QString, file);
+        FreshStart start;
+        Frm_java w;
+        if (!opened.isEmpty()) {
+            const QString path = start.home(opened);
+            QVERIFY(platform::writeLines(path, {text}));
+            const auto dialog = Frm_java::chooseOpenFile;
+            Frm_java::chooseOpenFile = [path](QWidget *, const QString &) { return path; };
+            control<QPushButton>(&w, "Cmd_open")->click();
+            Frm_java::chooseOpenFile = dialog;
+        } else {
+            w.setEditorText(text);
+        }
+        QCOMPARE(control<QLineEdit>(&w, "Txt_file")->text(), file);
+    }
+
     void sameAsTheLiteralStepsOnGeneratedTexts() {
         QRandomGenerator rng(20261207);
         for (int i = 0; i < 20000; ++i) {

@@ -76,42 +76,52 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QStringList>("added");
+        QTest::addColumn<QString>("note"); // printed before the tool runs
         const QStringList fast{"-J-XX:TieredStopAtLevel=1", "-J-XX:+UseSerialGC",
                                "-J-XX:-UsePerfData"};
         const QString archive = "归档 a/javac.jsa";
         QTest::newRow("javac of a JDK that does not say: as it is")
             << "javac"
             << ""
-            << "" << QStringList{"A.java"} << 0 << QStringList{};
+            << "" << QStringList{"A.java"} << 0 << QStringList{} << QString();
         QTest::newRow("javac, fast") << "javac"
                                      << "fast"
-                                     << "" << QStringList{"A.java"} << 0 << fast;
+                                     << "" << QStringList{"A.java"} << 0 << fast << QString();
         QTest::newRow("javac with the archive (JDK 13-18)")
             << "javac"
             << "use"
             << "" << QStringList{"-d", ".", "A.java"} << 0
-            << fast + QStringList{"-J-XX:SharedArchiveFile=" + archive, "-J-Xlog:disable"};
+            << fast + QStringList{"-J-XX:SharedArchiveFile=" + archive, "-J-Xlog:disable"}
+            << QString();
         QTest::newRow("javac with the archive (JDK 19+)")
             << "javac"
             << "auto"
             << "" << QStringList{"A.java"} << 0
             << fast + QStringList{"-J-XX:+AutoCreateSharedArchive",
-                                  "-J-XX:SharedArchiveFile=" + archive, "-J-Xlog:disable"};
-        QTest::newRow("javac's exit code") << "javac"
-                                           << ""
-                                           << "" << QStringList{"Bad.java"} << 3 << QStringList{};
+                                  "-J-XX:SharedArchiveFile=" + archive, "-J-Xlog:disable"}
+            << QString();
+        QTest::newRow("javac's exit code")
+            << "javac"
+            << ""
+            << "" << QStringList{"Bad.java"} << 3 << QStringList{} << QString();
         QTest::newRow("java: arguments as given")
             << "java"
             << ""
             << "" << QStringList{"Hello", "a b", "你好", "say \"hi\"", "back\\"} << 0
-            << QStringList{};
+            << QStringList{} << QString();
         QTest::newRow("java under a code page not UTF-8, JDK 18+")
             << "java"
             << ""
-            << "COMPAT" << QStringList{"Hello", "x"} << 0 << QStringList{"-Dfile.encoding=COMPAT"};
-        QTest::newRow("java's exit code") << "java"
-                                          << ""
-                                          << "" << QStringList{"Hello"} << 1 << QStringList{};
+            << "COMPAT" << QStringList{"Hello", "x"} << 0 << QStringList{"-Dfile.encoding=COMPAT"}
+            << QString();
+        QTest::newRow("javac of a compact source file on JDK 17: a note first")
+            << "javac"
+            << ""
+            << "" << QStringList{"Main.java"} << 1 << QStringList{} << "提示：需要 JDK 25";
+        QTest::newRow("java's exit code")
+            << "java"
+            << ""
+            << "" << QStringList{"Hello"} << 1 << QStringList{} << QString();
     }
     void runsTheChosenTool() {
         QFETCH(QString, tool);
@@ -120,6 +130,7 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
         QFETCH(QStringList, added);
+        QFETCH(QString, note);
         QTemporaryDir jdk;
         QVERIFY(makeStandInJdk(jdk.filePath("bin")));
         const QString bin = QDir::toNativeSeparators(jdk.filePath("bin"));
@@ -127,9 +138,12 @@ private slots:
                                     {{"TARNELJAVA_JDK_BIN", bin},
                                      {"TARNELJAVA_JAVAC_START", start},
                                      {"TARNELJAVA_JAVAC_ARCHIVE", "归档 a/javac.jsa"},
-                                     {"TARNELJAVA_JAVA_FILE_ENCODING", encoding}},
+                                     {"TARNELJAVA_JAVA_FILE_ENCODING", encoding},
+                                     {"TARNELJAVA_JAVAC_NOTE", note}},
                                     exitCode);
-        QCOMPARE(ran.output, bracketed(added + arguments)); // and no TARNELJAVA_ variable
+        // The tool's output alone, and no TARNELJAVA_ variable.
+        QCOMPARE(ran.output,
+                 (note.isEmpty() ? QString() : note + "\n") + bracketed(added + arguments));
         QCOMPARE(ran.exitCode, exitCode);
     }
 
