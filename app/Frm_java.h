@@ -102,6 +102,7 @@ private:
     std::unique_ptr<Ui::Frm_java> ui;
     QTimer *Tim_color = nullptr;
     bool m_building = false;
+    QString m_buildingScript;               // the running build's script, which names its console
     QProcessEnvironment m_buildEnvironment; // of the build that is starting
     QString m_classNameSource;
 };

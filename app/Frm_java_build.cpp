@@ -15,6 +15,7 @@
 #include "ui/MainModule.h"
 #include "ui_Frm_java.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 
@@ -59,6 +60,12 @@ QString compactSourceNote(int jdkVersion) {
         .arg(jdkVersion);
 }
 
+QString stillRunningText(const QString &script) {
+    return QStringLiteral("上一个程序仍在运行：它的控制台窗口（%1）还没有关闭。\n\n"
+                          "请在那个窗口中结束程序，按任意键关闭它，然后再点“编译+运行”。")
+        .arg(script);
+}
+
 QString badFolderText(const QString &javaPath) {
     return QStringLiteral("目录“%1”不能用于编译：目录名中不能有 * ? \" < > | 和控制字符，"
                           "冒号只能跟在盘符后面。请在“目录”中设置其他目录，并点击“保存设置”。")
@@ -96,6 +103,22 @@ bool Frm_java::readyToBuild() {
         QMessageBox::critical(this, QStringLiteral("出错"), badFolderText(MainModule::JavaPath));
         return false;
     }
+    // A package's parts name folders: none may be a device name or another unusable name.
+    for (const QString &part :
+         declaredPackage(editorText()).split(QLatin1Char('.'), Qt::SkipEmptyParts)) {
+        if (!isValidClassName(part)) {
+            QMessageBox::critical(this, QStringLiteral("出错"), badClassNameText(part));
+            return false;
+        }
+    }
+    // A folder the console cannot start in (Windows: a network path, one too long).
+    const QString consoleFolder = QDir::toNativeSeparators(
+        QFileInfo(platform::toHostPath(workFolder(MainModule::JavaPath))).absoluteFilePath());
+    const QString folderProblem = platform::consoleFolderProblem(consoleFolder);
+    if (!folderProblem.isEmpty()) {
+        QMessageBox::critical(this, QStringLiteral("出错"), folderProblem);
+        return false;
+    }
     // javac and java from one JDK, chosen for this build: the one on PATH, else one found on
     // the machine. The program's own launchers, first on the build's PATH, run its tools.
     const QProcessEnvironment system = QProcessEnvironment::systemEnvironment();
@@ -117,8 +140,11 @@ bool Frm_java::readyToBuild() {
 }
 
 void Frm_java::Cmd_byyx_Click() {
-    if (m_building)
-        return; // one build at a time: a second one would rewrite the running one's files
+    if (m_building) {
+        // One build at a time: a second one would rewrite the running one's files.
+        QMessageBox::information(this, QStringLiteral("提示"), stillRunningText(m_buildingScript));
+        return;
+    }
     if (!readyToBuild())
         return;
     // Nor may another running copy of the program build in the same work folder, however its
@@ -138,6 +164,7 @@ void Frm_java::Cmd_byyx_Click() {
         return;
     }
     m_building = true;
+    m_buildingScript = workFile(MainModule::JavaPath, kBuildScriptName);
     Comp();
     m_building = false;
 }
@@ -164,5 +191,8 @@ void Frm_java::Comp() {
     else if (outcome == RunOutcome::ConsoleFailed)
         QMessageBox::critical(this, QStringLiteral("出错"), consoleFailedText());
     // Keeping class files, if chosen in the options while the build ran, applies already.
-    build.cleanUp(MainModule::ClassExist != 0);
+    // A wait broken off (the program quits) leaves the console running what the build wrote:
+    // the next build in the folder tidies up after it.
+    if (outcome != RunOutcome::BrokenOff)
+        build.cleanUp(MainModule::ClassExist != 0);
 }

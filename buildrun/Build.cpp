@@ -59,6 +59,21 @@ void Build::removeClassFiles() const {
         deleteFile(hostClassFile(name));
 }
 
+void Build::removeWhatAnEndedBuildLeft() const {
+    constexpr qint64 kLongestScript = 64 * 1024;
+    const auto script = platform::readWholeText(hostWorkFile(kBuildScriptName), kLongestScript);
+    if (!script)
+        return;
+    const QString name = sourceCopyNameInScript(script->split(QStringLiteral("\r\n")));
+    if (name.isEmpty() || !isValidClassName(name))
+        return;
+    for (const QString &extension : {QStringLiteral(".java"), QStringLiteral(".HTML")}) {
+        const QString file = hostWorkFile(name + extension);
+        platform::setFileNormal(file);
+        deleteFile(file);
+    }
+}
+
 QSet<QString> Build::classFilesInWorkFolder() const {
     QSet<QString> found;
     QDirIterator files(platform::toHostPath(workFolder(m_request.javaPath)),
@@ -72,6 +87,7 @@ QSet<QString> Build::classFilesInWorkFolder() const {
 void Build::writeFiles() {
     const BuildRequest &r = m_request;
     createFoldersAlong(workFolder(r.javaPath) + QLatin1Char('\\'));
+    removeWhatAnEndedBuildLeft();
     // Class files of an earlier build (kept by 保留Class文件) would run in place of a text that
     // no longer compiles, and look like its result.
     removeClassFiles();

@@ -28,8 +28,8 @@ class Build {
 public:
     explicit Build(BuildRequest request);
 
-    // Creates the work folder, removes the class files of the scanned names that an earlier
-    // build left, and writes the source copy, the applet page (applets only) and the build
+    // Creates the work folder, removes what an earlier build left (the class files of the
+    // scanned names; the source copy of one whose wait was broken off), and writes the source copy, the applet page (applets only) and the build
     // script, each as a new file (no write goes through a link left there).
     void writeFiles();
     // Runs the build script in a console window of the given show style until it has ended.
@@ -47,6 +47,9 @@ private:
     QString hostWorkFile(const QString &fileName) const;
     // Deletes the class files of the scanned names.
     void removeClassFiles() const;
+    // The source copy and applet page of the build whose script stands in the work folder, when
+    // that build's wait was broken off (the program quit while its console ran).
+    void removeWhatAnEndedBuildLeft() const;
     // The class files in the work folder and the folders below it, by their host paths.
     QSet<QString> classFilesInWorkFolder() const;
     // A class file of the scanned names: in the package's folder when there is a package.

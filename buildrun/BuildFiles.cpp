@@ -58,6 +58,21 @@ QStringList buildScriptLines(const QString &givenJavaPath, const QString &givenC
     return lines;
 }
 
+QString sourceCopyNameInScript(const QStringList &lines) {
+    for (const QString &line : lines) {
+        if (!line.startsWith(QStringLiteral("javac ")))
+            continue;
+        QString name = line.mid(6);
+        if (name.startsWith(QStringLiteral("-d . ")))
+            name = name.mid(5);
+        if (!name.endsWith(QStringLiteral(".java")))
+            return QString();
+        name.chop(5);
+        return name.replace(QStringLiteral("%%"), QStringLiteral("%"));
+    }
+    return QString();
+}
+
 QStringList appletPageLines(const QString &className, qint16 height, qint16 width,
                             const QString &packageName) {
     const QString applet = QStringLiteral("<applet code=\"") +

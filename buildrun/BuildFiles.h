@@ -26,6 +26,10 @@ QString workFile(const QString &javaPath, const QString &fileName);
 // A text whose first statement is "package a.b;" (packageName "a.b") is compiled into its
 // package's folders with "javac -d . Name.java" and run as "java a.b.Name"; without a package
 // the script is exactly the one above.
+// The class name whose source copy a build script compiles ("javac [-d . ]NAME.java"); empty
+// when the lines hold none. What a build whose wait was broken off left, the next one removes.
+QString sourceCopyNameInScript(const QStringList &lines);
+
 QStringList buildScriptLines(const QString &javaPath, const QString &className, qint16 compileType,
                              const QString &packageName = QString());
 // The four lines of the applet page (className + ".HTML"); in a package the code names the

@@ -29,6 +29,12 @@ public:
     // itself known (foot without Wayland, a broken terminal): no script will run.
     bool consoleFailed() const;
 
+    // Linux: how long the wait holds once the terminal's process has ended well while no
+    // interpreter has made itself known (the terminal may have handed the window to a server
+    // that starts it later). Once the interpreter has come, only its end ends the wait. Tests
+    // set a shorter time.
+    static int interpreterGraceMs;
+
 private:
     struct Private;
     std::unique_ptr<Private> d;

@@ -1,6 +1,5 @@
 #include "buildrun/ConsoleWatch.h"
 
-#include "buildrun/RunAndWait.h"
 #include "platform/ConsoleHandOver.h"
 #include "platform/SystemFolders.h"
 
@@ -45,6 +44,7 @@ struct ConsoleWatch::Private {
             return;
         }
         connected = true;
+        grace.stop(); // the terminal may have ended well before: the script's end is the end
         socket->setProperty("known", true);
         socket->write(handOver);
         QObject::connect(socket, &QLocalSocket::disconnected, context, [ended] { ended(); });
@@ -73,6 +73,8 @@ void removeSocketsOfEndedPrograms(const QString &folder) {
     }
 }
 } // namespace
+
+int ConsoleWatch::interpreterGraceMs = 10000;
 
 ConsoleWatch::ConsoleWatch() : d(std::make_unique<Private>()) {
     // In the user's own runtime folder, which no other user can enter.
@@ -149,7 +151,7 @@ void ConsoleWatch::follow(QProcess &process, QObject *context, std::function<voi
                              if (p->consoleFailed)
                                  ended();
                              else
-                                 p->grace.start(kInterpreterGraceMs);
+                                 p->grace.start(ConsoleWatch::interpreterGraceMs);
                          }
                      });
 }

@@ -7,6 +7,8 @@
 // Windows: the command interpreter runs the script; the script ends with its process.
 struct ConsoleWatch::Private {};
 
+int ConsoleWatch::interpreterGraceMs = 10000;
+
 ConsoleWatch::ConsoleWatch() = default;
 ConsoleWatch::~ConsoleWatch() = default;
 

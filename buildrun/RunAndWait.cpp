@@ -50,9 +50,11 @@ RunOutcome runInConsole(const QString &script, qint32 windowStyle,
     // Deliver what arrived together with the end of the script before returning.
     QCoreApplication::processEvents();
     if (!ended) {
-        // The wait was broken off (the application is quitting): the console goes with it.
-        process->kill();
-        process->waitForFinished(1000);
+        // The wait was broken off (the application is quitting): the learner's program and
+        // its console go on to the pause; the console's process is left to itself (the object
+        // would end it), and the next build in the folder tidies up what this one left.
+        QObject::disconnect(process, nullptr, &loop, nullptr);
+        return RunOutcome::BrokenOff;
     }
     // A terminal that keeps its window after the command (gnome-console) ends with the script.
     if (ended && console->endsWithScript)

@@ -22,10 +22,9 @@ enum class RunOutcome {
 // once, or live on after the window has closed). The interpreter holds a connection to a
 // private local socket while it runs; the wait ends when that connection closes. A terminal
 // that ends without starting the interpreter ends the wait after a grace time.
+// The wait is broken off when the application quits: the console and what runs in it go on
+// (to the script's pause), and nothing of theirs is ended.
 // The console runs with the given environment (the build's: its JDK first on PATH, javac's
 // source encoding).
 RunOutcome runInConsole(const QString &script, qint32 windowStyle,
                         const QProcessEnvironment &environment);
-
-// How long the program waits for the interpreter once the terminal's process has ended.
-inline constexpr int kInterpreterGraceMs = 10000;

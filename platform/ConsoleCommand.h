@@ -42,4 +42,10 @@ QString findConsoleProgram();
 std::optional<ConsoleCommand> consoleCommandFor(const QString &hostScriptPath,
                                                 const QString &holdName);
 
+// Why the console cannot start in the work folder (a Windows form path), in words for the
+// learner; empty when it can. Windows: the command interpreter takes no network path (\\server
+// \share) and no current folder longer than it can hold; it would run the script from
+// C:\Windows. Linux: any folder.
+QString consoleFolderProblem(const QString &workFolder);
+
 } // namespace platform

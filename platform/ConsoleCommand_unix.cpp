@@ -27,4 +27,8 @@ std::optional<ConsoleCommand> consoleCommandFor(const QString &hostScriptPath,
     return terminalCommand(consoleProgram, toWindowsPath(hostScriptPath), command);
 }
 
+QString consoleFolderProblem(const QString &) {
+    return QString(); // the interpreter enters any folder
+}
+
 } // namespace platform

@@ -14,13 +14,32 @@ QString findConsoleProgram() {
 std::optional<ConsoleCommand> consoleCommandFor(const QString &hostScriptPath, const QString &) {
     // The interpreter starts in the script's folder and runs it by its name alone: its command
     // line would expand "%PATH%" in a folder's name, and no quoting keeps it from doing so.
-    // /s keeps the outer quotes as they are.
+    // /s keeps the outer quotes as they are; /d runs no AutoRun command of the user's first
+    // (one that changes the folder would break the build).
     const QFileInfo script(hostScriptPath);
     ConsoleCommand console{findConsoleProgram(), {}, {}, {}};
     console.nativeArguments =
-        QStringLiteral("/s /c \"\"") + script.fileName() + QStringLiteral("\"\"");
+        QStringLiteral("/d /s /c \"\"") + script.fileName() + QStringLiteral("\"\"");
     console.workingFolder = QDir::toNativeSeparators(script.absolutePath());
     return console;
+}
+
+QString consoleFolderProblem(const QString &workFolder) {
+    // The interpreter's current folder holds at most MAX_PATH - 2 characters, its final
+    // backslash included.
+    constexpr qsizetype kLongestConsoleFolder = 258;
+    if (workFolder.startsWith(QStringLiteral("\\\\")) ||
+        workFolder.startsWith(QStringLiteral("//")))
+        return QStringLiteral(
+                   "“%1”是网络路径，命令提示符不能在其中运行编译脚本。请把“目录”设为带盘符的"
+                   "文件夹（例如 D:\\MyJava，或把网络共享映射为一个驱动器），并点击“保存设置”。")
+            .arg(workFolder);
+    if (workFolder.size() + 1 > kLongestConsoleFolder)
+        return QStringLiteral("编译用的文件夹“%1”太长，命令提示符不能进入它（最多 %2 个字符）。"
+                              "请在“目录”中设置一个更短的路径，并点击“保存设置”。")
+            .arg(workFolder)
+            .arg(kLongestConsoleFolder - 1);
+    return QString();
 }
 
 } // namespace platform

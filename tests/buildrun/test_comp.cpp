@@ -448,12 +448,15 @@ private slots:
         QVERIFY(env.waitUntilGone(env.pidIn(env.consoleLog() + ".terminal"), 15000));
     }
 
+    // A second 编译+运行 while a build runs starts nothing, and says why and where the running
+    // program's console is.
     void windowsAnswerDuringTheBuildAndOneBuildRunsAtATime() {
         FreshStart start;
         BuildEnvironment env(BuildEnvironment::FakeJdk);
         qputenv("TARNEL_TERMINAL_DELAY", "1");
         Frm_java w;
         w.setEditorText("public class Hello {}");
+        MessageBoxAnswerer told(QMessageBox::Ok);
         int ticks = 0;
         bool clickedAgain = false;
         QTimer timer;
@@ -461,7 +464,7 @@ private slots:
             ++ticks;
             if (w.isBuilding() && !clickedAgain) {
                 clickedAgain = true;
-                clickBuild(w);                                 // ignored
+                clickBuild(w);                                 // told, nothing started
                 control<QPushButton>(&w, "Cmd_save")->click(); // saving works meanwhile
                 MainModule::ClassExist = 1; // applied options reach this build's clean-up
             }
@@ -472,9 +475,54 @@ private slots:
         QVERIFY(ticks >= 10);
         QVERIFY(clickedAgain);
         QCOMPARE(env.compilerRuns(), 1);
+        QCOMPARE(int(told.seen.size()), 1);
+        QVERIFY2(told.seen[0].text.contains("上一个程序仍在运行") &&
+                     told.seen[0].text.contains("D:\\MyJava\\ClassFiles\\Korvath.bat"),
+                 qPrintable(told.seen[0].text));
         QVERIFY(QFile::exists(start.home("MyJava/Hello.java")));
         QCOMPARE(filesIn(start.home("MyJava/ClassFiles")),
                  QStringList({"Hello.class", "Korvath.bat"}));
+    }
+
+    // The program quits while a build's console runs (the window closed): the console and the
+    // learner's program go on to the pause, what the build wrote stays for them, and the next
+    // build in the folder removes it. (Last: the quit is undone for the test program after.)
+    void quittingLeavesTheConsoleRunning() {
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::FakeJdk);
+        qputenv("TARNEL_TERMINAL_DELAY", "2");
+        qputenv("TARNEL_FAKE_CLASSES", "A A$1");
+        {
+            Frm_java w;
+            w.setEditorText("class A {}");
+            w.IsSaved = true;
+            QTimer quit;
+            QObject::connect(&quit, &QTimer::timeout, [&] {
+                if (QFile::exists(env.consoleLog() + ".pid")) { // the console runs
+                    quit.stop();
+                    w.close();
+                    QCoreApplication::exit(0); // as when the last window closes
+                }
+            });
+            quit.start(20);
+            clickBuild(w);
+            QVERIFY(!w.isBuilding());
+        }
+        // Undo the quit, so that the event loops of later tests run.
+        QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+        QCoreApplication::exec();
+        QVERIFY(env.waitUntilGone(env.pidIn(env.consoleLog() + ".pid"), 15000));
+        QVERIFY2(env.console().contains("ran A\n") &&
+                     env.console().endsWith("请按任意键继续. . . \n"),
+                 qPrintable(env.console()));
+        const QString folder = start.home("MyJava/ClassFiles");
+        QVERIFY(QFile::exists(folder + "/A.java"));
+        qunsetenv("TARNEL_TERMINAL_DELAY");
+        qputenv("TARNEL_FAKE_CLASSES", "B");
+        Frm_java next;
+        next.setEditorText("class B {}");
+        clickBuild(next);
+        QCOMPARE(filesIn(folder), QStringList({"A$1.class", "A.class", "Korvath.bat"}));
     }
 };
 

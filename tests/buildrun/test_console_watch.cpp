@@ -2,6 +2,7 @@
 // private socket, and nothing else.
 #include "BuildEnvironment.h"
 #include "buildrun/Build.h"
+#include "buildrun/ConsoleWatch.h"
 
 #include <QLocalSocket>
 #include <QtTest>
@@ -51,6 +52,27 @@ private slots:
         QVERIFY(env.console().endsWith("请按任意键继续. . . \n"));
         qunsetenv("TARNEL_TERMINAL_DELAY");
         qunsetenv("TARNEL_TERMINAL_START_DELAY");
+    }
+
+    // A terminal that hands its window to a server and exits 0 at once gets a grace period
+    // for the interpreter to come; once it has come, only the script's end ends the wait,
+    // however long the script runs beyond the grace period.
+    void theWaitHoldsOnceTheInterpreterHasCome() {
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::FakeJdk);
+        const int grace = ConsoleWatch::interpreterGraceMs;
+        ConsoleWatch::interpreterGraceMs = 1500;
+        qputenv("TARNEL_TERMINAL_MODE", "handoff");
+        qputenv("TARNEL_TERMINAL_START_DELAY", "0.3");
+        qputenv("TARNEL_TERMINAL_DELAY", "3"); // the key, long after the grace period
+        Build build(buildOfA());
+        build.writeFiles();
+        QCOMPARE(build.run(1), RunOutcome::Ended);
+        ConsoleWatch::interpreterGraceMs = grace;
+        for (const char *name : {"TARNEL_TERMINAL_MODE", "TARNEL_TERMINAL_START_DELAY",
+                                 "TARNEL_TERMINAL_DELAY"})
+            qunsetenv(name);
+        QVERIFY2(env.console().endsWith("请按任意键继续. . . \n"), qPrintable(env.console()));
     }
 };
 
