@@ -11,6 +11,7 @@
 #include "editor/PackageLine.h"
 #include "platform/ConsoleCommand.h"
 #include "platform/PathMapping.h"
+#include "platform/SystemFolders.h"
 #include "platform/TextFiles.h"
 #include "ui/MainModule.h"
 #include "ui_Frm_java.h"
@@ -59,6 +60,11 @@ QString compactSourceNote(int jdkVersion) {
                           "或更高版本才能编译；现在用的是 JDK %1。")
         .arg(jdkVersion);
 }
+
+const QString kNoPrivateFolderText = QStringLiteral(
+    "没有只属于当前用户的临时文件夹，无法安全地编译运行：XDG_RUNTIME_DIR 没有设置（或不是只有你"
+    "能进入的文件夹），临时文件夹中 tarneljava- 加用户号的文件夹属于其他用户或对其他用户开放。\n\n"
+    "请在登录后的桌面中启动本程序，或删除那个文件夹后再试。");
 
 QString stillRunningText(const QString &script) {
     return QStringLiteral("上一个程序仍在运行：它的控制台窗口（%1）还没有关闭。\n\n"
@@ -117,6 +123,11 @@ bool Frm_java::readyToBuild() {
     const QString folderProblem = platform::consoleFolderProblem(consoleFolder);
     if (!folderProblem.isEmpty()) {
         QMessageBox::critical(this, QStringLiteral("出错"), folderProblem);
+        return false;
+    }
+    // The lock and the console's socket and key live in the user's own folder, or nowhere.
+    if (platform::privateRuntimeFolder().isEmpty()) {
+        QMessageBox::critical(this, QStringLiteral("出错"), kNoPrivateFolderText);
         return false;
     }
     // javac and java from one JDK, chosen for this build: the one on PATH, else one found on

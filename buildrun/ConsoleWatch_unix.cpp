@@ -84,7 +84,7 @@ ConsoleWatch::ConsoleWatch() : d(std::make_unique<Private>()) {
     const QString name =
         QDir(folder).filePath(kSocketPrefix + QString::number(QCoreApplication::applicationPid()) +
                               QLatin1Char('-') + randomHex().left(16));
-    if (d->server.listen(name))
+    if (!folder.isEmpty() && d->server.listen(name))
         d->name = d->server.fullServerName();
     d->secret = randomHex().toLatin1();
     // The secret in a file beside the socket, in the user's own folder: the interpreter finds
@@ -92,8 +92,10 @@ ConsoleWatch::ConsoleWatch() : d(std::make_unique<Private>()) {
     // itself known: then there is no socket, and the wait follows the terminal.
     if (!d->name.isEmpty()) {
         QFile key(d->name + QLatin1String(platform::kHoldKeySuffix));
-        if (!key.open(QIODevice::WriteOnly | QIODevice::NewOnly) ||
-            !key.setPermissions(QFile::ReadOwner | QFile::WriteOwner) ||
+        // Made readable by its owner alone, not narrowed after: no moment open to others.
+        if (folder.isEmpty() ||
+            !key.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                      QFile::ReadOwner | QFile::WriteOwner) ||
             key.write(d->secret) != d->secret.size()) {
             d->server.close();
             d->name.clear();

@@ -10,4 +10,9 @@ namespace platform::testing {
 // folder (Linux) or the real drive (Windows), and back. Empty: off.
 void setDriveRoot(const QString &hostFolder);
 
+// Faults of the file system for the text files' writes: every write fails once this many bytes
+// have been written since (a full disk, a quota); negative: off. With `refuseNewFiles`, no new
+// file can be made (a folder that takes none).
+void setWriteFaults(qint64 bytesUntilFull, bool refuseNewFiles);
+
 } // namespace platform::testing

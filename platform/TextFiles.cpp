@@ -1,10 +1,90 @@
 #include "platform/TextFiles.h"
 
+#include "platform/TestSeams.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QStorageInfo>
 
 namespace platform {
+
+namespace {
+qint64 g_bytesUntilFull = -1;
+bool g_refuseNewFiles = false;
+
+// Writes all the bytes and flushes them; false when the file system took not all of them.
+bool writeAll(QFile &file, const QByteArray &bytes) {
+    if (g_bytesUntilFull >= 0) {
+        const qint64 taken = qMin(g_bytesUntilFull, qint64(bytes.size()));
+        g_bytesUntilFull -= taken;
+        file.write(bytes.left(taken));
+        file.flush();
+        return taken == bytes.size();
+    }
+    return file.write(bytes) == bytes.size() && file.flush();
+}
+
+enum class Replaced { Yes, NoNewFile, Failed };
+
+// replaceEntry, telling a folder that takes no new file apart from a write that failed.
+Replaced replaceEntryTelling(const QString &hostPath, const QByteArray &bytes) {
+    const QFileInfo entry(hostPath);
+    if (entry.isDir() && !entry.isSymLink())
+        return Replaced::Failed;
+    // A name of its own beside the entry, made only if nothing stands there (no link followed).
+    QFile file;
+    for (int attempt = 0; attempt < 16 && !file.isOpen() && !g_refuseNewFiles; ++attempt) {
+        file.setFileName(entry.absolutePath() + QStringLiteral("/.") + entry.fileName() +
+                         QStringLiteral(".%1.new").arg(QRandomGenerator::system()->generate(), 8,
+                                                       16, QLatin1Char('0')));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) &&
+            file.error() != QFileDevice::OpenError)
+            break;
+    }
+    if (!file.isOpen())
+        return Replaced::NoNewFile;
+    const bool written = writeAll(file, bytes);
+    file.close();
+    // The new file may be read as the file it replaces was.
+    if (written && entry.isFile() && !entry.isSymLink())
+        file.setPermissions(QFile::permissions(hostPath));
+    if (written && renameOver(file.fileName(), hostPath))
+        return Replaced::Yes;
+    file.remove();
+    return Replaced::Failed;
+}
+
+// Writes the file in place, never leaving it cut: not at all when the file system has no room
+// for the new bytes, and with the old bytes put back when the write fails all the same.
+bool writeInPlace(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+    const QByteArray old = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    const QStorageInfo storage(path);
+    if (storage.isValid() && storage.bytesAvailable() >= 0 &&
+        bytes.size() - old.size() > storage.bytesAvailable())
+        return false;
+    if (file.seek(0) && file.resize(0) && writeAll(file, bytes))
+        return true;
+    // The old bytes fit where they were.
+    file.seek(0);
+    file.resize(0);
+    file.write(old);
+    file.flush();
+    return false;
+}
+} // namespace
+
+namespace testing {
+void setWriteFaults(qint64 bytesUntilFull, bool refuseNewFiles) {
+    g_bytesUntilFull = bytesUntilFull;
+    g_refuseNewFiles = refuseNewFiles;
+}
+} // namespace testing
 
 QByteArray toSystemCodePage(const QString &text) {
     return systemEncoder().encode(text);
@@ -22,30 +102,7 @@ QByteArray linesBytes(const QStringList &lines) {
 }
 
 bool replaceEntry(const QString &hostPath, const QByteArray &bytes) {
-    const QFileInfo entry(hostPath);
-    if (entry.isDir() && !entry.isSymLink())
-        return false;
-    // A name of its own beside the entry, made only if nothing stands there (no link followed).
-    QFile file;
-    for (int attempt = 0; attempt < 16 && !file.isOpen(); ++attempt) {
-        file.setFileName(entry.absolutePath() + QStringLiteral("/.") + entry.fileName() +
-                         QStringLiteral(".%1.new").arg(QRandomGenerator::system()->generate(), 8,
-                                                       16, QLatin1Char('0')));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) &&
-            file.error() != QFileDevice::OpenError)
-            break;
-    }
-    if (!file.isOpen())
-        return false;
-    const bool written = file.write(bytes) == bytes.size() && file.flush();
-    file.close();
-    // The new file may be read as the file it replaces was.
-    if (written && entry.isFile() && !entry.isSymLink())
-        file.setPermissions(QFile::permissions(hostPath));
-    if (written && renameOver(file.fileName(), hostPath))
-        return true;
-    file.remove();
-    return false;
+    return replaceEntryTelling(hostPath, bytes) == Replaced::Yes;
 }
 
 bool writeLines(const QString &hostPath, const QStringList &lines) {
@@ -62,14 +119,14 @@ bool saveFile(const QString &hostPath, const QByteArray &bytes, InPlace inPlace)
     const QFileInfo file(target);
     if (file.exists() && !file.isFile())
         return false;
-    if (replaceEntry(target, bytes))
+    // In place only where the folder takes no new file: a write that failed (no space, a
+    // quota, an I/O error) leaves the old file as it was.
+    const Replaced replaced = replaceEntryTelling(target, bytes);
+    if (replaced == Replaced::Yes)
         return true;
-    if (inPlace != InPlace::WhereNoNewFile || !file.isFile())
+    if (replaced == Replaced::Failed || inPlace != InPlace::WhereNoNewFile || !file.isFile())
         return false;
-    QFile inPlaceFile(target);
-    if (!inPlaceFile.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return inPlaceFile.write(bytes) == bytes.size() && inPlaceFile.flush();
+    return writeInPlace(target, bytes);
 }
 
 std::optional<QByteArray> readWholeFile(const QString &hostPath, qint64 maxBytes) {

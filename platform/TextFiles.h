@@ -44,8 +44,10 @@ bool writeLines(const QString &hostPath, const QStringList &lines);
 
 // Saves a file the user named: a link to a regular file is written through (the link stays,
 // its target is replaced as replaceEntry does); a FIFO, a device, a folder, a link to one of
-// them or to nothing is refused. WhereNoNewFile: in a folder where no new file can be made, a
-// regular file that may be written is written in place instead.
+// them or to nothing is refused. A file that cannot be written whole (no space, a quota, an I/O
+// error) leaves the old one as it was. WhereNoNewFile: in a folder where no new file can be
+// made, a regular file that may be written is written in place instead, only when the file
+// system has room for it, and with the old bytes put back if the write fails all the same.
 enum class InPlace { Never, WhereNoNewFile };
 bool saveFile(const QString &hostPath, const QByteArray &bytes, InPlace inPlace);
 

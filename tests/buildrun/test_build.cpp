@@ -300,6 +300,9 @@ private slots:
             << "foreign"
             << "ran A\nmark=交给了 the script\n"
             << "QT_QPA_PLATFORM";
+        QTest::newRow("the terminal's own environment is not the script's") << "foreign"
+                                                                            << "ran A\n"
+                                                                            << "terminal-only";
         QTest::newRow("a terminal that starts it with SIGHUP ignored, closed") << "hangup"
                                                                                << "javac A.java\n"
                                                                                << "survived SIGHUP";

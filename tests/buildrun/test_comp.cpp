@@ -247,6 +247,22 @@ private slots:
         QTest::newRow("quote in the folder") << "D:\\a\"&calc&\""
                                              << "public class Hello {}"
                                              << "目录“D:\\a\"&calc&\"”不能用于编译";
+        QTest::newRow("a package part that names a device")
+            << "D:\\MyJava"
+            << "package lessons.con;\npublic class Hello {}"
+            << "类名“con”";
+        if (platform::kOnWindows) { // the command interpreter's limits
+            QTest::newRow("a network folder") << "\\\\server\\share\\java"
+                                              << "public class Hello {}"
+                                              << "“\\\\server\\share\\java\\ClassFiles”是网络路径";
+            QTest::newRow("a folder too long for a console")
+                << "D:\\" + QString(250, 'a') << "public class Hello {}"
+                << "编译用的文件夹";
+        } else { // no folder of the user's alone for the console's socket and the lock
+            QTest::newRow("no private runtime folder") << "<open runtime>"
+                                                       << "public class Hello {}"
+                                                       << "没有只属于当前用户的临时文件夹";
+        }
     }
     void namesAndFoldersThatStopTheBuild() {
         QFETCH(QString, javaPath);
@@ -254,6 +270,17 @@ private slots:
         QFETCH(QString, told);
         FreshStart start;
         BuildEnvironment env(BuildEnvironment::FakeJdk);
+        const QByteArray oldTemp = qgetenv("TMPDIR");
+        const auto back = qScopeGuard([&] { qputenv("TMPDIR", oldTemp); });
+        if (javaPath == "<open runtime>") {
+            javaPath = "D:\\MyJava";
+            QVERIFY(QFile::setPermissions(start.runtimeDir.path(), QFile::Permissions(0x7777)));
+            const QString own = start.userDir.filePath(
+                QString("tarneljava-%1").arg(QFileInfo(start.homeDir.path()).ownerId()));
+            QVERIFY(QDir().mkpath(own));
+            QVERIFY(QFile::setPermissions(own, QFile::Permissions(0x7777)));
+            qputenv("TMPDIR", start.userDir.path().toLocal8Bit());
+        }
         start.writeIni("JavaPath=" + javaPath.toUtf8() + "\r\n");
         Frm_java w;
         w.setEditorText(source);

@@ -24,6 +24,7 @@ private slots:
         Build build(buildOfA());
         build.writeFiles();
         std::vector<std::unique_ptr<QLocalSocket>> others;
+        QFile::Permissions keyMode;
         QTimer intruder;
         QObject::connect(&intruder, &QTimer::timeout, [&] {
             const QByteArray commandLine = FreshStart::readFile(
@@ -32,6 +33,8 @@ private slots:
             const qsizetype hold = words.indexOf("--hold");
             if (hold < 0 || !others.empty())
                 return;
+            // The secret's file: its owner's alone.
+            keyMode = QFileInfo(QString::fromLocal8Bit(words.at(hold + 1) + ".key")).permissions();
             for (const QByteArray &send : {QByteArray("wrong\n"), QByteArray(), QByteArray("x")}) {
                 others.push_back(std::make_unique<QLocalSocket>());
                 others.back()->connectToServer(QString::fromLocal8Bit(words.at(hold + 1)));
@@ -46,6 +49,8 @@ private slots:
         timer.start();
         QCOMPARE(build.run(1), RunOutcome::Ended);
         QVERIFY2(!others.empty(), "the interpreter's socket was not found");
+        QCOMPARE(keyMode,
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
         QVERIFY(!QFileInfo::exists(stale));
         QVERIFY2(timer.elapsed() >= 2000, "the wait ended before the script");
         QCOMPARE(env.snapshotFile("A.java"), QByteArray("\r\n"));
@@ -69,10 +74,30 @@ private slots:
         build.writeFiles();
         QCOMPARE(build.run(1), RunOutcome::Ended);
         ConsoleWatch::interpreterGraceMs = grace;
-        for (const char *name : {"TARNEL_TERMINAL_MODE", "TARNEL_TERMINAL_START_DELAY",
-                                 "TARNEL_TERMINAL_DELAY"})
+        for (const char *name :
+             {"TARNEL_TERMINAL_MODE", "TARNEL_TERMINAL_START_DELAY", "TARNEL_TERMINAL_DELAY"})
             qunsetenv(name);
         QVERIFY2(env.console().endsWith("请按任意键继续. . . \n"), qPrintable(env.console()));
+    }
+
+    // gnome-console keeps its window after the command: its process is ended with the script.
+    void gnomeConsoleEndsWithTheScript() {
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::FakeJdk);
+        QTemporaryDir bin;
+        QVERIFY(
+            QFile::copy(kTestToolsFolder + "/terminal/x-terminal-emulator", bin.filePath("kgx")));
+        QVERIFY(QFile::link(bin.filePath("kgx"), bin.filePath("x-terminal-emulator")));
+        qputenv("PATH", bin.path().toLocal8Bit() + ":" + qgetenv("PATH"));
+        qputenv("TARNEL_TERMINAL_MODE", "linger");
+        qputenv("TARNEL_TERMINAL_LINGER", "60");
+        Build build(buildOfA());
+        build.writeFiles();
+        QCOMPARE(build.run(1), RunOutcome::Ended);
+        qunsetenv("TARNEL_TERMINAL_MODE");
+        qunsetenv("TARNEL_TERMINAL_LINGER");
+        QVERIFY(env.console().contains("ran A\n"));
+        QVERIFY(env.waitUntilGone(env.pidIn(env.consoleLog() + ".terminal"), 10000));
     }
 };
 

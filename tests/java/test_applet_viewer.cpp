@@ -121,6 +121,16 @@ private slots:
         QTest::newRow("tags in any case, a codebase, a package")
             << QByteArray("<APPLET Code='p/Reporter.class' CODEBASE=classes WIDTH=9>")
             << "无法打开小应用程序的窗口: 没有图形显示。";
+        // Any codebase or archive value: one line naming it, and the page's next applet is
+        // still tried.
+        QTest::newRow("a codebase that is no URL, then the next applet")
+            << QByteArray("<applet code=Shown.class codebase=\"%zz\"></applet>"
+                          "<applet code=Plain.class></applet>")
+            << "小应用程序 Shown 的 codebase 无效: %zz\n"
+               "Plain 不是小应用程序: 它不是 java.applet.Applet 的子类。";
+        QTest::newRow("an archive that is no URL")
+            << QByteArray("<applet code=Shown.class archive=\"lib.jar, %zz.jar\"></applet>")
+            << "小应用程序 Shown 的 archive 无效: %zz.jar";
         QTest::newRow("a class in a package found by its plain name")
             << QByteArray("<applet code=Reporter.class codebase=\"classes/p\">")
             << "无法加载小应用程序的类 Reporter: Reporter (wrong name: p/Reporter)";

@@ -1,3 +1,5 @@
+#include "platform/ConsoleHandOver.h"
+#include "platform/SystemFolders.h"
 #include "platform/TerminalCommand.h"
 
 #include <QCoreApplication>
@@ -6,6 +8,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 // The command line for each kind of terminal, found through links as Debian installs them:
 // x-terminal-emulator -> /etc/alternatives/x-terminal-emulator -> the real program.
@@ -143,6 +148,120 @@ private slots:
                            : command;
         QCOMPARE(commandReceived(console.arguments.mid(leading.size()), joined), expected);
         QCOMPARE(console.endsWithScript, realName == "kgx");
+    }
+
+    // The folder of the console's socket, its key and the build locks is the user's alone:
+    // XDG_RUNTIME_DIR when it is that, else a folder of the program's own in the temporary
+    // folder, made private; none when the one of that name is open to others, a link, or
+    // another user's (the build is then refused).
+    void privateRuntimeFolders_data() {
+        QTest::addColumn<QString>("runtime"); // XDG_RUNTIME_DIR: "private", "open", "" unset
+        QTest::addColumn<QString>("own");     // the own folder before: "", "open", "link", "other"
+        QTest::addColumn<QString>("found");   // "runtime", "own", "" none
+        QTest::newRow("the runtime folder") << "private"
+                                            << ""
+                                            << "runtime";
+        QTest::newRow("a runtime folder open to others: the own one") << "open"
+                                                                      << ""
+                                                                      << "own";
+        QTest::newRow("none given: the own one, made") << ""
+                                                       << ""
+                                                       << "own";
+        QTest::newRow("the own one open to others: none") << ""
+                                                          << "open"
+                                                          << "";
+        QTest::newRow("the own one a link: none") << ""
+                                                  << "link"
+                                                  << "";
+        QTest::newRow("the own one another user's: none") << ""
+                                                          << "other"
+                                                          << "";
+    }
+    void privateRuntimeFolders() {
+        QFETCH(QString, runtime);
+        QFETCH(QString, own);
+        QFETCH(QString, found);
+        if (own == "other" && getuid() != 0)
+            QSKIP("only root can give a folder to another user");
+        QTemporaryDir temp;
+        const QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR"), oldTemp = qgetenv("TMPDIR");
+        const auto back = qScopeGuard([&] {
+            qputenv("XDG_RUNTIME_DIR", oldRuntime);
+            qputenv("TMPDIR", oldTemp);
+        });
+        const QString runtimeFolder = temp.filePath("runtime");
+        QVERIFY(QDir().mkpath(runtimeFolder));
+        QVERIFY(QFile::setPermissions(runtimeFolder, runtime == "open"
+                                                         ? QFile::Permissions(0x7755)
+                                                         : QFile::Permissions(0x7700)));
+        if (runtime.isEmpty())
+            qunsetenv("XDG_RUNTIME_DIR");
+        else
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFolder));
+        qputenv("TMPDIR", QFile::encodeName(temp.path()));
+        const QString ownFolder = temp.filePath(QString("tarneljava-%1").arg(getuid()));
+        if (own == "open" || own == "other") {
+            QVERIFY(QDir().mkpath(ownFolder));
+            QVERIFY(::chmod(QFile::encodeName(ownFolder), own == "open" ? 0777 : 0700) == 0);
+            if (own == "other")
+                QVERIFY(::chown(QFile::encodeName(ownFolder), 65534, 65534) == 0);
+        }
+        if (own == "link")
+            QVERIFY(QFile::link(runtimeFolder, ownFolder));
+        const QString expected = found == "runtime" ? runtimeFolder
+                                 : found == "own"   ? ownFolder
+                                                    : QString();
+        QCOMPARE(platform::privateRuntimeFolder(), expected);
+        if (found == "own")
+            QCOMPARE(QFileInfo(ownFolder).permissions() & 0x0077, QFile::Permissions());
+    }
+
+    // The hand-over block between the program and its interpreter, read back field by field;
+    // what is no whole block gives nothing (the interpreter then keeps the terminal's own).
+    void handOverBlocks_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<QByteArray>("folder");
+        QTest::addColumn<QByteArrayList>("environment");
+        QProcessEnvironment build;
+        build.insert("PATH", "/launchers:/usr/bin");
+        build.insert("EMPTY", "");
+        build.insert("CHINESE", "编译=运行");
+        const QByteArray block = platform::handOverBlock("/home/学生/My Java", build);
+        const QByteArrayList entries{"CHINESE=编译=运行", "EMPTY=", "PATH=/launchers:/usr/bin"};
+        QTest::newRow("folder and each variable")
+            << block << true << QByteArray("/home/学生/My Java") << entries;
+        QTest::newRow("more after the block: the block")
+            << block + "7\nextra" << true << QByteArray("/home/学生/My Java") << entries;
+        QTest::newRow("entries without a name or =: left out")
+            << QByteArray("18\n/w\0=x\0NOVALUE\0A=1\0", 21) << true << QByteArray("/w")
+            << QByteArrayList{"A=1"};
+        QTest::newRow("a short block: not yet")
+            << block.chopped(1) << false << QByteArray() << QByteArrayList{};
+        QTest::newRow("no final NUL")
+            << QByteArray("4\n/w\0A") << false << QByteArray() << QByteArrayList{};
+        QTest::newRow("no length")
+            << QByteArray("\n/w\0", 4) << false << QByteArray() << QByteArrayList{};
+        QTest::newRow("a length that is no number")
+            << QByteArray("x3\n/w\0", 6) << false << QByteArray() << QByteArrayList{};
+        QTest::newRow("a negative length")
+            << QByteArray("-3\n/w\0", 6) << false << QByteArray() << QByteArrayList{};
+        QTest::newRow("a length line too long")
+            << QByteArray("0000000000003\n/w\0", 17) << false << QByteArray() << QByteArrayList{};
+    }
+    void handOverBlocks() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, read);
+        QFETCH(QByteArray, folder);
+        QFETCH(QByteArrayList, environment);
+        const auto handOver = platform::readHandOver(bytes);
+        QCOMPARE(handOver.has_value(), read);
+        if (!handOver)
+            return;
+        QCOMPARE(handOver->folder, folder);
+        QByteArrayList sorted = handOver->environment;
+        std::sort(sorted.begin(), sorted.end());
+        QCOMPARE(sorted, environment);
     }
 };
 

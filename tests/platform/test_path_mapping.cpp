@@ -1,6 +1,7 @@
 #include "platform/PathMapping.h"
 #include "platform/SingleLineText.h"
 #include "platform/System.h"
+#include "platform/TestSeams.h"
 #include "platform/TextFiles.h"
 #include "platform/TextGuess.h"
 
@@ -8,6 +9,11 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
+
+static QByteArray readBytes(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
 
 class TestPlatform : public QObject {
     Q_OBJECT
@@ -265,6 +271,34 @@ private slots:
                          .filter(".entry"),
                      QStringList()); // no temporary file left
         }
+    }
+
+    // A save never damages the file it replaces: whenever the file system stops taking bytes
+    // (no space, a quota), in a folder that takes new files or in one that takes none (the
+    // save in place), the save reports failure and the old file stays byte for byte; with room
+    // enough it holds the new text. Every byte count at which a write can fail is tried.
+    void aSaveThatCannotBeWrittenKeepsTheOldFile_data() {
+        QTest::addColumn<bool>("noNewFiles");
+        QTest::newRow("a new file renamed over the old") << false;
+        QTest::newRow("in place, in a folder that takes no new file") << true;
+    }
+    void aSaveThatCannotBeWrittenKeepsTheOldFile() {
+        QFETCH(bool, noNewFiles);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Old.java");
+        const QByteArray old = QByteArray("class Old {}\r\n").repeated(50);
+        const QByteArray text = QByteArray("public class New { /* 新 */ }\r\n").repeated(60);
+        int runs = 0;
+        for (qint64 room = 0; room <= text.size(); ++room, ++runs) {
+            QVERIFY(platform::replaceEntry(path, old));
+            platform::testing::setWriteFaults(room, noNewFiles);
+            const bool saved = platform::saveFile(path, text, platform::InPlace::WhereNoNewFile);
+            platform::testing::setWriteFaults(-1, false);
+            QCOMPARE(saved, room == text.size());
+            QCOMPARE(readBytes(path), saved ? text : old);
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Old.java"});
+        QCOMPARE(runs, int(text.size()) + 1);
     }
 };
 

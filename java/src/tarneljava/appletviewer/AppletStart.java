@@ -7,6 +7,7 @@ import java.lang.reflect.Constructor;
 import java.lang.reflect.InvocationTargetException;
 import java.lang.reflect.Modifier;
 import java.net.MalformedURLException;
+import java.net.URISyntaxException;
 import java.net.URL;
 import java.net.URLClassLoader;
 import java.util.ArrayList;
@@ -21,18 +22,30 @@ final class AppletStart {
         String name = tag.className();
         if (name.isEmpty())
             return "<applet> 标记缺少 code 属性。";
+        // Every value of the page is the learner's: any that makes no URL, or no URL a class
+        // can be loaded from ("%zz"), is one line naming it.
         URL codeBase;
         List<URL> path = new ArrayList<>();
         try {
             codeBase = codeBaseOf(tag, documentBase);
-            path.add(codeBase);
-            String archive = tag.attribute("archive");
-            if (archive != null)
-                for (String jar : archive.split(","))
-                    if (!jar.trim().isEmpty())
-                        path.add(new URL(codeBase, jar.trim()));
-        } catch (MalformedURLException bad) {
+            codeBase.toURI();
+        } catch (MalformedURLException | URISyntaxException | RuntimeException bad) {
             return "小应用程序 " + name + " 的 codebase 无效: " + tag.attribute("codebase");
+        }
+        path.add(codeBase);
+        String archive = tag.attribute("archive");
+        if (archive != null) {
+            for (String jar : archive.split(",")) {
+                if (jar.trim().isEmpty())
+                    continue;
+                try {
+                    URL url = new URL(codeBase, jar.trim());
+                    url.toURI();
+                    path.add(url);
+                } catch (MalformedURLException | URISyntaxException | RuntimeException bad) {
+                    return "小应用程序 " + name + " 的 archive 无效: " + jar.trim();
+                }
+            }
         }
         URLClassLoader loader = new URLClassLoader(path.toArray(new URL[0]), AppletStart.class.getClassLoader());
         Class<?> type;
@@ -42,6 +55,8 @@ final class AppletStart {
             return "找不到小应用程序的类 " + name + " (在 " + codeBase + " 中)。";
         } catch (LinkageError wrong) {
             return "无法加载小应用程序的类 " + name + ": " + wrong.getMessage();
+        } catch (RuntimeException bad) {
+            return "无法从 " + codeBase + " 加载小应用程序的类 " + name + ": " + bad.getMessage();
         }
         if (!Applet.class.isAssignableFrom(type))
             return name + " 不是小应用程序: 它不是 java.applet.Applet 的子类。";

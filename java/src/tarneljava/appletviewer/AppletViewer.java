@@ -73,7 +73,13 @@ public final class AppletViewer {
         }
         int opened = 0;
         for (AppletTag tag : applets) {
-            String fault = AppletStart.open(tag, documentBase);
+            String fault;
+            try {
+                fault = AppletStart.open(tag, documentBase);
+            } catch (RuntimeException unforeseen) {
+                // The page's other applets are still shown.
+                fault = "无法打开小应用程序 " + tag.className() + ": " + unforeseen;
+            }
             if (fault == null)
                 opened++;
             else
