@@ -8,8 +8,9 @@
 #include "WindowsLaunch.h"
 
 #include <cwchar>
-#include <tlhelp32.h>
 #include <windows.h>
+
+#include <tlhelp32.h> // after windows.h, whose types it uses
 
 using jdklaunch::String;
 
