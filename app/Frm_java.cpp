@@ -14,6 +14,7 @@
 #include "ui/MainModule.h"
 #include "ui/Placement.h"
 #include "ui/Resources.h"
+#include "ui/KeyboardMenus.h"
 #include "ui/ReturnPresses.h"
 #include "ui/SingleLineField.h"
 #include "ui_Frm_java.h"
@@ -60,6 +61,7 @@ Frm_java::Frm_java(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::F
     ensureResources();
     ui->setupUi(this);
     pressFocusedButtonsOnReturn(*this);
+    openContextMenusOnShiftF10(*this);
     setWindowTitle(kProgramTitle);
     // A sizable window with a minimise button and no maximise button.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -69,6 +71,7 @@ Frm_java::Frm_java(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::F
                    twipsToPixels(kReferenceHeight + kMinDy - kFrameHeight));
     setMaximumWidth(twipsToPixels(kReferenceWidth + kMaxDx - kFrameWidth));
     applyDesignFonts(*this);
+    zoomWithCtrl(*ui->Txt_edit); // from the design's font
     drawFramesPlain(*this);
     applyDesignColors();
     ui->Txt_backname->setCursorPosition(0);

@@ -2,6 +2,7 @@
 
 #include "ui/Colors.h"
 #include "ui/Fonts.h"
+#include "ui/KeyboardMenus.h"
 #include "ui/ReturnPresses.h"
 
 #include <QDialog>
@@ -13,4 +14,5 @@ void finishFixedDialog(QDialog &dialog) {
     applyDesignFonts(dialog);
     drawFramesPlain(dialog);
     pressFocusedButtonsOnReturn(dialog);
+    openContextMenusOnShiftF10(dialog);
 }

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMimeDatabase>
 #include <QScreen>
+#include <QWheelEvent>
 #include <QtTest>
 
 class TestMainWindow : public QObject {
@@ -112,6 +113,63 @@ private slots:
         QVERIFY2(date.contains("2026") && !date.contains("Dec"), qPrintable(date));
         const QString folder = QMimeDatabase().mimeTypeForName("inode/directory").comment();
         QVERIFY2(folder == "文件夹", qPrintable(folder));
+    }
+
+    // Shift+F10 opens a control's context menu as the Menu key does, in the main window and in
+    // the options dialog's boxes too.
+    void shiftF10OpensTheContextMenu_data() {
+        QTest::addColumn<QString>("control");
+        QTest::newRow("the editor") << "Txt_edit";
+        QTest::newRow("目录") << "Txt_table";
+        QTest::newRow("文件") << "Txt_file";
+    }
+    void shiftF10OpensTheContextMenu() {
+        QFETCH(QString, control);
+        FreshStart start;
+        Frm_java w;
+        w.show();
+        auto *widget = w.findChild<QWidget *>(control);
+        QVERIFY(widget);
+        widget->setFocus();
+        QStringList shown;
+        QTimer closer; // the menu may run its own loop (the editor's) or just pop up
+        QObject::connect(&closer, &QTimer::timeout, [&] {
+            if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+                for (QAction *action : menu->actions())
+                    shown << action->text();
+                menu->close();
+            }
+        });
+        closer.start(0);
+        QTest::keyClick(widget, Qt::Key_F10, Qt::ShiftModifier);
+        QTRY_VERIFY2(shown.size() > 3, qPrintable(shown.join(' '))); // undo, cut, copy, paste…
+    }
+
+    // The editor's font grows and shrinks with the keys and the wheel, and comes back with
+    // Ctrl+0; the editor stays where the layout put it.
+    void editorZoom() {
+        FreshStart start;
+        Frm_java w;
+        auto *edit = control<QPlainTextEdit>(&w, "Txt_edit");
+        const qreal design = edit->font().pointSizeF();
+        const QRect place = edit->geometry();
+        const auto size = [&] { return edit->font().pointSizeF(); };
+        QTest::keyClick(edit, Qt::Key_Plus, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_Equal, Qt::ControlModifier);
+        QCOMPARE(size(), design + 2);
+        QTest::keyClick(edit, Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(size(), design + 1);
+        QWheelEvent up(QPointF(5, 5), edit->viewport()->mapToGlobal(QPointF(5, 5)), QPoint(),
+                       QPoint(0, 120), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(edit->viewport(), &up);
+        QCOMPARE(size(), design + 2);
+        QTest::keyClick(edit, Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(size(), design);
+        for (int i = 0; i < 40; ++i)
+            QTest::keyClick(edit, Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(size(), 6.0);
+        QCOMPARE(edit->geometry(), place);
+        QCOMPARE(edit->toPlainText(), QString()); // no key reached the text
     }
 
     // Text the program puts into a one-line box shows from its start.

@@ -286,8 +286,8 @@ private slots:
         QFETCH(bool, noNewFiles);
         QTemporaryDir dir;
         const QString path = dir.filePath("Old.java");
-        const QByteArray old = QByteArray("class Old {}\r\n").repeated(50);
-        const QByteArray text = QByteArray("public class New { /* 新 */ }\r\n").repeated(60);
+        const QByteArray old = QByteArray("class Old {}\r\n").repeated(20);
+        const QByteArray text = QByteArray("public class New { /* 新 */ }\r\n").repeated(20);
         int runs = 0;
         for (qint64 room = 0; room <= text.size(); ++room, ++runs) {
             QVERIFY(platform::replaceEntry(path, old));
