@@ -49,6 +49,28 @@ console=$(xdotool search --name 'cmd|Korvath|conhost' 2>/dev/null | tail -1)
 sleep 0.5
 xdotool key space
 until_true 20 bash -c "[[ \$(ls -A '$folder') == Korvath.bat ]]" || fail "work folder after the key: $(ls -A "$folder")"
+
+# The program closed while a console runs: the console (and what runs in it) goes on to its
+# pause; no clean-up pulls the files from under it.
+click_in "$main" 106 25
+until_true 30 test -f "$folder/Hello.class" || fail "no second compile: $(ls -A "$folder")"
+sleep 2
+console=$(xdotool search --name 'cmd|Korvath|conhost' 2>/dev/null | tail -1)
+[[ -n "$console" ]] || fail "no console for the second build"
+xdotool windowactivate --sync "$main" key alt+F4
+# The typed program was never saved: the prompt's 否 closes without saving.
+if prompt=$(wait_window "保存确认" 10 2>/dev/null); then
+    xdotool windowactivate --sync "$prompt" key alt+n
+fi
+until_true 20 bash -c "! xdotool search --name 'TarnelJava编译器' | grep -q ." || fail "the program did not close"
+sleep 2
+xdotool search --name 'cmd|Korvath|conhost' 2>/dev/null | grep -qx "$console" || fail "the console ended with the program"
+[[ -f "$folder/Hello.java" ]] || fail "the source copy was removed under the running console"
+xdotool windowactivate --sync "$console" 2>/dev/null || true
+sleep 0.5
+xdotool key space
+until_true 20 bash -c "! xdotool search --name 'cmd|Korvath|conhost' | grep -qx '$console'" ||
+    fail "the console did not end after the key"
 echo "Windows end-to-end: passed"
 SESSION
 timeout 240 xvfb-run -a -s "-screen 0 1280x900x24" \
