@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QStandardPaths>
 
 namespace {
 constexpr qint32 kShowNormal = 1;
@@ -28,14 +29,19 @@ const QString kFolderBusyText =
 const QString kNoTerminalText =
     QStringLiteral("没有找到终端程序（x-terminal-emulator 或 xterm），无法打开编译控制台。");
 
-// The terminal that would not start, by its real name (x-terminal-emulator is a link).
+// The terminal that would not start, by its real name (x-terminal-emulator is a link), and
+// what to do about it with what is installed.
 QString consoleFailedText() {
     const QString terminal =
         QFileInfo(QFileInfo(platform::findConsoleProgram()).canonicalFilePath()).fileName();
-    return QStringLiteral(
-               "终端程序 %1 无法启动，编译控制台没有打开。请安装 xterm，或把能用的终端程序设为 "
-               "x-terminal-emulator（sudo update-alternatives --config x-terminal-emulator）。")
-        .arg(terminal);
+    const QString advice =
+        QStandardPaths::findExecutable(QStringLiteral("xterm")).isEmpty()
+            ? QStringLiteral("请安装 xterm（sudo apt install xterm），或把能用的终端程序设为 "
+                             "x-terminal-emulator（sudo update-alternatives --config "
+                             "x-terminal-emulator）。")
+            : QStringLiteral("xterm 已经安装：请把它设为 x-terminal-emulator（sudo "
+                             "update-alternatives --config x-terminal-emulator）。");
+    return QStringLiteral("终端程序 %1 无法启动，编译控制台没有打开。").arg(terminal) + advice;
 }
 
 QString noJdkText() {

@@ -23,6 +23,7 @@ struct TerminalKind {
     bool showsChinese = true;    // false: passed over for xterm
     // The last option names an instance of the terminal's own: the program's pid is added.
     bool instancePerProgram = false;
+    bool needsWayland = false; // without a Wayland display: passed over for xterm
 };
 
 const QList<TerminalKind> &terminalKinds() {
@@ -85,7 +86,8 @@ const QList<TerminalKind> &terminalKinds() {
          true,
          true,
          true},
-        {{"foot"}, {}, {}, "-T", {}, {}},
+        // Wayland's own: on an X desktop it fails at once.
+        {{"foot"}, {}, {}, "-T", {}, {}, false, false, true, false, true},
         // No UTF-8: Chinese would be mojibake.
         {{"Eterm", "xiterm+thai", "xiterm", "koi8rxterm"},
          {},
@@ -123,7 +125,8 @@ QString shellQuoted(QString text) {
 ConsoleCommand terminalCommand(const QString &terminal, const QString &title, QStringList command) {
     const QFileInfo real(QFileInfo(terminal).canonicalFilePath());
     const TerminalKind &kind = kindOf(real);
-    if (!kind.showsChinese) {
+    const bool noDisplayForIt = kind.needsWayland && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (!kind.showsChinese || noDisplayForIt) {
         const QString xterm = QStandardPaths::findExecutable(QStringLiteral("xterm"));
         if (!xterm.isEmpty())
             return terminalCommand(xterm, title, command);

@@ -437,6 +437,11 @@ private slots:
         QCOMPARE(int(answer.seen.size()), 1);
         QCOMPARE(answer.seen[0].title, QString("出错"));
         QVERIFY2(answer.seen[0].text.contains(told), qPrintable(answer.seen[0].text));
+        if (terminal) // what to do, by what is installed
+            QVERIFY2(answer.seen[0].text.contains(QStandardPaths::findExecutable("xterm").isEmpty()
+                                                      ? "sudo apt install xterm"
+                                                      : "xterm 已经安装"),
+                     qPrintable(answer.seen[0].text));
         QCOMPARE(answer.seen[0].icon, QMessageBox::Critical);
         // The clean-up ran: only the build script is left.
         QCOMPARE(filesIn(start.home("MyJava/ClassFiles")), QStringList{"Korvath.bat"});

@@ -102,9 +102,11 @@ private slots:
                                QString::number(QCoreApplication::applicationPid()),
                            "--"}
             << false << true;
-        QTest::newRow("foot: the command follows")
+        QTest::newRow("foot on Wayland: the command follows")
             << "foot"
             << "" << QStringList{"-T", title} << false << false;
+        QTest::newRow("foot without Wayland: xterm") << "foot"
+                                                     << "xterm" << xterm << false << false;
         for (const char *name : {"qterminal", "cool-retro-term", "deepin-terminal", "someterm"})
             QTest::newRow(name) << name << "" << QStringList{"-e"} << false << true;
         // No Chinese there: xterm instead.
@@ -131,6 +133,10 @@ private slots:
         QVERIFY(QFile::link(alternative, found));
         const QByteArray oldPath = qgetenv("PATH");
         qputenv("PATH", dir.filePath("bin").toLocal8Bit()); // the xterm found is the test's
+        const QByteArray oldWayland = qgetenv("WAYLAND_DISPLAY");
+        qputenv("WAYLAND_DISPLAY",
+                QString(QTest::currentDataTag()).contains("on Wayland") ? "wayland-0" : "");
+        const auto back = qScopeGuard([&] { qputenv("WAYLAND_DISPLAY", oldWayland); });
 
         const QString title = "D:\\我的 Java & Tom's\\ClassFiles\\Korvath.bat";
         const QStringList command{"/opt/tarnel java/tarneljava-cmd", "--hold", "/run/u/s 1",
