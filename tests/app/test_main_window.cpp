@@ -1,7 +1,10 @@
 #include "TestSupport.h"
+#include "dialogs/Frm_about.h"
+#include "dialogs/Frm_help.h"
 #include "ui/Colors.h"
 #include "ui/Translations.h"
 
+#include <QAccessible>
 #include <QFileDialog>
 #include <QMenu>
 
@@ -113,6 +116,46 @@ private slots:
         QVERIFY2(date.contains("2026") && !date.contains("Dec"), qPrintable(date));
         const QString folder = QMimeDatabase().mimeTypeForName("inode/directory").comment();
         QVERIFY2(folder == "文件夹", qPrintable(folder));
+    }
+
+    // A screen reader names each field by its caption, not by its frame's.
+    void accessibleNames_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("name");
+        const char *const rows[][3] = {
+            {"Frm_java", "Txt_table", "目录"},      {"Frm_java", "Txt_file", "文件"},
+            {"Frm_java", "Txt_backname", "扩展名"}, {"Frm_java", "Txt_edit", "编辑区"},
+            {"Frm_help", "Com_option", "编译类型"}, {"Frm_help", "Txt_apheight", "高度"},
+            {"Frm_help", "Txt_apwidth", "宽度"},    {"Frm_about", "Txt_myname", "作者"},
+            {"Frm_about", "Txt_group", "组织"},     {"Frm_about", "Txt_qq", "QQ"},
+        };
+        for (const auto &row : rows)
+            QTest::newRow(qPrintable(QString(row[0]) + " " + row[1])) << row[0] << row[1] << row[2];
+    }
+    void accessibleNames() {
+        QFETCH(QString, window);
+        QFETCH(QString, control);
+        QFETCH(QString, name);
+        FreshStart start;
+        Frm_java main;
+        Frm_help help(&main);
+        Frm_about about(&main);
+        QWidget *const windows[] = {&main, &help, &about};
+        QWidget *widget = nullptr;
+        for (QWidget *w : windows)
+            if (w->objectName() == window)
+                widget = w->findChild<QWidget *>(control);
+        QVERIFY(widget);
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+        QVERIFY(accessible);
+        // Its own name, or (a list on Linux, whose name is its value) the label it is labelled by.
+        QStringList heard{accessible->text(QAccessible::Name)};
+        for (const auto &[label, relation] : accessible->relations(QAccessible::Label))
+            heard << label->text(QAccessible::Name);
+        QVERIFY2(std::any_of(heard.cbegin(), heard.cend(),
+                             [&](const QString &text) { return text.startsWith(name); }),
+                 qPrintable(heard.join(" | ")));
     }
 
     // Shift+F10 opens a control's context menu as the Menu key does, in the main window and in
