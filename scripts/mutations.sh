@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Applies each one-line mutation of tests/mutations/mutations.tsv to a scratch copy of the
 # tree, builds it and runs the quick tests (ctest -LE slow); a mutation that the tests do not
-# notice "survived". Prints one line per mutation and the count caught. Takes a few minutes.
+# notice "survived". Prints one line per mutation and the count caught; fails when a row no
+# longer applies (its text is not in its file). In a row, \n is a line break, \t a tab and \\ one
+# backslash (a C++ '\n' is written '\\n'). Takes a few minutes.
 # Usage: scripts/mutations.sh [scratch folder]
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -11,20 +13,23 @@ mkdir -p "$scratch/src"
 git ls-files -z | tar --null -T - -cf - | tar -xf - -C "$scratch/src"
 cmake -S "$scratch/src" -B "$scratch/out" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$scratch/out" >/dev/null || { echo "the unmutated copy does not build"; exit 2; }
-caught=0 total=0
+caught=0 total=0 missing=0
 while IFS=$'\t' read -r file text replacement; do
     [[ -z "$file" || "$file" == \#* ]] && continue
     total=$((total + 1))
     cp "$scratch/src/$file" "$scratch/original"
     if ! python3 - "$scratch/src/$file" "$text" "$replacement" <<'PY'; then
-import sys
-path, old, new = sys.argv[1], sys.argv[2].replace("\\n", "\n"), sys.argv[3].replace("\\n", "\n")
+import re, sys
+def unescaped(row):
+    return re.sub(r"\\(.)", lambda m: {"n": "\n", "t": "\t", "\\": "\\"}.get(m[1], m[0]), row)
+path, old, new = sys.argv[1], unescaped(sys.argv[2]), unescaped(sys.argv[3])
 text = open(path, encoding="utf-8").read()
 if old not in text:
     sys.exit(1)
 open(path, "w", encoding="utf-8").write(text.replace(old, new, 1))
 PY
         echo "NOT FOUND  $file: $text"
+        missing=$((missing + 1))
         continue
     fi
     if ! cmake --build "$scratch/out" >/dev/null 2>&1; then
@@ -40,4 +45,5 @@ PY
     cp "$scratch/original" "$scratch/src/$file"
 done <tests/mutations/mutations.tsv
 cmake --build "$scratch/out" >/dev/null 2>&1
-echo "caught $caught of $total mutations"
+echo "caught $caught of $((total - missing)) mutations; $missing rows no longer apply"
+((missing == 0)) || exit 1
