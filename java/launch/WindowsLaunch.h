@@ -23,8 +23,8 @@ void say(const std::wstring &text);
 // "'NAME' 不是内部或外部命令…", as the command interpreter says it; its exit code.
 int notRecognised(const std::wstring &name);
 
-// Runs the command line with this console and waits for it (quiet: no input or output). Its
-// exit code; false when it could not be started.
+// Runs the command line with this console and waits for it (quiet: no input, output or
+// console window). Its exit code; false when it could not be started.
 bool runAndWait(std::wstring commandLine, bool quiet, unsigned long &exitCode);
 
 } // namespace winlaunch

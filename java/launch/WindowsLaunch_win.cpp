@@ -80,8 +80,10 @@ bool runAndWait(std::wstring commandLine, bool quiet, unsigned long &exitCode) {
         startup.hStdInput = startup.hStdOutput = startup.hStdError = null;
     }
     PROCESS_INFORMATION process{};
-    const bool started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0,
-                                        nullptr, nullptr, &startup, &process);
+    // Quiet: no console window of its own either (the archive maker has no console to share).
+    const bool started =
+        CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
+                       quiet ? CREATE_NO_WINDOW : 0, nullptr, nullptr, &startup, &process);
     if (null != INVALID_HANDLE_VALUE)
         CloseHandle(null);
     if (!started)
