@@ -370,9 +370,9 @@ private slots:
             << QStringList{"jre8/bin", "jdk17/bin"} << "jdk17/bin";
         QTest::newRow("javac through a link") << QStringList{"links", "jdk25/bin"} << "jdk17/bin";
         QTest::newRow("the launchers passed over")
-            << QStringList{"launchers", "jdk25/bin"} << "jdk25/bin";
+            << QStringList{"launchers/bin", "jdk25/bin"} << "jdk25/bin";
         QTest::newRow("javac without java passed over")
-            << QStringList{"lonely", "jdk25/bin"} << "jdk25/bin";
+            << QStringList{"lonely/bin", "jdk25/bin"} << "jdk25/bin";
         QTest::newRow("no javac on PATH: the search") << QStringList{"jre8/bin"} << "jvm/jdk21/bin";
         QTest::newRow("none at all") << QStringList{} << "";
     }
@@ -399,7 +399,8 @@ private slots:
             folders << QDir::toNativeSeparators(root.filePath(folder));
         QProcessEnvironment environment;
         environment.insert("PATH", folders.join(QDir::listSeparator()));
-        const std::optional<Jdk> jdk = chooseJdk(environment, places, root.filePath("launchers"));
+        const std::optional<Jdk> jdk =
+            chooseJdk(environment, places, root.filePath("launchers/bin"));
         QCOMPARE(jdk.has_value(), !chosen.isEmpty());
         if (!jdk)
             return;

@@ -539,6 +539,8 @@ private slots:
             quit.start(20);
             clickBuild(w);
             QVERIFY(!w.isBuilding());
+            // The console's process is left to itself, not ended.
+            QVERIFY(!env.waitUntilGone(env.pidIn(env.consoleLog() + ".terminal"), 0));
         }
         // Undo the quit, so that the event loops of later tests run.
         QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
