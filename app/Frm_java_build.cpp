@@ -22,8 +22,8 @@
 #include <QStandardPaths>
 
 namespace {
-constexpr qint32 kShowNormal = 1;
-constexpr int kFirstJdkWithCompactSources = 25; // a normal window that receives the focus
+constexpr qint32 kShowNormal = 1; // a normal window that receives the focus
+constexpr int kFirstJdkWithCompactSources = 25;
 const QString kFolderBusyText =
     QStringLiteral("另一个 TarnelJava 正在这个目录中编译运行，请关闭它的控制台窗口后再试。");
 const QString kNoTerminalText =
@@ -115,9 +115,9 @@ bool Frm_java::readyToBuild() {
         QMessageBox::critical(this, QStringLiteral("出错"), badFolderText(MainModule::JavaPath));
         return false;
     }
+    const QString text = editorText();
     // A package's parts name folders: none may be a device name or another unusable name.
-    for (const QString &part :
-         declaredPackage(editorText()).split(QLatin1Char('.'), Qt::SkipEmptyParts)) {
+    for (const QString &part : declaredPackage(text).split(QLatin1Char('.'), Qt::SkipEmptyParts)) {
         if (!isValidClassName(part)) {
             QMessageBox::critical(this, QStringLiteral("出错"), badClassNameText(part));
             return false;
@@ -139,7 +139,8 @@ bool Frm_java::readyToBuild() {
     // javac and java from one JDK, chosen for this build: the one on PATH, else one found on
     // the machine. The program's own launchers, first on the build's PATH, run its tools.
     const QProcessEnvironment system = QProcessEnvironment::systemEnvironment();
-    const std::optional<Jdk> jdk = chooseJdk(system, jdkPlaces(), jdkLauncherFolder());
+    const QString launchers = jdkLauncherFolder();
+    const std::optional<Jdk> jdk = chooseJdk(system, jdkPlaces(), launchers);
     if (!jdk) {
         QMessageBox::critical(this, QStringLiteral("出错"), noJdkText());
         return false;
@@ -148,11 +149,10 @@ bool Frm_java::readyToBuild() {
     JdkLaunch launch =
         jdkLaunchFor(*jdk, jdkCacheFolder(),
                      codePage.compare(QStringLiteral("UTF-8"), Qt::CaseInsensitive) == 0);
-    if (jdk->version > 0 && jdk->version < kFirstJdkWithCompactSources &&
-        isCompactSource(editorText()))
+    if (jdk->version > 0 && jdk->version < kFirstJdkWithCompactSources && isCompactSource(text))
         launch.javacNote = compactSourceNote(jdk->version);
     m_buildEnvironment =
-        buildEnvironment(system, *jdk, launch, codePage, jdkLauncherFolder(), appletViewerFolder());
+        buildEnvironment(system, *jdk, launch, codePage, launchers, appletViewerFolder());
     return true;
 }
 
