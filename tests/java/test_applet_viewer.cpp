@@ -89,10 +89,12 @@ private slots:
         QProcess javac;
         javac.setWorkingDirectory(m_folder.path());
         javac.setProcessChannelMode(QProcess::MergedChannels);
-        javac.start(kTestJdkBin + "/javac", QStringList{"-nowarn", "-d", "."} << files.mid(0, 2));
+        javac.start(kTestJdkBin + "/javac",
+                    QStringList{"-nowarn", "-encoding", "UTF-8", "-d", "."} << files.mid(0, 2));
         QVERIFY(javac.waitForFinished(120000));
         QCOMPARE(javac.exitCode(), 0);
-        javac.start(kTestJdkBin + "/javac", {"-nowarn", "-d", "classes", files.at(2)});
+        javac.start(kTestJdkBin + "/javac",
+                    {"-nowarn", "-encoding", "UTF-8", "-d", "classes", files.at(2)});
         QVERIFY(javac.waitForFinished(120000));
         QVERIFY2(javac.exitCode() == 0, javac.readAll().constData());
     }
