@@ -19,6 +19,14 @@
                   "Windows the Windows check drives a build through the command interpreter");     \
     } while (false)
 
+// The JDK reads Chinese file names and writes Chinese text only in a UTF-8 locale; a test
+// started with no environment gets one (for the programs it starts, too).
+inline void useUtf8LocaleWhenNoneIsSet() {
+    if (qEnvironmentVariableIsEmpty("LC_ALL") && qEnvironmentVariableIsEmpty("LC_CTYPE") &&
+        qEnvironmentVariableIsEmpty("LANG"))
+        qputenv("LC_ALL", "C.UTF-8");
+}
+
 // The build of class A in D:\MyJava, as most tests make it.
 inline BuildRequest buildOfA() {
     BuildRequest request;
@@ -53,11 +61,7 @@ struct BuildEnvironment {
             qputenv("PATH", (tools + ";" + QString::fromLocal8Bit(oldPath)).toLocal8Bit());
             return;
         }
-        // The JDK reads Chinese file names and writes Chinese text only in a UTF-8 locale; a
-        // test started with no environment gets one.
-        if (qEnvironmentVariableIsEmpty("LC_ALL") && qEnvironmentVariableIsEmpty("LC_CTYPE") &&
-            qEnvironmentVariableIsEmpty("LANG"))
-            qputenv("LC_ALL", "C.UTF-8");
+        useUtf8LocaleWhenNoneIsSet();
         QStringList path;
         if (jdk != NoTerminal)
             path << kTestToolsFolder + "/terminal";

@@ -32,6 +32,7 @@ private slots:
         if (kTestJdkBin.isEmpty())
             QFAIL("no JDK was found when the tests were configured (scripts/install-deps.sh "
                   "installs one)");
+        useUtf8LocaleWhenNoneIsSet(); // for the javac the tests run themselves too
     }
 
     // javac's archive with the real JDKs: made beside the first compile, which waits for it no

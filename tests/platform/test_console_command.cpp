@@ -23,7 +23,7 @@ class TestConsoleCommand : public QObject {
         if (!joined)
             return rest;
         QProcess shell;
-        shell.start("sh",
+        shell.start("/bin/sh", // the test's own PATH holds only its stand-in terminals
                     {"-c", "for word in " + rest.value(0) + "; do printf '%s\\n' \"$word\"; done"});
         shell.waitForFinished();
         return QString::fromUtf8(shell.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);

@@ -119,6 +119,13 @@ class TestInterpreter : public QObject {
     }
 
 private slots:
+    // The scripts call the system's programs (sleep), also when the test was started with no
+    // environment at all.
+    void initTestCase() {
+        if (qEnvironmentVariableIsEmpty("PATH"))
+            qputenv("PATH", "/usr/local/bin:/usr/bin:/bin");
+    }
+
     void init() {
         m_output.clear();
         m_runs.clear();
