@@ -9,12 +9,13 @@
 #include "editor/JavaLexis.h"
 #include "editor/TextHelpers.h"
 #include "platform/PathMapping.h"
+#include "ui/AccessibleControls.h"
 #include "ui/Colors.h"
 #include "ui/Fonts.h"
+#include "ui/KeyboardMenus.h"
 #include "ui/MainModule.h"
 #include "ui/Placement.h"
 #include "ui/Resources.h"
-#include "ui/KeyboardMenus.h"
 #include "ui/ReturnPresses.h"
 #include "ui/SingleLineField.h"
 #include "ui_Frm_java.h"
@@ -62,6 +63,7 @@ Frm_java::Frm_java(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::F
     ui->setupUi(this);
     pressFocusedButtonsOnReturn(*this);
     openContextMenusOnShiftF10(*this);
+    installAccessibleRoles();
     setWindowTitle(kProgramTitle);
     // A sizable window with a minimise button and no maximise button.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

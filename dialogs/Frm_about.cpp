@@ -1,6 +1,7 @@
 #include "dialogs/Frm_about.h"
 
 #include "Version.h"
+#include "ui/AccessibleControls.h"
 #include "ui/Colors.h"
 #include "ui/FixedDialog.h"
 #include "ui/Placement.h"
@@ -58,8 +59,10 @@ Frm_about::Frm_about(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui:
         setBackColor(widget, kLightYellow);
     setForeColor(ui->Lab_softname, kDarkRed);
     m_links = {ui->Txt_homepage, ui->Txt_update, ui->Txt_email};
-    for (QLabel *link : m_links)
+    for (QLabel *link : m_links) {
         setForeColor(link, kBlue);
+        markAsLink(link);
+    }
 
     setMouseTracking(true);
     ui->Fra_inform->setMouseTracking(true);

@@ -8,6 +8,7 @@
 #include "ui/MainModule.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -15,6 +16,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMetaEnum>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -139,6 +141,7 @@ struct MessageSeen {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    QStringList heard; // what a screen reader reads: the box's role and name, then its texts
 };
 
 // Answers the next modal message box with the given button (or Escape when `escape`), and
@@ -173,6 +176,17 @@ private:
         s.buttons = box->standardButtons();
         if (box->defaultButton())
             s.defaultButton = box->standardButton(box->defaultButton());
+        if (QAccessibleInterface *read = QAccessible::queryAccessibleInterface(box)) {
+            s.heard << QMetaEnum::fromType<QAccessible::Role>().valueToKey(read->role())
+                    << read->text(QAccessible::Name);
+            std::function<void(QAccessibleInterface *)> readAll = [&](QAccessibleInterface *node) {
+                for (int i = 0; i < node->childCount(); ++i) {
+                    s.heard << node->child(i)->text(QAccessible::Name);
+                    readAll(node->child(i));
+                }
+            };
+            readAll(read);
+        }
         seen.push_back(s);
         if (m_escape) {
             QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);

@@ -1,5 +1,6 @@
 #include "ui/FixedDialog.h"
 
+#include "ui/AccessibleControls.h"
 #include "ui/Colors.h"
 #include "ui/Fonts.h"
 #include "ui/KeyboardMenus.h"
@@ -15,4 +16,5 @@ void finishFixedDialog(QDialog &dialog) {
     drawFramesPlain(dialog);
     pressFocusedButtonsOnReturn(dialog);
     openContextMenusOnShiftF10(dialog);
+    installAccessibleRoles();
 }

@@ -118,44 +118,143 @@ private slots:
         QVERIFY2(folder == "文件夹", qPrintable(folder));
     }
 
-    // A screen reader names each field by its caption, not by its frame's.
-    void accessibleNames_data() {
+    // What a screen reader hears of every control of the three windows: its role, its name
+    // (its own, or the label it is labelled by: a list on Linux is named by its value) and
+    // whether it can be changed. A named control missing from the table fails too.
+    void everyControlReadsWell_data() {
         QTest::addColumn<QString>("window");
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("name");
-        const char *const rows[][3] = {
-            {"Frm_java", "Txt_table", "目录"},      {"Frm_java", "Txt_file", "文件"},
-            {"Frm_java", "Txt_backname", "扩展名"}, {"Frm_java", "Txt_edit", "编辑区"},
-            {"Frm_help", "Com_option", "编译类型"}, {"Frm_help", "Txt_apheight", "高度"},
-            {"Frm_help", "Txt_apwidth", "宽度"},    {"Frm_about", "Txt_myname", "作者"},
-            {"Frm_about", "Txt_group", "组织"},     {"Frm_about", "Txt_qq", "QQ"},
-        };
-        for (const auto &row : rows)
-            QTest::newRow(qPrintable(QString(row[0]) + " " + row[1])) << row[0] << row[1] << row[2];
+        QTest::addColumn<QStringList>("rows");
+        // control, role, name, state: "r" read-only, "h" hidden, "-" neither
+        QTest::newRow("main window") << "Frm_java"
+                                     << QStringList{
+                                            "Frm_java|Window|TarnelJava编译器 v1.07|-",
+                                            "Pic_sky|Graphic|TarnelJava|-",
+                                            "Cmd_save|Button|保存|-",
+                                            "Cmd_byyx|Button|编译+运行|-",
+                                            "Cmd_about|Button|关于|-",
+                                            "Fra_edit|Grouping|编辑区|-",
+                                            "Txt_edit|EditableText|编辑区|-",
+                                            "Fra_set|Grouping|设置区|-",
+                                            "Lab_table|StaticText|目录|-",
+                                            "Txt_table|EditableText|目录|-",
+                                            "Cmd_scan|Button|浏览|-",
+                                            "Lab_file|StaticText|文件|-",
+                                            "Txt_file|EditableText|文件|-",
+                                            "Txt_backname|EditableText|扩展名|r",
+                                            "Cmd_open|Button|打开|-",
+                                            "Cmd_set|Button|保存设置|-",
+                                            "Cmd_help|Button|帮助|-",
+                                            "Cmd_end|Button|退出|-",
+                                        };
+        QTest::newRow("options dialog") << "Frm_help"
+                                        << QStringList{
+                                               "Frm_help|Dialog|帮助|-",
+                                               "Fra_help|Grouping|帮助文档|-",
+                                               "Txt_help|EditableText|帮助文档|r",
+                                               "Chk_class|CheckBox|保留Class文件|-",
+                                               "Cmd_apply|Button|应用|-",
+                                               "Lab_option|StaticText|编译类型|-",
+                                               "Com_option|ComboBox|编译类型|-",
+                                               "Lab_apheight|StaticText|高度|-",
+                                               "Txt_apheight|EditableText|高度|-",
+                                               "Lab_apwidth|StaticText|宽度|-",
+                                               "Txt_apwidth|EditableText|宽度|-",
+                                               "Line1|Separator||h",
+                                               "Line2|Separator||h",
+                                               "Line3|Separator||h",
+                                           };
+        QTest::newRow("about box") << "Frm_about"
+                                   << QStringList{
+                                          "Frm_about|Dialog|关于|-",
+                                          "Image1|Graphic|TarnelJava|-",
+                                          "Lab_softname|StaticText|TarnelJava编译器 v1.07|-",
+                                          "Fra_inform|Grouping||-",
+                                          "Lab_myname|StaticText|作者:|-",
+                                          "Txt_myname|EditableText|作者|r",
+                                          "Lab_group|StaticText|组织:|-",
+                                          "Txt_group|EditableText|组织|r",
+                                          "Lab_qq|StaticText|QQ:|-",
+                                          "Txt_qq|EditableText|QQ|r",
+                                          "Lab_email|StaticText|E-mail:|-",
+                                          "Txt_email|Link|tarnel@example.org|-",
+                                          "Lab_date|StaticText|2011.04.17|-",
+                                          "Lab_any|StaticText|相关链接:|-",
+                                          "Txt_homepage|Link|个人主页|-",
+                                          "Txt_update|Link|检查更新|-",
+                                          "Cmd_close|Button|确定|-",
+                                      };
     }
-    void accessibleNames() {
+    void everyControlReadsWell() {
         QFETCH(QString, window);
-        QFETCH(QString, control);
-        QFETCH(QString, name);
+        QFETCH(QStringList, rows);
         FreshStart start;
         Frm_java main;
         Frm_help help(&main);
         Frm_about about(&main);
         QWidget *const windows[] = {&main, &help, &about};
-        QWidget *widget = nullptr;
-        for (QWidget *w : windows)
-            if (w->objectName() == window)
-                widget = w->findChild<QWidget *>(control);
-        QVERIFY(widget);
-        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
-        QVERIFY(accessible);
-        // Its own name, or (a list on Linux, whose name is its value) the label it is labelled by.
-        QStringList heard{accessible->text(QAccessible::Name)};
-        for (const auto &[label, relation] : accessible->relations(QAccessible::Label))
-            heard << label->text(QAccessible::Name);
-        QVERIFY2(std::any_of(heard.cbegin(), heard.cend(),
-                             [&](const QString &text) { return text.startsWith(name); }),
+        QWidget *shown = *std::find_if(std::begin(windows), std::end(windows),
+                                       [&](QWidget *w) { return w->objectName() == window; });
+        shown->show();
+        // What the reader reaches from the window, by the objects' names.
+        QHash<QString, QAccessibleInterface *> reached;
+        std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *node) {
+            const QString name = node->object() ? node->object()->objectName() : QString();
+            if (!name.isEmpty() && !name.startsWith("qt_"))
+                reached.insert(name, node);
+            for (int i = 0; i < node->childCount(); ++i)
+                walk(node->child(i));
+        };
+        walk(QAccessible::queryAccessibleInterface(shown));
+        const QMetaEnum roles = QMetaEnum::fromType<QAccessible::Role>();
+        for (const QString &row : rows) {
+            const QStringList cells = row.split('|');
+            QAccessibleInterface *node = reached.take(cells[0]);
+            QVERIFY2(node, qPrintable(cells[0] + " is not reached"));
+            QCOMPARE(QString(roles.valueToKey(node->role())) + " " + cells[0],
+                     cells[1] + " " + cells[0]);
+            QStringList heard{node->text(QAccessible::Name)};
+            for (const auto &[label, relation] : node->relations(QAccessible::Label))
+                heard << label->text(QAccessible::Name);
+            QVERIFY2(heard.contains(cells[2]), qPrintable(cells[0] + ": " + heard.join(" | ")));
+            if (node->role() == QAccessible::EditableText)
+                QVERIFY2(node->state().readOnly == (cells[3] == "r"), qPrintable(cells[0]));
+            QVERIFY2(node->state().invisible == (cells[3] == "h"), qPrintable(cells[0]));
+        }
+        QVERIFY2(reached.isEmpty(),
+                 qPrintable("not in the table: " + QStringList(reached.keys()).join(' ')));
+    }
+
+    // A message box is read as an alert with its caption, its text and its button's.
+    void aMessageIsHeard() {
+        FreshStart start;
+        Frm_java main;
+        main.show();
+        control<QLineEdit>(&main, "Txt_file")->clear();
+        MessageBoxAnswerer answer(QMessageBox::Ok);
+        control<QPushButton>(&main, "Cmd_byyx")->click();
+        QCOMPARE(answer.seen.size(), size_t(1));
+        const QStringList heard = answer.seen[0].heard;
+        QVERIFY2(heard.size() > 3 && heard[0] == "AlertMessage" && heard[1] == "出错" &&
+                     heard.contains(answer.seen[0].text) && !heard.last().isEmpty(),
                  qPrintable(heard.join(" | ")));
+    }
+
+    // A screen reader presses a link as a click does; the link still takes no keyboard focus.
+    void aLinkIsPressedByTheReader() {
+        FreshStart start;
+        Frm_java main;
+        Frm_about about(&main);
+        about.show();
+        QUrl opened;
+        const auto oldOpen =
+            std::exchange(Frm_about::openLink, [&](const QUrl &url) { opened = url; });
+        QAccessibleInterface *link =
+            QAccessible::queryAccessibleInterface(about.findChild<QLabel *>("Txt_homepage"));
+        QVERIFY(!link->state().focusable);
+        QVERIFY(link->actionInterface());
+        link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        Frm_about::openLink = oldOpen;
+        QCOMPARE(opened, Frm_about::linkTarget("Txt_homepage"));
     }
 
     // Shift+F10 opens a control's context menu as the Menu key does, in the main window and in

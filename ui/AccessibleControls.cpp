@@ -1,0 +1,87 @@
+#include "ui/AccessibleControls.h"
+
+#include <QAccessibleWidget>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+
+namespace {
+const char kLinkMark[] = "tarneljava_link";
+
+bool isRuleLine(QObject *object) {
+    auto *frame = qobject_cast<QFrame *>(object);
+    return frame && frame->metaObject() == &QFrame::staticMetaObject &&
+           (frame->frameShape() == QFrame::HLine || frame->frameShape() == QFrame::VLine);
+}
+
+// A line drawn between groups of controls: nothing to read, so not shown to the reader.
+class RuleLine : public QAccessibleWidget {
+public:
+    explicit RuleLine(QWidget *line) : QAccessibleWidget(line, QAccessible::Separator) {}
+    QString text(QAccessible::Text) const override { return QString(); }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.invisible = true;
+        return state;
+    }
+};
+
+class LinkLabel : public QAccessibleWidget {
+public:
+    explicit LinkLabel(QLabel *label) : QAccessibleWidget(label, QAccessible::Link) {}
+    QString text(QAccessible::Text which) const override {
+        if (which == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return static_cast<QLabel *>(widget())->text();
+        return QAccessibleWidget::text(which);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.linked = true;
+        return state;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString &action) override {
+        if (action != pressAction())
+            return;
+        // Pressed as the mouse presses it, so the window's own handling of a click runs.
+        QWidget *label = widget();
+        const QPointF at = QRectF(label->rect()).center();
+        const QPointF global = label->mapToGlobal(at);
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent click(type, at, global, Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                              Qt::NoModifier);
+            QCoreApplication::sendEvent(label, &click);
+        }
+    }
+};
+
+QAccessibleInterface *programAccessible(const QString &className, QObject *object) {
+    if (!object || !object->isWidgetType())
+        return nullptr;
+    auto *widget = static_cast<QWidget *>(object);
+    if (className == QLatin1String("QFrame") && isRuleLine(object))
+        return new RuleLine(widget);
+    if (className == QLatin1String("QLabel") && object->property(kLinkMark).toBool())
+        return new LinkLabel(static_cast<QLabel *>(widget));
+    // A window made from a plain widget (the main window): a frame read with its caption.
+    if (className == QLatin1String("QWidget") && widget->isWindow())
+        return new QAccessibleWidget(widget, QAccessible::Window);
+    return nullptr;
+}
+} // namespace
+
+void installAccessibleRoles() {
+    static const bool installed = (QAccessible::installFactory(programAccessible), true);
+    Q_UNUSED(installed);
+}
+
+void markAsLink(QLabel *label) {
+    installAccessibleRoles();
+    label->setProperty(kLinkMark, true);
+    // A reader may have asked for the label already: it is read as a link from now on.
+    if (QAccessibleInterface *asLabel = QAccessible::queryAccessibleInterface(label);
+        asLabel && asLabel->role() != QAccessible::Link)
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(asLabel));
+}
