@@ -11,6 +11,7 @@
 #include "platform/PathMapping.h"
 #include "ui/AccessibleControls.h"
 #include "ui/Colors.h"
+#include "ui/FileDialogs.h"
 #include "ui/Fonts.h"
 #include "ui/KeyboardMenus.h"
 #include "ui/MainModule.h"
@@ -20,28 +21,17 @@
 #include "ui/SingleLineField.h"
 #include "ui_Frm_java.h"
 
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
 
 std::function<std::optional<QString>(QWidget *, const QString &)> Frm_java::chooseOpenFile =
-    [](QWidget *parent, const QString &startFolder) -> std::optional<QString> {
-    const QString path = QFileDialog::getOpenFileName(parent, QString(), startFolder,
-                                                      QStringLiteral("Java源文件(*.java)"));
-    if (path.isEmpty())
-        return std::nullopt;
-    return path;
-};
+    askForJavaFile;
 
 std::function<std::optional<QString>(QWidget *, const QString &)> Frm_java::chooseFolder =
-    [](QWidget *parent, const QString &title) -> std::optional<QString> {
-    const QString path =
-        QFileDialog::getExistingDirectory(parent, title, platform::desktopFolder());
-    if (path.isEmpty())
-        return std::nullopt;
-    return path;
-};
+    [](QWidget *parent, const QString &title) {
+        return askForFolder(parent, title, platform::desktopFolder());
+    };
 
 namespace {
 const QColor kRed(255, 0, 0);
