@@ -15,6 +15,7 @@
 #include "ui/Fonts.h"
 #include "ui/KeyboardMenus.h"
 #include "ui/MainModule.h"
+#include "ui/Pictures.h"
 #include "ui/Placement.h"
 #include "ui/Resources.h"
 #include "ui/ReturnPresses.h"
@@ -54,6 +55,7 @@ Frm_java::Frm_java(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::F
     pressFocusedButtonsOnReturn(*this);
     openContextMenusOnShiftF10(*this);
     installAccessibleRoles();
+    showPictureForScreen(ui->Pic_sky, QStringLiteral(":/images/sky.png"));
     setWindowTitle(kProgramTitle);
     // A sizable window with a minimise button and no maximise button.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

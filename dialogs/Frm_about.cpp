@@ -4,6 +4,7 @@
 #include "ui/AccessibleControls.h"
 #include "ui/Colors.h"
 #include "ui/FixedDialog.h"
+#include "ui/Pictures.h"
 #include "ui/Placement.h"
 #include "ui/Resources.h"
 #include "ui_Frm_about.h"
@@ -47,6 +48,7 @@ Frm_about::Frm_about(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui:
     ensureResources();
     ui->setupUi(this);
     finishFixedDialog(*this);
+    showPictureForScreen(ui->Image1, QStringLiteral(":/images/banner.png"));
     ui->Lab_softname->setText(kProgramTitle);
     ui->Txt_email->setText(kEmailAddress);
     fitTextsToTheirControls();
@@ -115,8 +117,12 @@ void Frm_about::fitTextsToTheirControls() {
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             label->resize(label->width(), tall);
         }
-        if (auto *field = qobject_cast<QLineEdit *>(widget))
+        if (auto *field = qobject_cast<QLineEdit *>(widget)) {
             field->setCursorPosition(0);
+            // A frameless field shows a line of its font, or cuts the text's ink.
+            if (metrics.height() > field->height())
+                field->resize(field->width(), metrics.height());
+        }
     }
     // The program's name stands just above the frame's top line: a taller stand-in font would
     // let the line cut through its descenders ("J"). It grows upwards, its text's bottom on the

@@ -59,7 +59,8 @@ QList<QWidget *> Frm_help::themedLines() const {
 void Frm_help::showHelpText() {
     ui->Txt_help->setPlainText(toWidgetText(kHelpText));
     // The four paragraphs fill the box in the designed font (lines 12 pixels apart); the
-    // stand-in fonts keep that spacing so that the last paragraph is not cut off.
+    // stand-in fonts keep nearly that spacing, so that the last paragraph's descenders stay
+    // inside the box on every screen scale.
     ui->Txt_help->document()->setDocumentMargin(2);
     QFont font = ui->Txt_help->font();
     font.setPixelSize(12);
@@ -67,7 +68,7 @@ void Frm_help::showHelpText() {
     QTextCursor cursor(ui->Txt_help->document());
     cursor.select(QTextCursor::Document);
     QTextBlockFormat format;
-    format.setLineHeight(13, QTextBlockFormat::FixedHeight);
+    format.setLineHeight(12.5, QTextBlockFormat::FixedHeight);
     cursor.mergeBlockFormat(format);
 }
 

@@ -2,10 +2,12 @@
 # Takes the README's screenshots (docs/*.png) of the real program under Xvfb with xterm:
 # the main window, the options dialog, the about box, a build's console window and the save
 # prompt.
-# Usage: scripts/screenshots.sh [output folder]   (needs a build in out/)
+# Usage: scripts/screenshots.sh [output folder] [scale]   (needs a build in out/)
+# A scale of 2 draws everything at 200 % on a screen twice as large in each direction.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out="$(realpath -m "${1:-docs}")"
+scale="${2:-1}"
 mkdir -p "$out"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
@@ -15,9 +17,10 @@ ln -s "$(command -v xterm)" "$work/bin/x-terminal-emulator"
 
 cat >"$work/session.sh" <<'SESSION'
 set -euo pipefail
-out="$1"; work="$2"
+out="$1"; work="$2"; scale="$4"
 source "$3"
 export HOME="$work/home" LANG=C.UTF-8 PATH="$work/bin:$PATH" QT_QPA_PLATFORM=xcb
+export QT_SCALE_FACTOR="$scale"
 start_window_manager
 "$work/prog/TarnelJava" &
 app=$!
@@ -30,7 +33,7 @@ shot() {
     [[ "$id" != root ]] && id=$(xwininfo -id "$id" -tree | sed -n 's/^ *Parent window id: \(0x[0-9a-f]*\).*/\1/p')
     import -window "$id" "$out/$2"
 }
-click() { click_in "$main" "$1" "$2"; sleep 0.8; }
+click() { click_in "$main" $(($1 * scale)) $(($2 * scale)); sleep 0.8; }
 
 # The editor with a program, then the main window.
 click 200 200
@@ -51,9 +54,9 @@ sleep 0.5
 click 180 25
 about=$(wait_window "^关于$")
 ax=$(origin "$about" X) ay=$(origin "$about" Y)
-xdotool mousemove $((ax + 100)) $((ay + 174)); sleep 0.5   # hover over 个人主页
+xdotool mousemove $((ax + 100 * scale)) $((ay + 174 * scale)); sleep 0.5   # hover over 个人主页
 shot "$about" about-box.png
-xdotool mousemove $((ax + 288)) $((ay + 176)) click 1; sleep 0.5   # 确定
+xdotool mousemove $((ax + 288 * scale)) $((ay + 176 * scale)) click 1; sleep 0.5   # 确定
 
 # A build: the console window over the main window.
 click 106 25
@@ -74,5 +77,6 @@ shot "$prompt" save-prompt.png
 xdotool key Escape
 sleep 0.5
 SESSION
-xvfb-run -a -s "-screen 0 1280x900x24" bash "$work/session.sh" "$out" "$work" "$PWD/tests/desktop/x11_session.sh"
+xvfb-run -a -s "-screen 0 $((1280 * scale))x$((900 * scale))x24" \
+    bash "$work/session.sh" "$out" "$work" "$PWD/tests/desktop/x11_session.sh" "$scale"
 echo "screenshots in $out"

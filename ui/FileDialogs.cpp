@@ -11,7 +11,7 @@ enum Column { kName, kSize, kType, kDate };
 // The dialog's file list with its size, type and date columns in Chinese: Qt writes these in
 // the system's language, not in the program's.
 class ChineseFileList : public QIdentityProxyModel {
-  public:
+public:
     using QIdentityProxyModel::QIdentityProxyModel;
 
     QVariant data(const QModelIndex &index, int role) const override {

@@ -11,8 +11,8 @@
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QTreeView>
 #include <QScreen>
+#include <QTreeView>
 #include <QWheelEvent>
 #include <QtTest>
 
@@ -146,7 +146,8 @@ private slots:
         }
         const QString year = QString::number(QDate::currentDate().year());
         QCOMPARE(rows.value("源码").mid(1, 1), QStringList{"文件夹"});
-        QVERIFY2(rows.value("源码").value(2).contains(year), qPrintable(rows.value("源码").join('|')));
+        QVERIFY2(rows.value("源码").value(2).contains(year),
+                 qPrintable(rows.value("源码").join('|')));
         if (!folderChooser) {
             QCOMPARE(rows.value("Hello.java").mid(0, 2), (QStringList{"152 字节", "Java 源文件"}));
             QVERIFY(!rows.value("Hello.java").value(2).contains(QRegularExpression("[A-Za-z]")));
