@@ -38,6 +38,12 @@ add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/package/tarneljava.1.gz
     COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/resources/linux/tarneljava.1 > ${PROJECT_BINARY_DIR}/package/tarneljava.1.gz
     DEPENDS resources/linux/tarneljava.1)
 install(FILES ${PROJECT_BINARY_DIR}/package/tarneljava.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/package/zh_CN)
+add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/package/zh_CN/tarneljava.1.gz
+    COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/resources/linux/tarneljava.zh_CN.1 > ${PROJECT_BINARY_DIR}/package/zh_CN/tarneljava.1.gz
+    DEPENDS resources/linux/tarneljava.zh_CN.1)
+install(FILES ${PROJECT_BINARY_DIR}/package/zh_CN/tarneljava.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/zh_CN/man1)
 
 # Debian's documentation files: the copyright in Debian's format, the changelog compressed.
 set(TARNEL_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tarneljava)
@@ -57,7 +63,8 @@ add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/package/changelog.gz
     COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/resources/linux/changelog > ${PROJECT_BINARY_DIR}/package/changelog.gz
     DEPENDS resources/linux/changelog)
 add_custom_target(tarnel_package_docs ALL DEPENDS ${PROJECT_BINARY_DIR}/package/changelog.gz
-                                                 ${PROJECT_BINARY_DIR}/package/tarneljava.1.gz)
+                                                 ${PROJECT_BINARY_DIR}/package/tarneljava.1.gz
+                                                 ${PROJECT_BINARY_DIR}/package/zh_CN/tarneljava.1.gz)
 install(FILES ${PROJECT_BINARY_DIR}/package/copyright ${PROJECT_BINARY_DIR}/package/changelog.gz
         DESTINATION ${TARNEL_DOC_DIR})
 
@@ -72,7 +79,9 @@ set(CPACK_PACKAGE_DESCRIPTION
 of Java: type or open a program of one file, and one click compiles it with
 javac and runs it with java (or shows an applet) in a console window.
 It finds a JDK that is not on PATH, compiles programs with a package line and
-brings its own applet viewer for the JDKs that no longer have one.")
+brings its own applet viewer for the JDKs that no longer have one.
+
+中文：给 Java 初学者的编译器，一键编译并运行单文件 Java 程序（编译、运行、学习）。")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "TarnelJava 开发组 <tarneljava@users.noreply.github.com>")
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)

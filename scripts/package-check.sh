@@ -24,10 +24,17 @@ rm -f "$unpacked.lintian"
 echo "lintian: no errors"
 dpkg-deb -x "$deb" "$unpacked"
 desktop-file-validate "$unpacked/usr/share/applications/tarneljava.desktop"
-appstreamcli validate --no-net "$unpacked"/usr/share/metainfo/*.xml
+appstreamcli validate --pedantic --no-net "$unpacked"/usr/share/metainfo/*.xml
+man -l "$unpacked/usr/share/man/zh_CN/man1/tarneljava.1.gz" 2>&1 >/dev/null | grep . && {
+    echo "FAIL: the Chinese manual page has errors"
+    exit 1
+}
 
 apt_get install -y -qq "$deb" >/dev/null
 echo "installed: $(dpkg-query -W -f='${Package} ${Version}' tarneljava)"
+# The applet viewer's launcher finds the viewer in the package's shared data folder.
+viewer_said="$(/usr/lib/tarneljava/applet-viewer/appletviewer /nonexistent.html 2>&1 || true)"
+[[ "$viewer_said" == *"无法读取页面"* ]] || { echo "FAIL: applet viewer: $viewer_said"; exit 1; }
 user=tarneljava-check
 id "$user" >/dev/null 2>&1 || as_root useradd -m -s /bin/bash "$user"
 tests="$(mktemp -d)"
