@@ -55,9 +55,12 @@ set(CPACK_PACKAGE_VENDOR "TarnelJava 开发组")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_FILE_NAME TarnelJava-${PROJECT_VERSION}-setup)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY TarnelJava)
-set(CPACK_PACKAGE_EXECUTABLES TarnelJava "TarnelJava编译器")
-# The program lies at the top of the installation, not in bin\.
-set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+# The Start-menu shortcut, made here: CPack's own would point at "$INSTDIR\.\TarnelJava.exe"
+# for a program at the top of the installation. The uninstaller deletes it in the folder the
+# user chose.
+set(CPACK_NSIS_CREATE_ICONS_EXTRA
+    "  CreateShortCut \\\"$SMPROGRAMS\\\\$STARTMENU_FOLDER\\\\TarnelJava编译器.lnk\\\" \\\"$INSTDIR\\\\TarnelJava.exe\\\"")
+set(CPACK_NSIS_DELETE_ICONS_EXTRA "  Delete \\\"$SMPROGRAMS\\\\$MUI_TEMP\\\\TarnelJava编译器.lnk\\\"")
 # The licence page shows the project's licence; NSIS reads UTF-8 only after a byte-order mark.
 file(READ ${PROJECT_SOURCE_DIR}/LICENSE TARNEL_LICENSE_TEXT)
 string(ASCII 239 187 191 TARNEL_BOM)
@@ -65,6 +68,11 @@ file(WRITE ${PROJECT_BINARY_DIR}/installer/LICENSE.txt "${TARNEL_BOM}${TARNEL_LI
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_BINARY_DIR}/installer/LICENSE.txt)
 # Uninstalling takes the settings beside the program too, so that the folder goes.
 set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "Delete \\\"$INSTDIR\\\\Setting.ini\\\"")
+# The uninstall entry tells the program's size (in KB), as Windows' list of programs shows it.
+set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
+  \\\${GetSize} \\\"$INSTDIR\\\" \\\"/S=0K\\\" $0 $1 $2
+  IntFmt $0 \\\"0x%08X\\\" $0
+  WriteRegDWORD SHCTX \\\"Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\TarnelJava\\\" \\\"EstimatedSize\\\" \\\"$0\\\"")
 # The user's own local application data (%LOCALAPPDATA%), also when the installer runs as an
 # administrator, where CPack's installer switches $LOCALAPPDATA to all users' data.
 set(CPACK_NSIS_INSTALL_ROOT "$PROFILE\\\\AppData\\\\Local\\\\Programs")
@@ -88,6 +96,26 @@ set(TARNEL_VENDOR_KEY "  DeleteRegKey /ifempty SHCTX \"Software\\@CPACK_PACKAGE_
 string(REPLACE "${TARNEL_VENDOR_KEY}\\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@\"\n"
                "${TARNEL_VENDOR_KEY}\\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@\"\n${TARNEL_VENDOR_KEY}\"\n"
                TARNEL_NSIS "${TARNEL_NSIS}")
+# The finish page offers to start the program; the size of the installation is measured.
+string(REPLACE "@CPACK_NSIS_INSTALLER_MUI_FINISHPAGE_RUN_CODE@"
+               "!define MUI_FINISHPAGE_RUN \"$INSTDIR\\TarnelJava.exe\"" TARNEL_NSIS "${TARNEL_NSIS}")
+string(REPLACE "  !include \"MUI.nsh\"" "  !include \"MUI.nsh\"\n  !include \"FileFunc.nsh\""
+               TARNEL_NSIS "${TARNEL_NSIS}")
+# The uninstaller finds the Start-menu folder in the value it read before deleting the keys
+# (CPack's reads the folder from a key it has just deleted, and so misses a folder the user
+# named).
+string(REPLACE "  !insertmacro MUI_STARTMENU_GETFOLDER Application $MUI_TEMP\n"
+               "  StrCpy $MUI_TEMP \"$START_MENU\"\n" TARNEL_NSIS "${TARNEL_NSIS}")
+# NSIS's Chinese licence page asks for a click on [我同意(I)] above a button that reads 我接受(I).
+string(REPLACE "  !insertmacro MUI_LANGUAGE \"SimpChinese\"\n"
+               "  !insertmacro MUI_LANGUAGE \"SimpChinese\"\n  LangString MUI_INNERTEXT_LICENSE_BOTTOM \${LANG_SIMPCHINESE} \"如果你接受许可证的条款，请点击 [我接受(I)] 继续安装。你必须在接受后才能安装 $(^NameDA) 。\"\n"
+               TARNEL_NSIS "${TARNEL_NSIS}")
+foreach(piece "FileFunc.nsh" "StrCpy $MUI_TEMP \"$START_MENU\"" "MUI_FINISHPAGE_RUN" "[我接受(I)]")
+    string(FIND "${TARNEL_NSIS}" "${piece}" found)
+    if(found EQUAL -1)
+        message(FATAL_ERROR "CPack's installer template has changed: no place for ${piece}")
+    endif()
+endforeach()
 file(WRITE ${PROJECT_BINARY_DIR}/installer/NSIS.template.in "${TARNEL_NSIS}")
 list(PREPEND CMAKE_MODULE_PATH ${PROJECT_BINARY_DIR}/installer)
 include(CPack)

@@ -54,16 +54,25 @@ mkdir -p out-win/shots
 TARNEL_SHOTS="$root/out-win/shots" tests/windows/e2e.sh out-win/TarnelJava
 
 # The installer: silently into the user's own programs folder, for this user only (HKCU, the
-# user's Start menu); the program starts through its Start-menu shortcut and keeps its settings
-# beside itself; the uninstaller takes it all away again, folder, shortcuts and keys.
+# user's Start menu, in a folder the user named: the installer takes the one a previous
+# installation recorded); the program starts through its Start-menu shortcut and keeps its
+# settings beside itself; the uninstaller takes it all away again, folder, shortcuts and keys.
 user_dir="$WINEPREFIX/drive_c/users/$(id -un)"
 installed="$user_dir/AppData/Local/Programs/TarnelJava"
-menu="$user_dir/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/TarnelJava编译器"
+programs="$user_dir/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
+menu="$programs/学习/Java 工具"
 common_menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/TarnelJava编译器"
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\TarnelJava'
 vendor_key='HKCU\Software\TarnelJava 开发组'
 has_key() { wine reg query "$1" >/dev/null 2>&1; }
-rm -rf "$installed"
+rm -rf "$installed" "$programs/学习"
+# What the installer's pages hold: the licence text names its button, the finish page offers
+# to start the program.
+nsi=out-win/_CPack_Packages/win64/NSIS/project.nsi
+grep -q '\[我接受(I)\]' "$nsi" || { echo "FAIL: the licence text does not name its button"; exit 1; }
+grep -q '!define MUI_FINISHPAGE_RUN "\$INSTDIR\\TarnelJava.exe"' "$nsi" ||
+    { echo "FAIL: the finish page does not offer to start the program"; exit 1; }
+wine reg add "$vendor_key\\TarnelJava" /v "Start Menu Folder" /d '学习\Java 工具' /f >/dev/null 2>&1
 wine "$setup" /S
 wineserver -w
 [[ -f "$installed/TarnelJava.exe" && -f "$installed/platforms/qwindows.dll" &&
@@ -73,6 +82,11 @@ wineserver -w
 echo "installed size: $(du -sh "$installed" | cut -f1)"
 shortcut="$menu/TarnelJava编译器.lnk"
 [[ -f "$shortcut" ]] || { echo "FAIL: no Start-menu shortcut in the user's menu: $(ls "$menu" 2>&1)"; exit 1; }
+target="$(strings -el "$shortcut" | grep -m1 'TarnelJava.exe' || true)"
+[[ "$target" == *'\TarnelJava\TarnelJava.exe' ]] || { echo "FAIL: the shortcut's target: $target"; exit 1; }
+size="$(wine reg query "$uninstall_key" /v EstimatedSize 2>/dev/null | tr -d '\r' | awk '/EstimatedSize/ {print $3}')"
+(( ${size:-0} > 1000 )) || { echo "FAIL: the uninstall entry has no size: $size"; exit 1; }
+echo "uninstall entry: $((size)) KB"
 [[ ! -e "$common_menu" ]] || { echo "FAIL: shortcuts for all users: $common_menu"; exit 1; }
 has_key "$uninstall_key" || { echo "FAIL: no uninstall entry in HKCU"; exit 1; }
 ! has_key "${uninstall_key/HKCU/HKLM}" || { echo "FAIL: an uninstall entry in HKLM"; exit 1; }
@@ -86,7 +100,7 @@ wine "$installed/Uninstall.exe" /S
 wineserver -w
 for _ in $(seq 1 50); do [[ ! -e "$installed" ]] && break; sleep 0.2; done
 [[ ! -e "$installed" ]] || { echo "FAIL: the uninstaller left: $(find "$installed")"; exit 1; }
-[[ ! -e "$menu" ]] || { echo "FAIL: the uninstaller left the shortcuts: $menu"; exit 1; }
+[[ ! -e "$programs/学习" ]] || { echo "FAIL: the uninstaller left the Start-menu folder: $(find "$programs/学习")"; exit 1; }
 for key in "$uninstall_key" "$vendor_key"; do
     ! has_key "$key" || { echo "FAIL: the uninstaller left the key $key"; exit 1; }
 done
