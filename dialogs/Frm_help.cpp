@@ -1,7 +1,7 @@
 #include "dialogs/Frm_help.h"
 
 #include "buildrun/BuildFiles.h"
-#include "dialogs/SizeFilter.h"
+#include "settings/SizeFilter.h"
 #include "editor/TextHelpers.h"
 #include "ui/FixedDialog.h"
 #include "ui/MainModule.h"

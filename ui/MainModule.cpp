@@ -2,8 +2,8 @@
 
 #include "buildrun/RunAndWait.h"
 #include "platform/TextFiles.h"
-#include "ui/SettingsFormat.h"
-#include "ui/SettingsPlace.h"
+#include "settings/SettingsFormat.h"
+#include "settings/SettingsPlace.h"
 
 #include <QCoreApplication>
 #include <QDir>

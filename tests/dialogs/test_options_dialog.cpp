@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 #include "dialogs/Frm_help.h"
-#include "dialogs/SizeFilter.h"
+#include "settings/SizeFilter.h"
 #include "editor/TextHelpers.h"
 #include "ui/Colors.h"
 

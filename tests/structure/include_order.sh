@@ -1,24 +1,50 @@
 #!/usr/bin/env bash
-# Fails when a source file includes a header from a folder above its own. The folders, top to
-# bottom: app → dialogs → ui → (editor, buildrun, layout, tools) → platform. A folder may
-# include its own headers and those of any folder further down, never one above it or beside it.
+# Fails when a source file includes a header of a folder that its folder's library does not
+# link, directly or through the libraries it links: includes follow the link graph of the
+# folders' own CMakeLists.txt (app → dialogs → ui → (editor, settings, buildrun, layout) →
+# platform; tools → platform), so a folder never includes one above it or beside it.
 # Usage: include_order.sh [source root]
 set -uo pipefail
 root="${1:-$(dirname "$0")/../..}"
 cd "$root" || exit 2
+folders=(app dialogs ui editor settings buildrun layout tools platform)
 
-declare -A rank=([app]=0 [dialogs]=1 [ui]=2 [editor]=3 [buildrun]=3 [layout]=3 [tools]=3 [platform]=4)
+# Each folder's library and the project libraries it links.
+declare -A folder_of links
+for folder in "${folders[@]}"; do
+    while read -r library; do folder_of[$library]=$folder; done < <(
+        sed -n 's/^add_library(\(tarneljava_[a-z_]*\).*/\1/p' "$folder/CMakeLists.txt")
+done
+for folder in "${folders[@]}"; do
+    links[$folder]=$(tr '\n' ' ' <"$folder/CMakeLists.txt" |
+        grep -o 'target_link_libraries([^)]*)' | grep -o 'tarneljava_[a-z_]*' |
+        while read -r library; do echo "${folder_of[$library]:-}"; done | sort -u | tr '\n' ' ')
+done
+# What a folder may include: itself and every folder it reaches through its links.
+reach() {
+    local seen=" $1 " queue=($1) next
+    while ((${#queue[@]})); do
+        next=${queue[0]}; queue=("${queue[@]:1}")
+        for linked in ${links[$next]}; do
+            [[ "$seen" == *" $linked "* ]] || { seen+="$linked "; queue+=("$linked"); }
+        done
+    done
+    echo "$seen"
+}
+declare -A allowed
+for folder in "${folders[@]}"; do allowed[$folder]=$(reach "$folder"); done
+
 bad=0
-while IFS= read -r file; do
+while IFS=: read -r file target; do
     from="${file%%/*}"
-    while IFS= read -r target; do
-        to="${target%%/*}"
-        [[ -n "${rank[$to]:-}" && "$to" != "$from" ]] || continue
-        if ((rank[$to] <= rank[$from])); then
-            echo "$file includes $target: $to/ is not below $from/"
-            bad=1
-        fi
-    done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file")
-done < <(find "${!rank[@]}" -type f \( -name '*.h' -o -name '*.cpp' \) 2>/dev/null | sort)
-((bad)) || echo "every include runs downwards"
+    to="${target%%/*}"
+    [[ " ${folders[*]} " == *" $to "* ]] || continue
+    if [[ "${allowed[$from]}" != *" $to "* ]]; then
+        echo "$file includes $target: $from/'s library does not link $to/"
+        bad=1
+    fi
+done < <(grep -rHo --include='*.h' --include='*.cpp' \
+             '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[^"]*"' "${folders[@]}" |
+         sed 's/:[^"]*"\([^"]*\)"$/:\1/')
+((bad)) || echo "every include follows the link graph"
 exit $bad

@@ -6,7 +6,7 @@
 set -uo pipefail
 root="${1:-$(dirname "$0")/../..}"
 cd "$root" || exit 2
-hits=$(find app dialogs ui editor buildrun layout platform tools java tests bench -type f \
+hits=$(find app dialogs ui editor settings buildrun layout platform tools java tests bench -type f \
            \( -name '*.h' -o -name '*.cpp' \) ! -name '*_unix.*' ! -name '*_win.*' -print0 |
        xargs -0 grep -nE '^[[:space:]]*#[[:space:]]*(if|ifdef|ifndef|elif).*(Q_OS_WIN|_WIN32|Q_OS_UNIX|Q_OS_LINUX|__linux__)')
 if [[ -n "$hits" ]]; then

@@ -7,6 +7,7 @@
 #include "ui/LightLook.h"
 
 #include <QCheckBox>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QStyle>
@@ -90,6 +91,10 @@ private slots:
     }
     void textsWholeAndPicturesSharp() {
         QFETCH(QString, window);
+        // Texts are measured in the fonts that draw them; a platform without a Chinese font (Qt's
+        // offscreen platform under Wine has none) draws boxes of no meaning.
+        if (QFontDatabase::families(QFontDatabase::SimplifiedChinese).isEmpty())
+            QSKIP("no Chinese font to measure the texts in");
         FreshStart start;
         useLightLook(*qApp);
         const std::unique_ptr<QWidget> shown = windowNamed(window);

@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 #include "platform/VbNumbers.h"
 #include "ui/MainModule.h"
-#include "ui/SettingsFormat.h"
-#include "ui/SettingsPlace.h"
+#include "settings/SettingsFormat.h"
+#include "settings/SettingsPlace.h"
 
 #include <QStringEncoder>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "ui/SettingsPlace.h"
+#include "settings/SettingsPlace.h"
 
 #include <QFileInfo>
 #include <QStandardPaths>

@@ -1,4 +1,4 @@
-#include "dialogs/SizeFilter.h"
+#include "settings/SizeFilter.h"
 
 #include "platform/VbNumbers.h"
 

@@ -1,4 +1,4 @@
-#include "ui/SettingsFormat.h"
+#include "settings/SettingsFormat.h"
 
 #include "platform/SingleLineText.h"
 #include "platform/VbNumbers.h"
