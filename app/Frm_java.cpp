@@ -180,14 +180,6 @@ void Frm_java::Txt_edit_Change() {
     IsSaved = false;
 }
 
-QString Frm_java::StringFormat(const QString &SourStr) const {
-    return ::StringFormat(SourStr);
-}
-
-QString Frm_java::StringFormat2(const QString &SourStr) const {
-    return ::StringFormat2(SourStr);
-}
-
 void Frm_java::Cmd_scan_Click() {
     const auto chosen = chooseFolder(this, QStringLiteral("把输出的文件存放到这个文件夹："));
     if (!chosen || chosen->isEmpty())

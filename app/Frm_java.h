@@ -33,11 +33,9 @@ public:
     qint32 ClassCount = 0;
 
     // Methods of the window.
-    void Comp();
+    void Comp(const QProcessEnvironment &environment);
     void Savefile();
     void CreateNewDirectory(const QString &NewDirectory);
-    QString StringFormat(const QString &SourStr) const;
-    QString StringFormat2(const QString &SourStr) const;
     void ResizeByScreen(QWidget &frm);
 
     // The editor's text with CR LF line ends, as the scan, the build and saving see it.
@@ -81,8 +79,9 @@ private:
     void Cmd_end_Click();
 
     // Checks what a build needs before anything is written (a name and folder that run nothing
-    // else, a JDK) and readies its environment; false, after telling the user, when it lacks.
-    bool readyToBuild();
+    // else, a JDK) and gives the build's environment; nothing, after telling the user, when it
+    // lacks.
+    std::optional<QProcessEnvironment> readyToBuild();
     // What the user is told of a class name that can name no file.
     static QString badClassNameText(const QString &name);
     // The save prompt of closing; answers QMessageBox::Yes, No or Cancel.
@@ -102,7 +101,6 @@ private:
     std::unique_ptr<Ui::Frm_java> ui;
     QTimer *Tim_color = nullptr;
     bool m_building = false;
-    QString m_buildingScript;               // the running build's script, which names its console
-    QProcessEnvironment m_buildEnvironment; // of the build that is starting
+    QString m_buildingScript; // the running build's script, which names its console
     QString m_classNameSource;
 };

@@ -31,9 +31,8 @@ const QString kNoTerminalText =
 
 // The terminal that would not start, by its real name (x-terminal-emulator is a link), and
 // what to do about it with what is installed.
-QString consoleFailedText() {
-    const QString terminal =
-        QFileInfo(QFileInfo(platform::findConsoleProgram()).canonicalFilePath()).fileName();
+QString consoleFailedText(const QString &consoleProgram) {
+    const QString terminal = QFileInfo(QFileInfo(consoleProgram).canonicalFilePath()).fileName();
     const QString advice =
         QStandardPaths::findExecutable(QStringLiteral("xterm")).isEmpty()
             ? QStringLiteral("请安装 xterm（sudo apt install xterm），或把能用的终端程序设为 "
@@ -98,29 +97,29 @@ void Frm_java::CreateNewDirectory(const QString &NewDirectory) {
     createFoldersAlong(NewDirectory);
 }
 
-bool Frm_java::readyToBuild() {
+std::optional<QProcessEnvironment> Frm_java::readyToBuild() {
     // A name or folder that no file system takes, or that would make the script run more than
     // the build, stops the build before anything is written.
     const QString className = ui->Txt_file->text();
     // No name, no build: "javac .java" and "java " would show only the tools' usage texts.
     if (className.isEmpty()) {
         QMessageBox::critical(this, QStringLiteral("出错"), kNoClassNameText);
-        return false;
+        return std::nullopt;
     }
     if (!isValidClassName(className)) {
         QMessageBox::critical(this, QStringLiteral("出错"), badClassNameText(className));
-        return false;
+        return std::nullopt;
     }
     if (!isValidWorkingFolder(MainModule::JavaPath)) {
         QMessageBox::critical(this, QStringLiteral("出错"), badFolderText(MainModule::JavaPath));
-        return false;
+        return std::nullopt;
     }
     const QString text = editorText();
     // A package's parts name folders: none may be a device name or another unusable name.
     for (const QString &part : declaredPackage(text).split(QLatin1Char('.'), Qt::SkipEmptyParts)) {
         if (!isValidClassName(part)) {
             QMessageBox::critical(this, QStringLiteral("出错"), badClassNameText(part));
-            return false;
+            return std::nullopt;
         }
     }
     // A folder the console cannot start in (Windows: a network path, one too long).
@@ -129,12 +128,12 @@ bool Frm_java::readyToBuild() {
     const QString folderProblem = platform::consoleFolderProblem(consoleFolder);
     if (!folderProblem.isEmpty()) {
         QMessageBox::critical(this, QStringLiteral("出错"), folderProblem);
-        return false;
+        return std::nullopt;
     }
     // The lock and the console's socket and key live in the user's own folder, or nowhere.
     if (platform::privateRuntimeFolder().isEmpty()) {
         QMessageBox::critical(this, QStringLiteral("出错"), kNoPrivateFolderText);
-        return false;
+        return std::nullopt;
     }
     // javac and java from one JDK, chosen for this build: the one on PATH, else one found on
     // the machine. The program's own launchers, first on the build's PATH, run its tools.
@@ -143,7 +142,7 @@ bool Frm_java::readyToBuild() {
     const std::optional<Jdk> jdk = chooseJdk(system, jdkPlaces(), launchers);
     if (!jdk) {
         QMessageBox::critical(this, QStringLiteral("出错"), noJdkText());
-        return false;
+        return std::nullopt;
     }
     const QString codePage = platform::javaNameOfSystemCodePage();
     JdkLaunch launch =
@@ -151,9 +150,7 @@ bool Frm_java::readyToBuild() {
                      codePage.compare(QStringLiteral("UTF-8"), Qt::CaseInsensitive) == 0);
     if (jdk->version > 0 && jdk->version < kFirstJdkWithCompactSources && isCompactSource(text))
         launch.javacNote = compactSourceNote(jdk->version);
-    m_buildEnvironment =
-        buildEnvironment(system, *jdk, launch, codePage, launchers, appletViewerFolder());
-    return true;
+    return buildEnvironment(system, *jdk, launch, codePage, launchers, appletViewerFolder());
 }
 
 void Frm_java::Cmd_byyx_Click() {
@@ -162,7 +159,8 @@ void Frm_java::Cmd_byyx_Click() {
         QMessageBox::information(this, QStringLiteral("提示"), stillRunningText(m_buildingScript));
         return;
     }
-    if (!readyToBuild())
+    const std::optional<QProcessEnvironment> environment = readyToBuild();
+    if (!environment)
         return;
     // Nor may another running copy of the program build in the same work folder, however its
     // name is written: the lock is taken on the real folder, made first.
@@ -182,11 +180,11 @@ void Frm_java::Cmd_byyx_Click() {
     }
     m_building = true;
     m_buildingScript = workFile(MainModule::JavaPath, kBuildScriptName);
-    Comp();
+    Comp(*environment);
     m_building = false;
 }
 
-void Frm_java::Comp() {
+void Frm_java::Comp(const QProcessEnvironment &environment) {
     // The build works in the folder of the stored setting as it is now, and cleans up there,
     // even if the setting changes while the build runs. The class files to delete are those of
     // the text that was compiled (the next scan may come during the build).
@@ -199,17 +197,17 @@ void Frm_java::Comp() {
     request.compileType = MainModule::CompileType;
     request.appletHeight = MainModule::AppletHeight;
     request.appletWidth = MainModule::AppletWidth;
-    request.environment = m_buildEnvironment;
+    request.environment = environment;
     Build build(std::move(request));
     build.writeFiles();
-    const RunOutcome outcome = build.run(kShowNormal);
-    if (outcome == RunOutcome::NoConsoleProgram)
+    const ConsoleRun run = build.run(kShowNormal);
+    if (run.outcome == RunOutcome::NoConsoleProgram)
         QMessageBox::critical(this, QStringLiteral("出错"), kNoTerminalText);
-    else if (outcome == RunOutcome::ConsoleFailed)
-        QMessageBox::critical(this, QStringLiteral("出错"), consoleFailedText());
+    else if (run.outcome == RunOutcome::ConsoleFailed)
+        QMessageBox::critical(this, QStringLiteral("出错"), consoleFailedText(run.consoleProgram));
     // Keeping class files, if chosen in the options while the build ran, applies already.
     // A wait broken off (the program quits) leaves the console running what the build wrote:
     // the next build in the folder tidies up after it.
-    if (outcome != RunOutcome::BrokenOff)
+    if (run.outcome != RunOutcome::BrokenOff)
         build.cleanUp(MainModule::ClassExist != 0);
 }

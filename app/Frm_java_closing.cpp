@@ -55,7 +55,5 @@ void Frm_java::Cmd_end_Click() {
     if (!offerToSave())
         return;
     IsSaved = true;
-    Frm_help::closeIfLoaded();
-    Frm_about::closeIfLoaded();
-    close();
+    close(); // Form_Unload closes the other windows
 }

@@ -22,7 +22,8 @@ int main(int argc, char *argv[]) {
         QElapsedTimer wall;
         wall.start();
         const RunOutcome outcome = runInConsole(platform::toWindowsPath(script), 1,
-                                                QProcessEnvironment::systemEnvironment());
+                                                QProcessEnvironment::systemEnvironment())
+                                       .outcome;
         if (outcome != RunOutcome::Ended)
             return 1;
         std::printf("%lld\n", static_cast<long long>(wall.elapsed()));

@@ -1,7 +1,7 @@
 // Processor time the program itself spends while a build script waits 5 seconds for its key
 // press (user + system time of this process across the wait, children not counted).
 // Run: out/bin/bench_wait_cpu
-#include "ui/MainModule.h"
+#include "buildrun/RunAndWait.h"
 #include "platform/PathMapping.h"
 #include "platform/TextFiles.h"
 
@@ -29,7 +29,9 @@ int main(int argc, char *argv[]) {
     QElapsedTimer wall;
     wall.start();
     const double before = cpuSeconds();
-    const bool ran = MainModule::RunAndWait(platform::toWindowsPath(script), 1, 0);
+    const bool ran =
+        runInConsole(platform::toWindowsPath(script), 1, QProcessEnvironment::systemEnvironment())
+            .outcome == RunOutcome::Ended;
     const double spent = cpuSeconds() - before;
     std::printf("ran: %s, wall: %.2f s, processor time of the program: %.4f s\n",
                 ran ? "yes" : "no", wall.elapsed() / 1000.0, spent);

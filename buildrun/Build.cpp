@@ -115,7 +115,7 @@ void Build::writeFiles() {
                  buildScriptLines(r.javaPath, r.className, r.compileType, r.packageName), true);
 }
 
-RunOutcome Build::run(qint32 windowStyle) const {
+ConsoleRun Build::run(qint32 windowStyle) const {
     return runInConsole(scriptPath(), windowStyle, m_request.environment);
 }
 

@@ -29,11 +29,12 @@ public:
     explicit Build(BuildRequest request);
 
     // Creates the work folder, removes what an earlier build left (the class files of the
-    // scanned names; the source copy of one whose wait was broken off), and writes the source copy, the applet page (applets only) and the build
-    // script, each as a new file (no write goes through a link left there).
+    // scanned names; the source copy of one whose wait was broken off), and writes the source copy,
+    // the applet page (applets only) and the build script, each as a new file (no write goes
+    // through a link left there).
     void writeFiles();
     // Runs the build script in a console window of the given show style until it has ended.
-    RunOutcome run(qint32 windowStyle) const;
+    ConsoleRun run(qint32 windowStyle) const;
     // Deletes the class files the build made (unless they are kept: those of the scanned
     // names, and every other class file in the work folder and its folders that was not there
     // before the compiler ran: nested, anonymous and helper classes), the source copy and the

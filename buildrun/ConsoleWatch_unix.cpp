@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QPointer>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTimer>
@@ -27,26 +28,48 @@ struct ConsoleWatch::Private {
     bool consoleFailed = false;
     QTimer grace;
 
+    QPointer<QLocalSocket> interpreter; // the connection that made itself known
+
     // What a connection sends: first its secret, one line; only the interpreter knows it, and
     // its end is the script's. Any other connection is closed.
     void read(QLocalSocket *socket, QObject *context, const std::function<void()> &ended) {
-        if (socket->property("known").toBool()) {
-            socket->readAll();
+        if (socket == interpreter) {
+            socket->readAll(); // it sends nothing more
             return;
         }
-        if (!socket->canReadLine()) {
-            if (socket->bytesAvailable() > secret.size() + 2)
-                socket->abort(); // no secret is that long
+        switch (knock(*socket)) {
+        case Knock::NotYet:
             return;
-        }
-        if (connected || socket->readLine().trimmed() != secret) {
+        case Knock::Stranger:
             socket->abort();
             return;
+        case Knock::Interpreter:
+            welcome(socket);
+            endWith(socket, context, ended);
         }
+    }
+
+    enum class Knock { NotYet, Stranger, Interpreter };
+    // Whether a connection's first line is the secret, before the interpreter has come.
+    Knock knock(QLocalSocket &socket) const {
+        if (!socket.canReadLine())
+            return socket.bytesAvailable() > secret.size() + 2 ? Knock::Stranger // too long
+                                                               : Knock::NotYet;
+        if (connected || socket.readLine().trimmed() != secret)
+            return Knock::Stranger;
+        return Knock::Interpreter;
+    }
+    // The interpreter has come: it gets the build's environment and folder, and the terminal's
+    // end no longer counts (it may have ended well before).
+    void welcome(QLocalSocket *socket) {
         connected = true;
-        grace.stop(); // the terminal may have ended well before: the script's end is the end
-        socket->setProperty("known", true);
+        interpreter = socket;
+        grace.stop();
         socket->write(handOver);
+    }
+    // The script's end is the end of the interpreter's connection.
+    static void endWith(QLocalSocket *socket, QObject *context,
+                        const std::function<void()> &ended) {
         QObject::connect(socket, &QLocalSocket::disconnected, context, [ended] { ended(); });
         if (socket->state() != QLocalSocket::ConnectedState)
             ended();

@@ -8,15 +8,16 @@
 #include <QFileInfo>
 #include <QProcess>
 
-RunOutcome runInConsole(const QString &script, qint32 windowStyle,
+ConsoleRun runInConsole(const QString &script, qint32 windowStyle,
                         const QProcessEnvironment &environment) {
     const QString hostPath = platform::toHostPath(script);
     if (!QFileInfo(hostPath).isFile())
-        return RunOutcome::NotStarted;
+        return {RunOutcome::NotStarted, QString()};
     ConsoleWatch watch;
     const auto console = watch.command(hostPath);
     if (!console)
-        return RunOutcome::NoConsoleProgram;
+        return {RunOutcome::NoConsoleProgram, QString()};
+    const auto outcome = [&](RunOutcome how) { return ConsoleRun{how, console->program}; };
 
     // Owned here until the wait ends; a terminal that lives on after the script has ended
     // (a server that shows other windows too) is left running and cleaned up when it ends.
@@ -43,7 +44,7 @@ RunOutcome runInConsole(const QString &script, qint32 windowStyle,
     process->start();
     if (!process->waitForStarted(-1)) {
         delete process;
-        return RunOutcome::NotStarted;
+        return outcome(RunOutcome::NotStarted);
     }
     if (!ended)
         loop.exec();
@@ -54,10 +55,10 @@ RunOutcome runInConsole(const QString &script, qint32 windowStyle,
         // its console go on to the pause; the console's process is left to itself (the object
         // would end it), and the next build in the folder tidies up what this one left.
         QObject::disconnect(process, nullptr, &loop, nullptr);
-        return RunOutcome::BrokenOff;
+        return outcome(RunOutcome::BrokenOff);
     }
     // A terminal that keeps its window after the command (gnome-console) ends with the script.
-    if (ended && console->endsWithScript)
+    if (console->endsWithScript)
         process->terminate();
     if (process->state() == QProcess::NotRunning) {
         delete process;
@@ -65,7 +66,5 @@ RunOutcome runInConsole(const QString &script, qint32 windowStyle,
         QObject::disconnect(process, nullptr, &loop, nullptr);
         QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
     }
-    if (watch.consoleFailed())
-        return RunOutcome::ConsoleFailed;
-    return ended ? RunOutcome::Ended : RunOutcome::BrokenOff;
+    return outcome(watch.consoleFailed() ? RunOutcome::ConsoleFailed : RunOutcome::Ended);
 }

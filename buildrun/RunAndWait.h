@@ -12,6 +12,13 @@ enum class RunOutcome {
     ConsoleFailed,    // Linux: the terminal ended with an error before it ran the script
 };
 
+// How a run ended, and the console program it started (or tried to): the one to name when
+// the console failed.
+struct ConsoleRun {
+    RunOutcome outcome = RunOutcome::NotStarted;
+    QString consoleProgram;
+};
+
 // Starts the script (a Windows-form path) in a console window of the given show style and
 // waits in a nested event loop until the script has ended; every window keeps answering
 // meanwhile and no processor time is spent on the wait.
@@ -26,5 +33,5 @@ enum class RunOutcome {
 // (to the script's pause), and nothing of theirs is ended.
 // The console runs with the given environment (the build's: its JDK first on PATH, javac's
 // source encoding).
-RunOutcome runInConsole(const QString &script, qint32 windowStyle,
+ConsoleRun runInConsole(const QString &script, qint32 windowStyle,
                         const QProcessEnvironment &environment);

@@ -10,20 +10,59 @@ namespace platform {
 namespace {
 
 // How to start one kind of terminal so that it opens a window of its own and its process
-// lives as long as that window, titled by the script and running the interpreter.
+// lives as long as that window, titled by the script and running the interpreter. Each kind
+// is written with named steps: TerminalKind({"xterm"}).titleOption("-T").commandOption("-e").
 struct TerminalKind {
-    QStringList names;     // canonical file names of the terminal's program
-    QString program;       // run this program of the same folder instead (empty: the terminal)
-    QStringList options;   // options before the title
-    QString titleOption;   // empty: the interpreter sets the title (an escape sequence)
-    QString titlePrefix;   // in front of the title in its option (konsole's profile setting)
-    QString commandOption; // followed by the program and its arguments (empty: they follow)
-    bool joined = false;   // the command as one string in shell quoting: the terminal splits it
+    QStringList names;           // canonical file names of the terminal's program
+    QString program;             // run this program of the same folder (empty: the terminal)
+    QStringList options;         // options before the title
+    QString title;               // empty: the interpreter sets the title (escape sequence)
+    QString titlePrefix;         // in front of the title in its option
+    QString command;             // followed by the program and its arguments (empty: they follow)
+    bool joined = false;         // the command as one string in shell quoting
     bool endsWithScript = false; // its window stays after the command: ended with the script
     bool showsChinese = true;    // false: passed over for xterm
-    // The last option names an instance of the terminal's own: the program's pid is added.
-    bool instancePerProgram = false;
-    bool needsWayland = false; // without a Wayland display: passed over for xterm
+    bool instancePerProgram = false; // the last option names an instance: the pid is added
+    bool needsWayland = false;       // without a Wayland display: passed over for xterm
+
+    explicit TerminalKind(QStringList fileNames) : names(std::move(fileNames)) {}
+    TerminalKind &runs(const QString &programOfTheFolder) {
+        program = programOfTheFolder;
+        return *this;
+    }
+    TerminalKind &withOptions(const QStringList &leading) {
+        options = leading;
+        return *this;
+    }
+    TerminalKind &titleOption(const QString &option, const QString &prefix = QString()) {
+        title = option;
+        titlePrefix = prefix;
+        return *this;
+    }
+    TerminalKind &commandOption(const QString &option) {
+        command = option;
+        return *this;
+    }
+    TerminalKind &commandAsOneString() {
+        joined = true;
+        return *this;
+    }
+    TerminalKind &keepsItsWindow() {
+        endsWithScript = true;
+        return *this;
+    }
+    TerminalKind &withoutChinese() {
+        showsChinese = false;
+        return *this;
+    }
+    TerminalKind &instanceOfItsOwn() {
+        instancePerProgram = true;
+        return *this;
+    }
+    TerminalKind &onWaylandOnly() {
+        needsWayland = true;
+        return *this;
+    }
 };
 
 const QList<TerminalKind> &terminalKinds() {
@@ -31,80 +70,73 @@ const QList<TerminalKind> &terminalKinds() {
     static const QList<TerminalKind> kinds = {
         // Like a console window: UTF-8 text with Chinese glyphs, 80 x 25, a scroll bar and
         // enough lines to scroll back to the compiler's messages.
-        {{"xterm", "uxterm", "lxterm"},
-         {},
-         {"-u8", "-fa", "DejaVu Sans Mono", "-fd", "WenQuanYi Micro Hei Mono", "-fs", "11",
-          "-geometry", "80x25", "-sb", "-sl", "5000"},
-         "-T",
-         {},
-         "-e"},
+        TerminalKind({"xterm", "uxterm", "lxterm"})
+            .withOptions({"-u8", "-fa", "DejaVu Sans Mono", "-fd", "WenQuanYi Micro Hei Mono",
+                          "-fs", "11", "-geometry", "80x25", "-sb", "-sl", "5000"})
+            .titleOption("-T")
+            .commandOption("-e"),
         // Debian's wrapper waits for the window (it adds --wait).
-        {{"gnome-terminal.wrapper"}, {}, {}, "-T", {}, "-e"},
-        {{"konsole"}, {}, {"--separate"}, "-p", "tabtitle=", "-e"},
+        TerminalKind({"gnome-terminal.wrapper"}).titleOption("-T").commandOption("-e"),
+        TerminalKind({"konsole"})
+            .withOptions({"--separate"})
+            .titleOption("-p", "tabtitle=")
+            .commandOption("-e"),
         // The wrappers drop --disable-server / --disable-factory: run the terminal itself.
-        {{"xfce4-terminal", "xfce4-terminal.wrapper"},
-         "xfce4-terminal",
-         {"--disable-server"},
-         "-T",
-         {},
-         "-x"},
-        {{"mate-terminal", "mate-terminal.wrapper"},
-         "mate-terminal",
-         {"--disable-factory"},
-         "-t",
-         {},
-         "-x"},
-        {{"lxterminal"}, {}, {"--no-remote"}, "-T", {}, "-e"},
-        {{"terminator"}, {}, {"-u"}, "-T", {}, "-x"},
+        TerminalKind({"xfce4-terminal", "xfce4-terminal.wrapper"})
+            .runs("xfce4-terminal")
+            .withOptions({"--disable-server"})
+            .titleOption("-T")
+            .commandOption("-x"),
+        TerminalKind({"mate-terminal", "mate-terminal.wrapper"})
+            .runs("mate-terminal")
+            .withOptions({"--disable-factory"})
+            .titleOption("-t")
+            .commandOption("-x"),
+        TerminalKind({"lxterminal"})
+            .withOptions({"--no-remote"})
+            .titleOption("-T")
+            .commandOption("-e"),
+        TerminalKind({"terminator"}).withOptions({"-u"}).titleOption("-T").commandOption("-x"),
         // Its default font draws Chinese as blobs.
-        {{"urxvt", "rxvt-unicode"},
-         {},
-         {"-fn", "xft:DejaVu Sans Mono:size=11,xft:WenQuanYi Micro Hei Mono:size=11"},
-         "-T",
-         {},
-         "-e"},
-        {{"kitty"}, {}, {}, "-T", {}, "-e"},
-        {{"alacritty"}, {}, {}, "-T", {}, "-e"},
-        {{"st", "stterm"}, {}, {}, "-T", {}, "-e"},
-        {{"zutty"}, {}, {}, "-title", {}, "-e"},
-        {{"mlterm"}, {}, {}, "-T", {}, "-e"},
-        {{"pterm"}, {}, {}, "-T", {}, "-e"},
-        {{"termit"}, {}, {}, "-T", {}, "-e"},
+        TerminalKind({"urxvt", "rxvt-unicode"})
+            .withOptions(
+                {"-fn", "xft:DejaVu Sans Mono:size=11,xft:WenQuanYi Micro Hei Mono:size=11"})
+            .titleOption("-T")
+            .commandOption("-e"),
+        TerminalKind({"kitty"}).titleOption("-T").commandOption("-e"),
+        TerminalKind({"alacritty"}).titleOption("-T").commandOption("-e"),
+        TerminalKind({"st", "stterm"}).titleOption("-T").commandOption("-e"),
+        TerminalKind({"zutty"}).titleOption("-title").commandOption("-e"),
+        TerminalKind({"mlterm"}).titleOption("-T").commandOption("-e"),
+        TerminalKind({"pterm"}).titleOption("-T").commandOption("-e"),
+        TerminalKind({"termit"}).titleOption("-T").commandOption("-e"),
         // Both split their command again, at spaces: one string, quoted.
-        {{"sakura"}, {}, {}, "-t", {}, "-x", true},
-        {{"terminology"}, {}, {}, "-T", {}, "-e", true},
+        TerminalKind({"sakura"}).titleOption("-t").commandOption("-x").commandAsOneString(),
+        TerminalKind({"terminology"}).titleOption("-T").commandOption("-e").commandAsOneString(),
         // The wrapper hands the command to a running tilix, in that one's environment.
-        {{"tilix", "tilix.wrapper"}, "tilix", {"--new-process"}, {}, {}, "-e"},
+        TerminalKind({"tilix", "tilix.wrapper"})
+            .runs("tilix")
+            .withOptions({"--new-process"})
+            .commandOption("-e"),
         // gnome-console: its own instance, and it keeps its window after the command.
-        {{"kgx"},
-         {},
-         {"--gapplication-app-id=org.example.TarnelJava.Console"},
-         {},
-         {},
-         "--",
-         false,
-         true,
-         true,
-         true},
+        TerminalKind({"kgx"})
+            .withOptions({"--gapplication-app-id=org.example.TarnelJava.Console"})
+            .instanceOfItsOwn()
+            .commandOption("--")
+            .keepsItsWindow(),
         // Wayland's own: on an X desktop it fails at once.
-        {{"foot"}, {}, {}, "-T", {}, {}, false, false, true, false, true},
+        TerminalKind({"foot"}).titleOption("-T").onWaylandOnly(),
         // No UTF-8: Chinese would be mojibake.
-        {{"Eterm", "xiterm+thai", "xiterm", "koi8rxterm"},
-         {},
-         {},
-         {},
-         {},
-         "-e",
-         false,
-         false,
-         false},
+        TerminalKind({"Eterm", "xiterm+thai", "xiterm", "koi8rxterm"})
+            .commandOption("-e")
+            .withoutChinese(),
     };
     return kinds;
 }
 
 // Any other terminal (qterminal, cool-retro-term, deepin-terminal: none takes a title that
 // works everywhere; qterminal refuses to start when given one).
-const TerminalKind kUnknownTerminal{{}, {}, {}, {}, {}, "-e"};
+const TerminalKind kUnknownTerminal = TerminalKind({}).commandOption("-e");
 
 const TerminalKind &kindOf(const QFileInfo &real) {
     for (const TerminalKind &kind : terminalKinds()) {
@@ -136,13 +168,13 @@ ConsoleCommand terminalCommand(const QString &terminal, const QString &title, QS
     console.arguments = kind.options;
     if (kind.instancePerProgram)
         console.arguments.last() += QString::number(QCoreApplication::applicationPid());
-    if (kind.titleOption.isEmpty())
+    if (kind.title.isEmpty())
         command =
             command.mid(0, 1) + QStringList{QLatin1String(kTitleOption), title} + command.mid(1);
     else
-        console.arguments << kind.titleOption << kind.titlePrefix + title;
-    if (!kind.commandOption.isEmpty())
-        console.arguments << kind.commandOption;
+        console.arguments << kind.title << kind.titlePrefix + title;
+    if (!kind.command.isEmpty())
+        console.arguments << kind.command;
     if (kind.joined) {
         QStringList words;
         for (const QString &word : command)

@@ -1,6 +1,5 @@
 #include "ui/MainModule.h"
 
-#include "buildrun/RunAndWait.h"
 #include "platform/TextFiles.h"
 #include "settings/SettingsFormat.h"
 #include "settings/SettingsPlace.h"
@@ -81,13 +80,6 @@ void MainModule::LoadSettings() {
 
 void MainModule::SaveSettings(QString javaPath, qint16 classExist) {
     writeSettings(currentSettingsPlace().writeTo, javaPath, classExist);
-}
-
-bool MainModule::RunAndWait(const QString &command, qint32 windowStyle, qint32 timeoutMs) {
-    // The wait follows events, not single waits of a time-out.
-    Q_UNUSED(timeoutMs);
-    return runInConsole(command, windowStyle, QProcessEnvironment::systemEnvironment()) ==
-           RunOutcome::Ended;
 }
 
 void MainModule::resetToProcessStart() {

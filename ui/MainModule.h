@@ -26,9 +26,6 @@ public:
     static void SaveSettings(QString javaPath, qint16 classExist);
     // Paints a window of the program in its colours, chosen by the window's object name.
     static void ApplyFormTheme(QWidget &window);
-    // Starts a command in a window of the given style and waits, keeping the windows
-    // responsive, until its process has ended. False when it could not be started.
-    static bool RunAndWait(const QString &command, qint32 windowStyle, qint32 timeoutMs);
 
     // The program's folder: the executable's folder unless a test sets another. Setting.ini
     // lives there when the folder takes it, else in the user's folder (see SettingsPlace.h).

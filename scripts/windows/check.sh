@@ -82,8 +82,9 @@ wineserver -w
 echo "installed size: $(du -sh "$installed" | cut -f1)"
 shortcut="$menu/TarnelJava编译器.lnk"
 [[ -f "$shortcut" ]] || { echo "FAIL: no Start-menu shortcut in the user's menu: $(ls "$menu" 2>&1)"; exit 1; }
-target="$(strings -el "$shortcut" | grep -m1 'TarnelJava.exe' || true)"
-[[ "$target" == *'\TarnelJava\TarnelJava.exe' ]] || { echo "FAIL: the shortcut's target: $target"; exit 1; }
+# The link's local path (its ANSI field): the program itself, with no ".\" inside.
+target="$(strings "$shortcut" | grep -o -m1 '[A-Z]:\\.*TarnelJava\.exe$' || true)"
+[[ "$target" == *'\Programs\TarnelJava\TarnelJava.exe' ]] || { echo "FAIL: the shortcut's target: $target"; exit 1; }
 size="$(wine reg query "$uninstall_key" /v EstimatedSize 2>/dev/null | tr -d '\r' | awk '/EstimatedSize/ {print $3}')"
 (( ${size:-0} > 1000 )) || { echo "FAIL: the uninstall entry has no size: $size"; exit 1; }
 echo "uninstall entry: $((size)) KB"

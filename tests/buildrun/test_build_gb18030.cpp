@@ -66,7 +66,7 @@ private slots:
         build.writeFiles();
         QCOMPARE(FreshStart::readFile(start.home("我的Java/ClassFiles/Hello.java")),
                  QByteArray(gb18030.encode(kSource + "\r\n")));
-        QCOMPARE(build.run(1), RunOutcome::Ended);
+        QCOMPARE(build.run(1).outcome, RunOutcome::Ended);
         const QByteArray console = FreshStart::readFile(env.consoleLog());
         for (const QString &text :
              {QString("------------编译中...------------\n"), QString("中文输出 2\n"),

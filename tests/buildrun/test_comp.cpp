@@ -1,5 +1,6 @@
 #include "BuildEnvironment.h"
 #include "buildrun/JdkSearch.h"
+#include "buildrun/RunAndWait.h"
 #include "buildrun/WorkFolderLock.h"
 #include "platform/TextFiles.h"
 
@@ -429,7 +430,8 @@ private slots:
         FreshStart start;
         BuildEnvironment env(terminal ? BuildEnvironment::FakeJdk : BuildEnvironment::NoTerminal);
         qputenv("TARNEL_TERMINAL_MODE", terminal ? "fail" : "");
-        QVERIFY(!MainModule::RunAndWait("D:\\no\\such\\script.bat", 1, 0));
+        QCOMPARE(runInConsole("D:\\no\\such\\script.bat", 1, QProcessEnvironment()).outcome,
+                 RunOutcome::NotStarted);
         Frm_java w;
         w.setEditorText("class A {}");
         MessageBoxAnswerer answer(QMessageBox::Ok);

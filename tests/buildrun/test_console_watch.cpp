@@ -47,7 +47,7 @@ private slots:
         intruder.start(100);
         QElapsedTimer timer;
         timer.start();
-        QCOMPARE(build.run(1), RunOutcome::Ended);
+        QCOMPARE(build.run(1).outcome, RunOutcome::Ended);
         QVERIFY2(!others.empty(), "the interpreter's socket was not found");
         QCOMPARE(keyMode,
                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
@@ -72,7 +72,7 @@ private slots:
         qputenv("TARNEL_TERMINAL_DELAY", "3"); // the key, long after the grace period
         Build build(buildOfA());
         build.writeFiles();
-        QCOMPARE(build.run(1), RunOutcome::Ended);
+        QCOMPARE(build.run(1).outcome, RunOutcome::Ended);
         ConsoleWatch::interpreterGraceMs = grace;
         for (const char *name :
              {"TARNEL_TERMINAL_MODE", "TARNEL_TERMINAL_START_DELAY", "TARNEL_TERMINAL_DELAY"})
@@ -93,7 +93,7 @@ private slots:
         qputenv("TARNEL_TERMINAL_LINGER", "60");
         Build build(buildOfA());
         build.writeFiles();
-        QCOMPARE(build.run(1), RunOutcome::Ended);
+        QCOMPARE(build.run(1).outcome, RunOutcome::Ended);
         qunsetenv("TARNEL_TERMINAL_MODE");
         qunsetenv("TARNEL_TERMINAL_LINGER");
         QVERIFY(env.console().contains("ran A\n"));

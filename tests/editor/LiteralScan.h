@@ -1,12 +1,25 @@
 #pragma once
 
 #include "editor/ClassScan.h"
-#include "editor/TextHelpers.h"
 
 // The main-class scan done literally, step by step, with 1-based positions and 0 for "not
 // found". Slow (text length times occurrences); the fast scan must give the same results.
 inline int inStr(int start, const QString &text, const QString &what) {
     return int(text.indexOf(what, start - 1)) + 1;
+}
+
+// Removes every CR and LF, then trims spaces (code 32 only) at both ends: how the scan cleans a
+// candidate name.
+inline QString StringFormat2(QString text) {
+    text.remove(QChar(13));
+    text.remove(QChar(10));
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin) == QChar(32))
+        ++begin;
+    while (end > begin && text.at(end - 1) == QChar(32))
+        --end;
+    return text.mid(begin, end - begin);
 }
 
 inline ClassScanResult literalScan(const QString &T) {

@@ -1,6 +1,7 @@
 #include "LiteralScan.h"
 #include "TestSupport.h"
 #include "editor/PackageLine.h"
+#include "editor/TextHelpers.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -265,36 +266,6 @@ private slots:
             owned += name.isDetached() ? name.size() : 0; // the others refer to nameSource
         QVERIFY2(owned <= text.size(), qPrintable(QString::number(owned)));
         QVERIFY(scan.fileName.isDetached() || scan.fileName.isEmpty());
-    }
-
-    void textHelpers_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("squeezed");
-        QTest::addColumn<QString>("trimmed");
-        QTest::newRow("line break") << "public class A\r\n{"
-                                    << "publicclassA{"
-                                    << "public class A{";
-        QTest::newRow("empty") << ""
-                               << ""
-                               << "";
-        QTest::newRow("outer spaces") << "  a b  "
-                                      << "ab"
-                                      << "a b";
-        QTest::newRow("tabs stay") << "\t a \t"
-                                   << "\ta\t"
-                                   << "\t a \t";
-        QTest::newRow("lone CR and LF") << " \ra\n "
-                                        << "a"
-                                        << "a";
-    }
-    void textHelpers() {
-        QFETCH(QString, text);
-        QFETCH(QString, squeezed);
-        QFETCH(QString, trimmed);
-        FreshStart start;
-        Frm_java w;
-        QCOMPARE(w.StringFormat(text), squeezed);
-        QCOMPARE(w.StringFormat2(text), trimmed);
     }
 
     void typingPastingAndSettingAgree() {
