@@ -1,6 +1,6 @@
 // The Linux console program that runs a build script (Korvath.bat) inside a terminal window,
 // in place of the Windows command interpreter.
-// Usage: tarneljava-cmd [--title TITLE] [--hold SOCKET] SCRIPT
+// Usage: tarneljava-cmd [--title TITLE] [--hold SOCKET] SCRIPT (any other: the usage text)
 // With --title it sets the console window's title (for terminals that take none of their own).
 // With --hold it connects to the program's local socket, makes itself known with the secret
 // in the file beside the socket, takes the build's environment and folder from the program
@@ -11,6 +11,7 @@
 #include "platform/TextFiles.h"
 #include "tools/ScriptInterpreter.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -170,6 +171,35 @@ void takeOverBuild(QLocalSocket &holder, const QString &socketName) {
     QDir::setCurrent(QFile::decodeName(handOver->folder));
 }
 
+// The interpreter's options, each with the value it takes.
+struct Option {
+    const char *name;
+    QString valueName;
+    QString purpose;
+};
+const Option kOptions[] = {
+    {platform::kTitleOption, QStringLiteral("标题"),
+     QStringLiteral("控制台窗口的标题（给自己不设标题的终端）")},
+    {platform::kHoldOption, QStringLiteral("套接字"),
+     QStringLiteral("向程序报到的本地套接字：从程序取得编译的环境和目录，运行期间一直保持连接")},
+};
+
+QString usageText() {
+    QString text = QStringLiteral("用法: tarneljava-cmd");
+    for (const Option &option : kOptions)
+        text += QStringLiteral(" [%1 %2]").arg(QLatin1String(option.name), option.valueName);
+    text += QStringLiteral(" 脚本文件\n");
+    for (const Option &option : kOptions)
+        text += QStringLiteral("  %1 %2: %3\n")
+                    .arg(QLatin1String(option.name), option.valueName, option.purpose);
+    return text;
+}
+
+// An option's name as the parser knows it: without the leading "--".
+QString bare(const char *option) {
+    return QLatin1String(option).mid(2);
+}
+
 } // namespace
 
 // A terminal may start its command with signals ignored (Eterm ignores SIGHUP): the interpreter
@@ -185,25 +215,22 @@ static void defaultSignals() {
 int main(int argc, char *argv[]) {
     defaultSignals();
     QCoreApplication app(argc, argv);
-    QStringList arguments = app.arguments().mid(1);
-    QLocalSocket holder;
-    while (arguments.size() >= 2) {
-        if (arguments.first() == QLatin1String(platform::kTitleOption)) {
-            // The window's title, for a terminal that takes none of its own.
-            if (isatty(STDOUT_FILENO))
-                writeToConsole(QStringLiteral("\033]0;") + arguments.at(1) + QLatin1Char('\a'));
-        } else if (arguments.first() == QLatin1String(platform::kHoldOption)) {
-            takeOverBuild(holder, arguments.at(1));
-        } else {
-            break;
-        }
-        arguments = arguments.mid(2);
-    }
-    if (arguments.isEmpty()) {
-        writeToConsole(QStringLiteral("用法: tarneljava-cmd [--hold 套接字] 脚本文件\n"));
+    QCommandLineParser parser;
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    for (const Option &option : kOptions)
+        parser.addOption(QCommandLineOption(bare(option.name), option.purpose, option.valueName));
+    if (!parser.parse(app.arguments()) || parser.positionalArguments().size() != 1) {
+        writeToConsole(usageText());
         return 1;
     }
-    QFile script(arguments.first());
+    // The window's title, for a terminal that takes none of its own.
+    if (parser.isSet(bare(platform::kTitleOption)) && isatty(STDOUT_FILENO))
+        writeToConsole(QStringLiteral("\033]0;") + parser.value(bare(platform::kTitleOption)) +
+                       QLatin1Char('\a'));
+    QLocalSocket holder;
+    if (parser.isSet(bare(platform::kHoldOption)))
+        takeOverBuild(holder, parser.value(bare(platform::kHoldOption)));
+    QFile script(parser.positionalArguments().constFirst());
     if (!script.open(QIODevice::ReadOnly)) {
         writeToConsole(QStringLiteral("系统找不到指定的文件。\n"));
         return 1;

@@ -382,10 +382,7 @@ private slots:
         Frm_java::chooseOpenFile = [path](QWidget *, const QString &) {
             return std::optional<QString>(path);
         };
-        QElapsedTimer timer;
-        timer.start();
-        control<QPushButton>(&w, "Cmd_open")->click();
-        QVERIFY(timer.elapsed() < 10000);
+        control<QPushButton>(&w, "Cmd_open")->click(); // a read of the pipe would never return
         QCOMPARE(w.editorText(), QString("before"));
         QVERIFY(!w.IsSaved);
     }

@@ -324,7 +324,8 @@ private slots:
         Build build(request);
         build.writeFiles();
         QCOMPARE(build.run(1).outcome, RunOutcome::Ended);
-        QTest::qWait(mode == "hangup" ? 2000 : 0); // until the stand-in has looked
+        if (mode == "hangup") // until the stand-in has looked whether the script lived on
+            QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(env.consoleLog() + ".looked"), 20000);
         const QString console = env.console();
         QVERIFY2(console.contains(shown), qPrintable(console));
         QVERIFY2(!console.contains(notShown), qPrintable(console));

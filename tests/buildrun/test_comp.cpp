@@ -467,16 +467,15 @@ private slots:
         qputenv("TARNEL_TERMINAL_LINGER", "10");
         Frm_java w;
         w.setEditorText("public class Hello {}");
-        QElapsedTimer timer;
-        timer.start();
         clickBuild(w);
-        const qint64 took = timer.elapsed();
         qunsetenv("TARNEL_TERMINAL_MODE");
-        QVERIFY2(took >= 1000, "the clean-up ran before the script ended");
-        // The terminal lives 10 s longer than the script: the bound leaves a busy machine 8 s.
-        QVERIFY2(took < 9000, "the clean-up waited for the terminal, not the script");
+        // The script had run to its end (it starts a second late) before the clean-up...
         QCOMPARE(env.snapshotFile("Hello.java"), QByteArray("public class Hello {}\r\n"));
         QVERIFY(env.console().endsWith("请按任意键继续. . . \n"));
+        // ...and the wait did not wait for a terminal that lives on.
+        const qint64 terminal = env.pidIn(env.consoleLog() + ".terminal");
+        if (mode == "linger" && terminal > 0)
+            QVERIFY2(!env.waitUntilGone(terminal, 0), "the clean-up waited for the terminal");
         QCOMPARE(filesIn(start.home("MyJava/ClassFiles")), QStringList{"Korvath.bat"});
         QVERIFY(env.waitUntilGone(env.pidIn(env.consoleLog() + ".pid"), 2000));
         QVERIFY(env.waitUntilGone(env.pidIn(env.consoleLog() + ".terminal"), 15000));

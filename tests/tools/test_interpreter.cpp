@@ -17,17 +17,25 @@ namespace {
 // The real interpreter on a pseudo-terminal, as a terminal window runs it.
 class ConsoleOnPty {
 public:
-    explicit ConsoleOnPty(const QStringList &scriptLines) {
+    // Runs the script's lines; `arguments` are the interpreter's, with "SCRIPT" for the
+    // script's path.
+    explicit ConsoleOnPty(const QStringList &scriptLines,
+                          const QStringList &arguments = {"SCRIPT"}) {
         QFile script(m_dir.filePath("Korvath.bat"));
         if (script.open(QIODevice::WriteOnly))
             script.write(platform::toSystemCodePage(scriptLines.join("\r\n") + "\r\n"));
         script.close();
-        const QByteArray program =
-            (QCoreApplication::applicationDirPath() + "/tarneljava-cmd").toLocal8Bit();
-        const QByteArray path = script.fileName().toLocal8Bit();
+        std::vector<QByteArray> words{
+            (QCoreApplication::applicationDirPath() + "/tarneljava-cmd").toLocal8Bit()};
+        for (const QString &argument : arguments)
+            words.push_back((argument == "SCRIPT" ? script.fileName() : argument).toLocal8Bit());
+        std::vector<char *> argv;
+        for (QByteArray &word : words)
+            argv.push_back(word.data());
+        argv.push_back(nullptr);
         m_pid = forkpty(&m_master, nullptr, nullptr, nullptr);
         if (m_pid == 0) {
-            execl(program.constData(), program.constData(), path.constData(), nullptr);
+            execv(argv[0], argv.data());
             _exit(127);
         }
     }
@@ -76,6 +84,14 @@ private:
     pid_t m_pid = 0;
     QByteArray m_output;
 };
+// A shell script of the test's, made executable.
+bool writeProgram(const QString &path, const QString &text) {
+    QFile program(path);
+    if (!program.open(QIODevice::WriteOnly) || program.write(text.toUtf8()) != text.toUtf8().size())
+        return false;
+    program.close();
+    return program.setPermissions(program.permissions() | QFile::ExeOwner);
+}
 } // namespace
 
 // The build-script interpreter with a console that records what happens.
@@ -161,6 +177,27 @@ private slots:
             return name == "HOME" ? QString("/home/u") : QString();
         };
         QCOMPARE(ScriptInterpreter::expandPercents(line, variable), read);
+    }
+
+    // The interpreter's command line: a title for the window, or the usage text, which names
+    // every option, for anything it does not take.
+    void commandLines_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("shown");
+        const QString usage = "用法: tarneljava-cmd [--title 标题] [--hold 套接字] 脚本文件";
+        QTest::newRow("a title") << QStringList{"--title", "D:\\我的 Java\\Korvath.bat", "SCRIPT"}
+                                 << "\033]0;D:\\我的 Java\\Korvath.bat\aready";
+        QTest::newRow("no script") << QStringList{} << usage;
+        QTest::newRow("two scripts") << QStringList{"SCRIPT", "SCRIPT"} << usage;
+        QTest::newRow("an unknown option") << QStringList{"--wait", "SCRIPT"} << usage;
+        QTest::newRow("a title without its value") << QStringList{"--title"} << usage;
+    }
+    void commandLines() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, shown);
+        ConsoleOnPty console({"@echo off", "echo ready"}, arguments);
+        QVERIFY2(console.waitFor(shown, 10000), qPrintable(console.output()));
+        QVERIFY(console.ended(10000));
     }
 
     void buildScriptRuns() {
@@ -259,9 +296,16 @@ private slots:
     void ctrlCOnATerminal() {
         QFETCH(QByteArray, answer);
         QFETCH(bool, goesOn);
-        ConsoleOnPty console({"@echo off", "echo ready", "sleep 30", "echo after", "pause"});
-        QVERIFY(console.waitFor("ready", 5000));
-        QTest::qWait(300);    // sleep has started
+        // A program that says when it has started, then sleeps.
+        QTemporaryDir tools;
+        const QString started = tools.filePath("started");
+        QVERIFY(writeProgram(tools.filePath("napper"),
+                             "#!/bin/sh\n: >'" + started + "'\nexec sleep 30\n"));
+        const QByteArray oldPath = qgetenv("PATH");
+        qputenv("PATH", tools.path().toLocal8Bit() + ":" + oldPath);
+        ConsoleOnPty console({"@echo off", "echo ready", "napper", "echo after", "pause"});
+        qputenv("PATH", oldPath);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(started), 10000);
         console.type("\x03"); // Ctrl+C ends it at once
         QVERIFY(console.waitFor(ScriptInterpreter::kTerminateQuestion, 3000));
         console.type(answer);
@@ -283,12 +327,11 @@ private slots:
         QTest::addColumn<QString>("notShown"); // anywhere
         QTest::newRow("keys typed while compiling") << "javac A.java" << QByteArray("abc") << ""
                                                     << "abc";
-        QTest::newRow("keys typed while the program runs")
-            << "sleep 1" << QByteArray("xyz") << "xyz"
-            << "";
+        QTest::newRow("keys typed while the program runs") << "java A" << QByteArray("xyz") << "xyz"
+                                                           << "";
         QTest::newRow("Ctrl+C while compiling") << "javac A.java" << QByteArray("\x03") << "^C"
                                                 << "^C^C";
-        QTest::newRow("Ctrl+C while the program runs") << "sleep 30" << QByteArray("\x03") << "^C"
+        QTest::newRow("Ctrl+C while the program runs") << "java Long" << QByteArray("\x03") << "^C"
                                                        << "^C^C";
     }
     void whatTheConsoleEchoes() {
@@ -296,19 +339,20 @@ private slots:
         QFETCH(QByteArray, typed);
         QFETCH(QString, shown);
         QFETCH(QString, notShown);
-        // A compiler that takes a second and reads nothing.
+        // A compiler and a program that say when they have started and take a second (the
+        // program Long half a minute); the compiler reads no keys, the program may.
         QTemporaryDir tools;
-        QFile javac(tools.filePath("javac"));
-        QVERIFY(javac.open(QIODevice::WriteOnly));
-        javac.write("#!/bin/sh\nsleep 1\n");
-        javac.close();
-        javac.setPermissions(javac.permissions() | QFile::ExeOwner);
+        const QString started = tools.filePath("started");
+        QVERIFY(
+            writeProgram(tools.filePath("javac"), "#!/bin/sh\n: >'" + started + "'\nsleep 1\n"));
+        QVERIFY(writeProgram(tools.filePath("java"),
+                             "#!/bin/sh\n: >'" + started +
+                                 "'\n[ \"$1\" = Long ] && exec sleep 30\nsleep 1\n"));
         const QByteArray oldPath = qgetenv("PATH");
         qputenv("PATH", tools.path().toLocal8Bit() + ":" + oldPath);
         ConsoleOnPty console({"@echo off", "echo ready", program, "echo done", "pause"});
         qputenv("PATH", oldPath);
-        QVERIFY(console.waitFor("ready", 5000));
-        QTest::qWait(300); // the program has started
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(started), 10000); // the program runs
         console.type(typed);
         if (typed == "\x03") {
             QVERIFY(console.waitFor(ScriptInterpreter::kTerminateQuestion, 5000));

@@ -46,7 +46,8 @@ QImage drawn(const QString &window, const QPalette &desktop, const QFont &font) 
     useLightLook(*qApp);
     const std::unique_ptr<QWidget> shown = windowNamed(window);
     shown->show();
-    QTest::qWait(20);
+    if (!QTest::qWaitForWindowExposed(shown.get()))
+        return QImage();
     return shown->grab().toImage();
 }
 } // namespace

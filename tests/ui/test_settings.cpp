@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 #include "platform/VbNumbers.h"
-#include "ui/MainModule.h"
 #include "settings/SettingsFormat.h"
 #include "settings/SettingsPlace.h"
+#include "ui/MainModule.h"
 
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -143,10 +143,7 @@ private slots:
             QVERIFY(QFile::link(inProgramFolder("nothing"), iniPath()));
         else
             QVERIFY(QFile::link(kind == "link to folder" ? folder : fifo, iniPath()));
-        QElapsedTimer timer;
-        timer.start();
-        MainModule::LoadSettings();
-        QVERIFY(timer.elapsed() < 10000);
+        MainModule::LoadSettings(); // a read of the pipe would never return
         QCOMPARE(MainModule::JavaPath, QString("D:\\MyJava"));
         QVERIFY(!QFileInfo(iniPath()).isSymLink());
         QCOMPARE(readIni(), QByteArray("JavaPath=D:\\MyJava\r\nClassExist= 0\r\n"));
