@@ -1,5 +1,5 @@
 #include "app/Frm_java.h"
-#include "platform/System.h"
+#include "platform/SystemFolders.h"
 #include "ui/LightLook.h"
 #include "ui/Translations.h"
 
@@ -7,15 +7,8 @@
 #include <QGuiApplication>
 #include <cstdio>
 
-// Windows always has a desktop; on Linux the program needs a display server to show itself.
-static bool hasDisplay() {
-    return platform::kOnWindows || !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-}
-
 int main(int argc, char *argv[]) {
-    if (!hasDisplay()) {
+    if (!platform::hasDisplay()) {
         std::fputs("TarnelJava needs a desktop (no DISPLAY is set). Start it inside a desktop "
                    "session, or without one as: xvfb-run -a TarnelJava\n",
                    stderr);

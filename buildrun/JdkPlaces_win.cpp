@@ -62,6 +62,10 @@ JdkPlaces systemJdkPlaces() {
     return places;
 }
 
+QString jdkToolFileName(const QString &tool) {
+    return tool + QStringLiteral(".exe");
+}
+
 QString jdkInstallAdvice() {
     return QStringLiteral("请安装 JDK（只有 JRE 不能编译），例如 Eclipse Temurin（adoptium.net）"
                           "或 Oracle JDK；或者把环境变量 JAVA_HOME 设为 JDK 所在的文件夹。");

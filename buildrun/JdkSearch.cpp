@@ -1,7 +1,6 @@
 #include "buildrun/JdkSearch.h"
 
 #include "java/launch/JdkLaunch.h"
-#include "platform/System.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,7 +10,6 @@
 #include <algorithm>
 
 namespace {
-const QString kExe = platform::kOnWindows ? QStringLiteral(".exe") : QString();
 
 QString binOf(const QString &home) {
     return QDir::cleanPath(home + QStringLiteral("/bin"));
@@ -24,8 +22,8 @@ bool isProgram(const QString &path) {
 
 // bin/javac and bin/java, both programs.
 bool holdsJdkTools(const QString &bin) {
-    return isProgram(bin + QStringLiteral("/javac") + kExe) &&
-           isProgram(bin + QStringLiteral("/java") + kExe);
+    return isProgram(bin + QLatin1Char('/') + jdkToolFileName(QStringLiteral("javac"))) &&
+           isProgram(bin + QLatin1Char('/') + jdkToolFileName(QStringLiteral("java")));
 }
 
 // A value of the JDK's release file (KEY="value"); empty when it has none.
@@ -99,7 +97,7 @@ std::optional<Jdk> chooseJdk(const QProcessEnvironment &environment, const JdkPl
     const QStringList path =
         environment.value(QStringLiteral("PATH")).split(QDir::listSeparator(), Qt::SkipEmptyParts);
     for (const QString &folder : path) {
-        const QFileInfo javac(QDir(folder).filePath(QStringLiteral("javac") + kExe));
+        const QFileInfo javac(QDir(folder).filePath(jdkToolFileName(QStringLiteral("javac"))));
         if (!isProgram(javac.filePath()) ||
             (!launchers.isEmpty() && QFileInfo(folder).canonicalFilePath() == launchers))
             continue;

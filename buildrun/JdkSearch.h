@@ -21,6 +21,8 @@ JdkPlaces systemJdkPlaces();
 QStringList installerJdkHomes(const QStringList &registryRoots);
 // What the user is told to do when there is no JDK: how a JDK is installed on this system.
 QString jdkInstallAdvice();
+// The file name of a JDK tool on this system: "javac", or "javac.exe" on Windows.
+QString jdkToolFileName(const QString &tool);
 
 // The numbers in a version or JDK folder name, for comparing: "java-17-openjdk-amd64" 17,
 // "jdk1.8.0_402" 8.0.402 (1.8 is 8), "temurin-25-jdk-amd64" 25.

@@ -4,6 +4,10 @@
 
 namespace platform {
 
+// Whether the program can show windows: Windows always has a desktop; on Linux a display
+// server (or a Qt platform chosen by the caller) is needed.
+bool hasDisplay();
+
 // A folder of this user's alone, for files that only this user's processes may see: on Linux
 // the runtime folder (XDG_RUNTIME_DIR) when it is one of this user's that no one else may enter,
 // else a folder of the program's own in the temporary folder, made so; empty when there is no

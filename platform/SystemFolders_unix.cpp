@@ -8,6 +8,12 @@
 
 namespace platform {
 
+bool hasDisplay() {
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
 namespace {
 // A folder itself (no link), of this user, that no one else may enter.
 bool isPrivateFolder(const QByteArray &path) {

@@ -4,6 +4,10 @@
 
 namespace platform {
 
+bool hasDisplay() {
+    return true;
+}
+
 QString privateRuntimeFolder() {
     return QDir::tempPath();
 }

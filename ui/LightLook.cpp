@@ -1,14 +1,13 @@
 #include "ui/LightLook.h"
 
-#include "platform/System.h"
-
 #include <QApplication>
-#include <QFont>
 #include <QPalette>
 
 namespace {
 // Qt's own light palette (its "Fusion" colours), the one the windows are designed and tested
-// with; a desktop theme's palette, and the style's standard palette under it, follow the theme.
+// with. Written out: a desktop theme's palette, and Fusion's standard palette under it, follow
+// the theme (with Qt's GTK theme and GTK_THEME=Adwaita:dark, Fusion's standard palette is the
+// dark one).
 QPalette lightPalette() {
     const QColor background(239, 239, 239);
     const QColor dark = background.darker(150);
@@ -38,8 +37,5 @@ QPalette lightPalette() {
 
 void useLightLook(QApplication &app) {
     app.setPalette(lightPalette());
-    // Linux: Qt's own default font too (a desktop theme's is larger, GTK's "Sans 10", and
-    // would cut texts the design measured, such as 保留Class文件). Windows keeps its own.
-    if (!platform::kOnWindows)
-        app.setFont(QFont(QStringLiteral("Sans Serif"), 9));
+    useDesignedDefaultFont(app);
 }
