@@ -4,11 +4,12 @@
 # notice "survived". Prints one line per mutation and the count caught; fails when a row no
 # longer applies (its text is not in its file). In a row, \n is a line break, \t a tab and \\ one
 # backslash (a C++ '\n' is written '\\n'). Takes a few minutes.
-# Usage: scripts/mutations.sh [scratch folder]
+# Usage: scripts/mutations.sh [scratch folder] [list]   (the list: tests/mutations/mutations.tsv)
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
 scratch="${1:-$(mktemp -d /var/tmp/tarneljava-mutations.XXXXXX)}"
+list="$(realpath "${2:-tests/mutations/mutations.tsv}")"
 mkdir -p "$scratch/src"
 git ls-files -z | tar --null -T - -cf - | tar -xf - -C "$scratch/src"
 cmake -S "$scratch/src" -B "$scratch/out" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -43,7 +44,7 @@ PY
     fi
     printf '%-24s %s: %s -> %s\n' "$result" "$file" "$text" "$replacement"
     cp "$scratch/original" "$scratch/src/$file"
-done <tests/mutations/mutations.tsv
+done <"$list"
 cmake --build "$scratch/out" >/dev/null 2>&1
 echo "caught $caught of $((total - missing)) mutations; $missing rows no longer apply"
 ((missing == 0)) || exit 1
