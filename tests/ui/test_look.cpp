@@ -2,6 +2,7 @@
 // palette, set at start-up, covers whatever palette the desktop's theme gave the application.
 // And every window's buttons answer the keyboard as on Windows.
 #include "TestSupport.h"
+#include "ThreeWindows.h"
 #include "dialogs/Frm_about.h"
 #include "dialogs/Frm_help.h"
 #include "ui/LightLook.h"
@@ -30,14 +31,6 @@ QPalette darkPalette() {
     return dark;
 }
 
-std::unique_ptr<QWidget> windowNamed(const QString &window) {
-    if (window == "main window")
-        return std::make_unique<Frm_java>();
-    if (window == "options dialog")
-        return std::make_unique<Frm_help>();
-    return std::make_unique<Frm_about>();
-}
-
 // The window as the program draws it, started afresh after the desktop's palette and font.
 QImage drawn(const QString &window, const QPalette &desktop, const QFont &font) {
     FreshStart start;
@@ -56,11 +49,7 @@ class TestLook : public QObject {
     Q_OBJECT
 
 private slots:
-    void sameOnADarkDesktop_data() {
-        QTest::addColumn<QString>("window");
-        for (const char *window : {"main window", "options dialog", "about box"})
-            QTest::newRow(window) << window;
-    }
+    void sameOnADarkDesktop_data() { addWindowRows(); }
     void sameOnADarkDesktop() {
         QFETCH(QString, window);
         const QPalette light = qApp->style()->standardPalette();

@@ -2,6 +2,7 @@
 // the pictures drawn from pictures made for the scale. One program runs the windows at each
 // scale in turn, each with an application of its own.
 #include "TestSupport.h"
+#include "ThreeWindows.h"
 #include "dialogs/Frm_about.h"
 #include "dialogs/Frm_help.h"
 #include "ui/LightLook.h"
@@ -15,14 +16,6 @@
 #include <QtTest>
 
 namespace {
-std::unique_ptr<QWidget> windowNamed(const QString &window) {
-    if (window == "main window")
-        return std::make_unique<Frm_java>();
-    if (window == "options dialog")
-        return std::make_unique<Frm_help>();
-    return std::make_unique<Frm_about>();
-}
-
 // The lowest row of a text box's viewport, in the screen's pixels, that holds text: dark ink on
 // the box's light background. -1 when none does.
 int lowestInkRow(QTextEdit *box) {
@@ -84,11 +77,7 @@ class TestScaledLook : public QObject {
     Q_OBJECT
 
 private slots:
-    void textsWholeAndPicturesSharp_data() {
-        QTest::addColumn<QString>("window");
-        for (const char *window : {"main window", "options dialog", "about box"})
-            QTest::newRow(window) << window;
-    }
+    void textsWholeAndPicturesSharp_data() { addWindowRows(); }
     void textsWholeAndPicturesSharp() {
         QFETCH(QString, window);
         // Texts are measured in the fonts that draw them; a platform without a Chinese font (Qt's
