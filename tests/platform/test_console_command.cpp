@@ -245,7 +245,7 @@ private slots:
         QTest::newRow("a short block: not yet")
             << block.chopped(1) << false << QByteArray() << QByteArrayList{};
         QTest::newRow("no final NUL")
-            << QByteArray("4\n/w\0A") << false << QByteArray() << QByteArrayList{};
+            << QByteArray("4\n/w\0A", 6) << false << QByteArray() << QByteArrayList{};
         QTest::newRow("no length")
             << QByteArray("\n/w\0", 4) << false << QByteArray() << QByteArrayList{};
         QTest::newRow("a length that is no number")
