@@ -337,6 +337,8 @@ private slots:
         QTest::newRow("after comments")
             << "// 作业 1\n/* by me\n */\n  package  a . b ;\nclass A {}"
             << "a.b";
+        QTest::newRow("form feed and tab are spaces too") << "\f\tpackage\fa\t.b;"
+                                                          << "a.b";
         QTest::newRow("Chinese package") << "package 练习;\nclass A {}"
                                          << "练习";
         QTest::newRow("import first: no package line") << "import java.util.*;\npackage a;"

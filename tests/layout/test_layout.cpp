@@ -57,6 +57,34 @@ private slots:
         QCOMPARE(outerHeight(limited), height);
     }
 
+    // The limits hold at their edges: a twip beyond one is brought back, the edge stays.
+    void limitsAtTheirEdges_data() {
+        QTest::addColumn<int>("dx");
+        QTest::addColumn<int>("dy");
+        QTest::addColumn<int>("limitedDx");
+        QTest::addColumn<int>("limitedDy");
+        const int rows[][4] = {
+            {kMinDx - 1, 0, kMinDx, 0},     {kMinDx, 0, kMinDx, 0},
+            {kMinDx + 1, 0, kMinDx + 1, 0}, {kMaxDx + 1, 0, kMaxDx, 0},
+            {kMaxDx, 0, kMaxDx, 0},         {kMaxDx - 1, 0, kMaxDx - 1, 0},
+            {0, kMinDy - 1, 0, kMinDy},     {0, kMinDy + 1, 0, kMinDy + 1},
+        };
+        for (const auto &row : rows)
+            QTest::addRow("dx %d, dy %d", row[0], row[1]) << row[0] << row[1] << row[2] << row[3];
+    }
+    void limitsAtTheirEdges() {
+        QFETCH(int, dx);
+        QFETCH(int, dy);
+        QFETCH(int, limitedDx);
+        QFETCH(int, limitedDy);
+        Offsets raw;
+        raw.dx = dx;
+        raw.dy = dy;
+        const Offsets limited = limitOffsets(raw);
+        QCOMPARE(limited.dx, limitedDx);
+        QCOMPARE(limited.dy, limitedDy);
+    }
+
     void windowSizes_data() {
         QTest::addColumn<int>("width");
         QTest::addColumn<int>("height");

@@ -70,6 +70,8 @@ private slots:
         QTest::newRow("no digits") << QByteArray("ClassExist=abc\r\n") << "" << 0 << false;
         QTest::newRow("2.5 to even") << QByteArray("ClassExist=2.5\r\n") << "" << 2 << false;
         QTest::newRow("3.5 to even") << QByteArray("ClassExist=3.5xyz\r\n") << "" << 4 << false;
+        QTest::newRow("a second point ends the number")
+            << QByteArray("ClassExist=1.6.9\r\n") << "" << 2 << false;
         QTest::newRow("tab and sign") << QByteArray("ClassExist=\t-7\r\n") << "" << -7 << false;
         QTest::newRow("16-bit edge") << QByteArray("ClassExist=32767\r\n") << "" << 32767 << false;
         QTest::newRow("no line end at the end")
