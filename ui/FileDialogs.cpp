@@ -37,6 +37,12 @@ public:
         return QIdentityProxyModel::data(index, role);
     }
 };
+// The path the user chose in the dialog; nothing when cancelled.
+std::optional<QString> chosenPath(QFileDialog &dialog) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
 } // namespace
 
 std::unique_ptr<QFileDialog> makeFileDialog(QWidget *parent, const QString &title,
@@ -59,15 +65,10 @@ std::optional<QString> askForJavaFile(QWidget *parent, const QString &startFolde
         makeFileDialog(parent, QString(), startFolder, QStringLiteral("Java源文件(*.java)"));
     dialog->setFileMode(QFileDialog::ExistingFile);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
-    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog->selectedFiles().constFirst();
+    return chosenPath(*dialog);
 }
 
 std::optional<QString> askForFolder(QWidget *parent, const QString &title,
                                     const QString &startFolder) {
-    const auto dialog = makeFolderChooser(parent, title, startFolder);
-    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog->selectedFiles().constFirst();
+    return chosenPath(*makeFolderChooser(parent, title, startFolder));
 }
