@@ -11,6 +11,7 @@
 #include "platform/PathMapping.h"
 #include "ui/AccessibleControls.h"
 #include "ui/Colors.h"
+#include "ui/EditorErrorMarks.h"
 #include "ui/FileDialogs.h"
 #include "ui/Fonts.h"
 #include "ui/KeyboardMenus.h"
@@ -66,6 +67,7 @@ Frm_java::Frm_java(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::F
     setMaximumWidth(twipsToPixels(kReferenceWidth + kMaxDx - kFrameWidth));
     applyDesignFonts(*this);
     zoomWithCtrl(*ui->Txt_edit); // from the design's font
+    m_errorMarks = new EditorErrorMarks(*ui->Txt_edit);
     drawFramesPlain(*this);
     applyDesignColors();
     ui->Txt_backname->setCursorPosition(0);

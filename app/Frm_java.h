@@ -1,6 +1,7 @@
 #pragma once
 
 #include "buildrun/JdkSearch.h"
+#include "editor/FullWidthPunctuation.h"
 #include "layout/ScreenLayout.h"
 #include "ui/ThemedWindow.h"
 
@@ -14,6 +15,14 @@ namespace Ui {
 class Frm_java;
 }
 class QTimer;
+class EditorErrorMarks;
+
+// What a build is started with, besides the window's text and the settings.
+struct BuildStart {
+    QProcessEnvironment environment; // the console's
+    QString compileRecord;           // where javac's launcher records the compile
+    QList<FullWidthMark> fullWidth;  // the text's full-width punctuation, told before javac
+};
 
 // The main window: the source editor, the build and the settings row.
 class Frm_java : public QWidget, public ThemedWindow {
@@ -33,7 +42,7 @@ public:
     qint32 ClassCount = 0;
 
     // Methods of the window.
-    void Comp(const QProcessEnvironment &environment);
+    void Comp(const BuildStart &start);
     void Savefile();
     void CreateNewDirectory(const QString &NewDirectory);
     void ResizeByScreen(QWidget &frm);
@@ -79,9 +88,9 @@ private:
     void Cmd_end_Click();
 
     // Checks what a build needs before anything is written (a name and folder that run nothing
-    // else, a JDK) and gives the build's environment; nothing, after telling the user, when it
-    // lacks.
-    std::optional<QProcessEnvironment> readyToBuild();
+    // else, a JDK) and gives what the build starts with; nothing, after telling the user, when
+    // it lacks.
+    std::optional<BuildStart> readyToBuild();
     // What the user is told of a class name that can name no file.
     static QString badClassNameText(const QString &name);
     // The save prompt of closing; answers QMessageBox::Yes, No or Cancel.
@@ -100,6 +109,7 @@ private:
 
     std::unique_ptr<Ui::Frm_java> ui;
     QTimer *Tim_color = nullptr;
+    EditorErrorMarks *m_errorMarks = nullptr;
     bool m_building = false;
     QString m_buildingScript; // the running build's script, which names its console
     QString m_classNameSource;

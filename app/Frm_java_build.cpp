@@ -3,16 +3,19 @@
 #include "app/Frm_java.h"
 
 #include "buildrun/Build.h"
+#include "buildrun/CompileRecord.h"
 #include "buildrun/CreateNewDirectory.h"
 #include "buildrun/JavacArchive.h"
 #include "buildrun/JdkSearch.h"
 #include "buildrun/WorkFolderLock.h"
 #include "editor/CompactSource.h"
+#include "editor/ErrorPlaces.h"
 #include "editor/PackageLine.h"
 #include "platform/ConsoleCommand.h"
 #include "platform/PathMapping.h"
 #include "platform/SystemFolders.h"
 #include "platform/TextFiles.h"
+#include "ui/EditorErrorMarks.h"
 #include "ui/MainModule.h"
 #include "ui_Frm_java.h"
 
@@ -24,6 +27,8 @@
 namespace {
 constexpr qint32 kShowNormal = 1; // a normal window that receives the focus
 constexpr int kFirstJdkWithCompactSources = 25;
+// The console names this many full-width characters one by one, then counts the rest.
+constexpr int kMostFullWidthHints = 30;
 const QString kFolderBusyText =
     QStringLiteral("另一个 TarnelJava 正在这个目录中编译运行，请关闭它的控制台窗口后再试。");
 const QString kNoTerminalText =
@@ -61,8 +66,8 @@ const QString kNoClassNameText =
 
 // Printed in the console before javac's own message, for a program javac cannot yet read.
 QString compactSourceNote(int jdkVersion) {
-    return QStringLiteral("提示：这个程序没有类声明（JDK 25 的精简源文件写法），需要 JDK 25 "
-                          "或更高版本才能编译；现在用的是 JDK %1。")
+    return QStringLiteral("提示：这个程序有写在类外面的方法或变量（JDK 25 的精简源文件写法），"
+                          "需要 JDK 25 或更高版本才能编译；现在用的是 JDK %1。")
         .arg(jdkVersion);
 }
 
@@ -97,7 +102,7 @@ void Frm_java::CreateNewDirectory(const QString &NewDirectory) {
     createFoldersAlong(NewDirectory);
 }
 
-std::optional<QProcessEnvironment> Frm_java::readyToBuild() {
+std::optional<BuildStart> Frm_java::readyToBuild() {
     // A name or folder that no file system takes, or that would make the script run more than
     // the build, stops the build before anything is written.
     const QString className = ui->Txt_file->text();
@@ -148,9 +153,20 @@ std::optional<QProcessEnvironment> Frm_java::readyToBuild() {
     JdkLaunch launch =
         jdkLaunchFor(*jdk, jdkCacheFolder(),
                      codePage.compare(QStringLiteral("UTF-8"), Qt::CaseInsensitive) == 0);
+    BuildStart start;
+    QStringList notes;
     if (jdk->version > 0 && jdk->version < kFirstJdkWithCompactSources && isCompactSource(text))
-        launch.javacNote = compactSourceNote(jdk->version);
-    return buildEnvironment(system, *jdk, launch, codePage, launchers, appletViewerFolder());
+        notes << compactSourceNote(jdk->version);
+    // Punctuation typed with a Chinese input method, named in the learner's words before javac
+    // names it by its code.
+    start.fullWidth = findFullWidthPunctuation(text);
+    notes << fullWidthHints(start.fullWidth, kMostFullWidthHints);
+    launch.javacNote = notes.join(QLatin1Char('\n'));
+    start.compileRecord = newCompileRecordFile(platform::privateRuntimeFolder());
+    launch.javacOutput = start.compileRecord;
+    start.environment =
+        buildEnvironment(system, *jdk, launch, codePage, launchers, appletViewerFolder());
+    return start;
 }
 
 void Frm_java::Cmd_byyx_Click() {
@@ -159,8 +175,8 @@ void Frm_java::Cmd_byyx_Click() {
         QMessageBox::information(this, QStringLiteral("提示"), stillRunningText(m_buildingScript));
         return;
     }
-    const std::optional<QProcessEnvironment> environment = readyToBuild();
-    if (!environment)
+    const std::optional<BuildStart> start = readyToBuild();
+    if (!start)
         return;
     // Nor may another running copy of the program build in the same work folder, however its
     // name is written: the lock is taken on the real folder, made first.
@@ -180,11 +196,12 @@ void Frm_java::Cmd_byyx_Click() {
     }
     m_building = true;
     m_buildingScript = workFile(MainModule::JavaPath, kBuildScriptName);
-    Comp(*environment);
+    Comp(*start);
     m_building = false;
 }
 
-void Frm_java::Comp(const QProcessEnvironment &environment) {
+void Frm_java::Comp(const BuildStart &start) {
+    m_errorMarks->clear();
     // The build works in the folder of the stored setting as it is now, and cleans up there,
     // even if the setting changes while the build runs. The class files to delete are those of
     // the text that was compiled (the next scan may come during the build).
@@ -197,8 +214,11 @@ void Frm_java::Comp(const QProcessEnvironment &environment) {
     request.compileType = MainModule::CompileType;
     request.appletHeight = MainModule::AppletHeight;
     request.appletWidth = MainModule::AppletWidth;
-    request.environment = environment;
+    request.environment = start.environment;
+    const QString compiled = request.source;
+    const QString sourceFile = request.className + QStringLiteral(".java");
     Build build(std::move(request));
+    removeCompileRecord(start.compileRecord);
     build.writeFiles();
     const ConsoleRun run = build.run(kShowNormal);
     if (run.outcome == RunOutcome::NoConsoleProgram)
@@ -210,4 +230,15 @@ void Frm_java::Comp(const QProcessEnvironment &environment) {
     // the next build in the folder tidies up after it.
     if (run.outcome != RunOutcome::BrokenOff)
         build.cleanUp(MainModule::ClassExist != 0);
+    const CompileRecord record = takeCompileRecord(start.compileRecord);
+    if (run.outcome == RunOutcome::BrokenOff)
+        return;
+    // The learner goes on where the errors are, or where the cursor was; a text edited while
+    // the console ran is no longer the text javac read.
+    if (editorText() == compiled)
+        m_errorMarks->show(errorPlaces(start.fullWidth, readJavacDiagnostics(record.output),
+                                       sourceFile, record.failed(),
+                                       compiled.startsWith(QChar(0xFEFF))));
+    activateWindow();
+    ui->Txt_edit->setFocus();
 }

@@ -135,6 +135,7 @@ QProcessEnvironment buildEnvironment(QProcessEnvironment environment, const Jdk 
         {jdklaunch::kJavacArchiveVariable, launch.javacArchive},
         {jdklaunch::kFileEncodingVariable, launch.fileEncoding},
         {jdklaunch::kJavacNoteVariable, launch.javacNote},
+        {jdklaunch::kJavacOutputVariable, QDir::toNativeSeparators(launch.javacOutput)},
     };
     for (const auto &[name, value] : told) {
         if (value.isEmpty())

@@ -62,7 +62,8 @@ struct JdkLaunch {
     QString javacStart;   // "", fast, auto, make or use
     QString javacArchive; // the class-data-sharing archive of javac's classes
     QString fileEncoding; // java's -Dfile.encoding: COMPAT on JDK 18+ under a code page not UTF-8
-    QString javacNote;    // a line the console shows before javac runs
+    QString javacNote;    // lines the console shows before javac runs
+    QString javacOutput;  // the file where javac's launcher records the compile (host path)
 };
 
 // The build's environment: the system's, with the launchers' folder and the JDK's bin first on

@@ -2,12 +2,14 @@
 
 #include "editor/JavaLexis.h"
 
+#include <QSet>
+
 using namespace javalexis;
 
 namespace {
 
 // The code's tokens one by one: identifiers and keywords whole, every other character of code
-// on its own; comments and literals are passed over.
+// on its own; a literal is one token '"', comments are passed over.
 class Tokens {
 public:
     explicit Tokens(const QString &text) : m_text(text) {}
@@ -18,10 +20,12 @@ public:
             return QString();
         const char32_t c = m_text.at(m_at);
         if (isIdentifierStart(c)) {
-            const qsizetype start = m_at;
-            while (++m_at < m_text.size() && isIdentifierPart(m_text.at(m_at))) {
-            }
-            return m_text.mid(start, m_at);
+            QString name;
+            do { // javac leaves ignorable characters out of a name: "cl\u200Bass" is "class"
+                if (!isIgnorable(m_text.at(m_at)))
+                    name += QStringView(QChar::fromUcs4(m_text.at(m_at)));
+            } while (++m_at < m_text.size() && isIdentifierPart(m_text.at(m_at)));
+            return name;
         }
         if (m_text.startsWith(m_at, "\"\"\"")) {
             skipPast(m_at + 3, "\"\"\"");
@@ -61,54 +65,78 @@ private:
     qsizetype m_at = 0;
 };
 
-bool isNamePart(const QString &token) {
-    return !token.isEmpty() && isIdentifierStart(token.at(0).unicode());
+// Java's reserved words: no type or member is named by one.
+bool isKeyword(const QString &token) {
+    static const QSet<QString> keywords = {
+        "abstract", "assert", "boolean",    "break",     "byte",       "case",      "catch",
+        "char",     "class",  "const",      "continue",  "default",    "do",        "double",
+        "else",     "enum",   "extends",    "final",     "finally",    "float",     "for",
+        "goto",     "if",     "implements", "import",    "instanceof", "int",       "interface",
+        "long",     "native", "new",        "package",   "private",    "protected", "public",
+        "return",   "short",  "static",     "strictfp",  "super",      "switch",    "synchronized",
+        "this",     "throw",  "throws",     "transient", "try",        "void",      "volatile",
+        "while",    "true",   "false",      "null",      "_"};
+    return keywords.contains(token);
+}
+
+// An identifier that is no reserved word.
+bool isName(const QString &token) {
+    if (token.isEmpty())
+        return false;
+    const QChar high = token.at(0);
+    const char32_t first = high.isHighSurrogate() && token.size() > 1
+                               ? QChar::surrogateToUcs4(high, token.at(1))
+                               : high.unicode();
+    return isIdentifierStart(first) && !isKeyword(token);
+}
+
+// A token a type can end with, before the name it declares: "String", "int", "List<T>", "int[]".
+bool endsType(const QString &token) {
+    static const QSet<QString> primitives = {"boolean", "byte",  "char",   "short", "int",
+                                             "long",    "float", "double", "void"};
+    return isName(token) || primitives.contains(token) || token == QLatin1String(">") ||
+           token == QLatin1String("]");
 }
 
 } // namespace
 
+// One pass over the top level: each item's header is read up to the "(", "{", ";", "=" or ","
+// that tells what it is; a body (of a type, or any other block) is passed over by its braces.
 bool isCompactSource(const QString &source) {
     QString translated = withUnicodeEscapesTranslated(source);
     if (translated.startsWith(QChar(0xFEFF)))
         translated.remove(0, 1);
     Tokens tokens(translated);
-    // Where a method "main" stands: seen its name, in its parameters, after them.
-    enum { Elsewhere, Named, InParameters, AfterParameters } main = Elsewhere;
-    int depth = 0;
-    bool hasMain = false;
-    QString before, previous;
-    for (QString token = tokens.next(); !token.isEmpty(); token = tokens.next()) {
-        const bool declares =
-            ((token == QLatin1String("class") || token == QLatin1String("interface")) &&
-             previous != QLatin1String(".")) ||
-            token == QLatin1String("enum") ||
-            (before == QLatin1String("record") && isNamePart(previous) &&
-             (token == QLatin1String("(") || token == QLatin1String("<")));
-        if (declares)
-            return false;
-        switch (main) {
-        case Elsewhere:
-            if (token == QLatin1String("main") && previous != QLatin1String("."))
-                main = Named;
-            break;
-        case Named:
-            main = token == QLatin1String("(") ? InParameters : Elsewhere;
-            depth = 1;
-            break;
-        case InParameters:
-            depth += token == QLatin1String("(") ? 1 : token == QLatin1String(")") ? -1 : 0;
-            if (depth == 0)
-                main = AfterParameters;
-            break;
-        case AfterParameters: // throws A, b.C
-            if (token == QLatin1String("{"))
-                hasMain = true;
-            if (!(isNamePart(token) || token == QLatin1String(",") || token == QLatin1String(".")))
-                main = Elsewhere;
-            break;
+    int braces = 0;           // open in a body
+    int parentheses = 0;      // open in a header
+    bool notMember = false;   // the header is an import line or declares a type
+    bool typedName = false;   // the header's last token is a name after a type
+    QString before, previous; // the tokens before this one
+    QString token;
+    const auto is = [&token](const char *code) { return token == QLatin1String(code); };
+    for (token = tokens.next(); !token.isEmpty(); token = tokens.next()) {
+        bool ends = false; // the item ends with this token
+        if (braces > 0) {
+            braces += is("{") ? 1 : is("}") ? -1 : 0;
+            ends = braces == 0;
+        } else if (parentheses > 0) { // parameters, an annotation's arguments
+            parentheses += is("(") ? 1 : is(")") ? -1 : 0;
+        } else {
+            if (((is("class") || is("interface")) && previous != QLatin1String(".")) ||
+                is("enum") || is("import") ||
+                (before == QLatin1String("record") && isName(previous) && (is("(") || is("<"))))
+                notMember = true;
+            if (typedName && !notMember && (is("(") || is(";") || is("=") || is(",")))
+                return true; // "int f(", "int x;", "int x =", "int a, b"
+            parentheses = is("(") ? 1 : 0;
+            braces = is("{") ? 1 : 0;
+            ends = is(";") || is("}"); // a "}" here is a stray one
+            typedName = isName(token) && endsType(previous);
         }
+        if (ends)
+            notMember = typedName = false;
         before = previous;
         previous = token;
     }
-    return hasMain;
+    return false;
 }

@@ -57,9 +57,11 @@ int hexValue(QChar c) {
 }
 } // namespace
 
-QString withUnicodeEscapesTranslated(const QString &text) {
+QString withUnicodeEscapesTranslated(const QString &text, QList<qsizetype> *origins) {
     QString result;
     result.reserve(text.size());
+    if (origins)
+        origins->clear();
     qsizetype backslashes = 0; // contiguous backslashes of the source before this position
     for (qsizetype at = 0; at < text.size();) {
         const QChar c = text.at(at);
@@ -76,6 +78,8 @@ QString withUnicodeEscapesTranslated(const QString &text) {
                 value = value * 16 + digit;
             }
             if (wellFormed) {
+                if (origins)
+                    origins->append(at);
                 result += QChar(char16_t(value));
                 at = digits + 4;
                 backslashes = 0; // an escaped backslash escapes nothing
@@ -83,6 +87,8 @@ QString withUnicodeEscapesTranslated(const QString &text) {
             }
         }
         backslashes = c == QLatin1Char('\\') ? backslashes + 1 : 0;
+        if (origins)
+            origins->append(at);
         result += c;
         ++at;
     }

@@ -18,7 +18,9 @@ bool isIdentifier(const QString &name);
 // The text with its unicode escapes (\uXXXX, \uuXXXX) translated, as the compiler does before
 // it reads it. An escape's backslash is one that is not itself escaped (preceded by an even
 // number of backslashes); a malformed escape stays as it is.
-QString withUnicodeEscapesTranslated(const QString &text);
+// `origins`, when given, receives for each character of the result the position in `text` where
+// it (or its escape) starts.
+QString withUnicodeEscapesTranslated(const QString &text, QList<qsizetype> *origins = nullptr);
 
 // A text as code points (a character beyond the BMP is one); past the end: 0.
 class CodePoints {

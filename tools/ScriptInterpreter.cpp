@@ -20,9 +20,16 @@ void ScriptInterpreter::runScript(const QStringList &lines) {
 void ScriptInterpreter::askAfterInterrupt() {
     if (!m_console.interrupted || !m_console.interrupted())
         return;
-    m_console.write(QStringLiteral("^C\n") + kTerminateQuestion);
-    m_stopped = m_console.answerYes();
-    m_console.write(m_stopped ? QStringLiteral("Y\n") : QStringLiteral("N\n"));
+    m_console.write(QStringLiteral("^C\n"));
+    for (;;) {
+        m_console.write(kTerminateQuestion);
+        const std::optional<QString> line = m_console.readLine();
+        const QString answer = line ? line->trimmed().toUpper() : QStringLiteral("Y");
+        if (answer == QLatin1String("Y") || answer == QLatin1String("N")) {
+            m_stopped = answer == QLatin1String("Y");
+            return;
+        }
+    }
 }
 
 static QString commandWord(const QString &line) {

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 // Runs the lines a build script can contain, the way the Windows command interpreter would:
 // "@echo off", a drive change ("D:"), "cd <path>", "echo <text>", "pause", and program calls
@@ -21,8 +22,9 @@ public:
         std::function<QString()> currentFolder; // host path
         // True once for each Ctrl+C pressed since it was last asked.
         std::function<bool()> interrupted;
-        // Reads the answer to a yes/no question: true for yes.
-        std::function<bool()> answerYes;
+        // One line typed on the console (the console shows it as it is typed); nothing at the
+        // end of input.
+        std::function<std::optional<QString>()> readLine;
     };
 
     explicit ScriptInterpreter(Console console) : m_console(std::move(console)) {}
@@ -44,7 +46,9 @@ public:
 
 private:
     QString prompt() const;
-    // After a Ctrl+C: asks whether to end the script, as the Windows interpreter does.
+    // After a Ctrl+C: asks whether to end the script, as the Windows interpreter does: a line
+    // holding Y or N answers (the end of input counts as Y, so the script cannot hang); any
+    // other line asks again.
     void askAfterInterrupt();
 
     Console m_console;

@@ -24,6 +24,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <termios.h>
 #include <unistd.h>
 
@@ -113,17 +114,33 @@ void dropTypedAhead() {
         tcflush(STDIN_FILENO, TCIFLUSH);
 }
 
-// Y or N (either case); the end of input counts as yes, so the script cannot hang.
-bool answerYes() {
-    for (;;) {
-        const char key = readKey();
-        if (key == 'y' || key == 'Y')
-            return true;
-        if (key == 'n' || key == 'N')
-            return false;
-        if (key == 0 && !takeInterrupt())
-            return true;
+// One line typed on the console, shown as it is typed and ended by Enter, as the Windows
+// interpreter reads the answer to its question; nothing at the end of input. A Ctrl+C ends the
+// line where it stands.
+std::optional<QString> readLine() {
+    termios saved{};
+    const bool terminal = isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &saved) == 0;
+    if (terminal) {
+        termios line = saved;
+        line.c_lflag |= tcflag_t(ICANON | ECHO);
+        tcsetattr(STDIN_FILENO, TCSANOW, &line);
     }
+    QByteArray bytes;
+    bool ended = false;
+    for (char c = 0;;) {
+        const ssize_t got = read(STDIN_FILENO, &c, 1);
+        if (got == 1 && c != '\n') {
+            bytes += c;
+            continue;
+        }
+        ended = got == 0 || (got < 0 && !takeInterrupt());
+        break;
+    }
+    if (terminal)
+        tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+    if (ended && bytes.isEmpty())
+        return std::nullopt;
+    return platform::fromSystemCodePage(bytes);
 }
 
 bool runProgram(const QString &program, const QStringList &arguments) {
@@ -247,7 +264,7 @@ int main(int argc, char *argv[]) {
         [](const QString &folder) { return QDir::setCurrent(folder); },
         [] { return QDir::currentPath(); },
         takeInterrupt,
-        answerYes,
+        readLine,
     });
     interpreter.runScript(text.split(QLatin1Char('\n')));
     endOnTerminal();

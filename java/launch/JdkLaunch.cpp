@@ -52,6 +52,7 @@ Settings settingsFrom(const String values[kVariableCount]) {
     settings.javacArchive = values[2];
     settings.fileEncoding = values[3];
     settings.javacNote = values[4];
+    settings.javacOutput = values[5];
     // An archive start without an archive is a fast start.
     if (settings.javacStart >= JavacStart::Use && settings.javacArchive.empty())
         settings.javacStart = JavacStart::Fast;
@@ -139,6 +140,24 @@ String archiveInMaking(const String &archive, unsigned long processId) {
         processId /= 10;
     } while (processId);
     return archive + text(".") + number + text(".new");
+}
+
+String javacExitFile(const String &javacOutput) {
+    return javacOutput + text(kJavacExitSuffix);
+}
+
+bool compileFailed(const std::string &exitFileText, bool exitFileRead) {
+    if (!exitFileRead)
+        return false;
+    // A record cut short (javac still running when a second launcher looked, a full disk) is
+    // no failure the learner caused.
+    size_t digits = 0;
+    while (digits < exitFileText.size() && exitFileText[digits] >= '0' &&
+           exitFileText[digits] <= '9')
+        ++digits;
+    if (digits == 0)
+        return false;
+    return exitFileText.find_first_not_of('0') < digits;
 }
 
 String archiveSizeFile(const String &archive) {

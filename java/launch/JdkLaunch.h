@@ -21,10 +21,17 @@ inline constexpr const char *kJavacStartVariable = "TARNELJAVA_JAVAC_START";
 inline constexpr const char *kJavacArchiveVariable = "TARNELJAVA_JAVAC_ARCHIVE";
 inline constexpr const char *kFileEncodingVariable = "TARNELJAVA_JAVA_FILE_ENCODING";
 inline constexpr const char *kJavacNoteVariable = "TARNELJAVA_JAVAC_NOTE";
-inline constexpr const char *const kVariables[] = {kJdkBinVariable, kJavacStartVariable,
+inline constexpr const char *kJavacOutputVariable = "TARNELJAVA_JAVAC_OUTPUT";
+inline constexpr const char *const kVariables[] = {kJdkBinVariable,       kJavacStartVariable,
                                                    kJavacArchiveVariable, kFileEncodingVariable,
-                                                   kJavacNoteVariable};
-inline constexpr int kVariableCount = 5;
+                                                   kJavacNoteVariable,    kJavacOutputVariable};
+inline constexpr int kVariableCount = 6;
+
+// The build's record of its compile (TARNELJAVA_JAVAC_OUTPUT names a file in the user's private
+// runtime folder): javac's error output, byte for byte as the console showed it, and beside it,
+// once javac has ended, its exit code in decimal. The java launcher runs no program after a
+// compile that failed; the program marks javac's errors in the editor.
+inline constexpr const char *kJavacExitSuffix = ".exit";
 
 // How javac's JVM starts (TARNELJAVA_JAVAC_START):
 //   (empty)    as the JDK starts it: a JDK the program knows nothing of;
@@ -44,10 +51,11 @@ struct Settings {
     String javacArchive; // the archive file
     String fileEncoding; // java's -Dfile.encoding (COMPAT), or empty
     String javacNote;    // a line shown before javac runs, or empty
+    String javacOutput;  // the build's record of its compile, or empty: none kept
 };
 
 // The settings from the environment's values, in the order of kVariables.
-Settings settingsFrom(const String values[4]);
+Settings settingsFrom(const String values[kVariableCount]);
 
 enum class Tool { Javac, Java, Unknown };
 // The tool a launcher stands for, from its own file name ("javac", "java.exe").
@@ -77,6 +85,15 @@ String archiveInMaking(const String &archive, unsigned long processId);
 // was cut or changed since, and is made anew (a cut archive crashes the JVMs of JDK 13-18).
 inline constexpr const char *kArchiveSizeSuffix = ".size";
 String archiveSizeFile(const String &archive);
+
+// The file beside the compile's record that holds javac's exit code.
+String javacExitFile(const String &javacOutput);
+// Whether the java launcher runs the program: not when this build's javac ended with a code
+// other than 0 (the exit file's text); when no compile was recorded, it runs as by hand.
+bool compileFailed(const std::string &exitFileText, bool exitFileRead);
+// Said in place of the program's run after a failed compile (UTF-8).
+inline constexpr const char *kNoRunAfterFailedCompile =
+    "编译没有成功，程序没有运行。请按上面的错误提示修改程序后再试。";
 
 // Text in the program's literal form (ASCII only).
 String text(const char *ascii);

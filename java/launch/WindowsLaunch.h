@@ -17,6 +17,9 @@ std::wstring folderOfThisProgram();
 // One argument as a program's command line takes it (the quoting CommandLineToArgvW reads).
 std::wstring quoted(const std::wstring &argument);
 
+// UTF-8 text as the system's characters.
+std::wstring fromUtf8(const char *text);
+
 // Writes to the console (or, redirected, in the system's code page).
 void say(const std::wstring &text);
 

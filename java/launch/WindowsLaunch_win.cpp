@@ -50,6 +50,14 @@ std::wstring quoted(const std::wstring &argument) {
     return result + L"\"";
 }
 
+std::wstring fromUtf8(const char *text) {
+    const int size = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+    std::wstring wide(size_t(size > 0 ? size : 1), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), size);
+    wide.resize(wide.size() - 1); // the final NUL
+    return wide;
+}
+
 void say(const std::wstring &text) {
     const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
     DWORD written = 0;

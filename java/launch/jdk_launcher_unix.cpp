@@ -1,12 +1,15 @@
 // javac and java of the program's own (Linux): first on the build's PATH, they run the tool of
 // the JDK the program chose for the build with the learner's arguments, adding only what the
 // learner cannot see (a fast javac start, the code page for a program on JDK 18+), and end as
-// the tool ends (the launcher becomes the tool). They print nothing of their own, but for a
-// tool that cannot be run, which the console reports as the command interpreter would.
+// the tool ends (java becomes the tool; javac is waited for, its error output recorded for the
+// program). They print nothing of their own, but for a tool that cannot be run, which the
+// console reports as the command interpreter would, the build's notes before javac, and one line
+// in place of a program whose compile failed.
 #include "JdkLaunch.h"
 
 #include <cerrno>
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -113,6 +116,81 @@ void makeArchive(const String &program, const jdklaunch::Settings &settings) {
     rmdir(folder.c_str());
 }
 
+bool writeAll(int fd, const char *bytes, size_t size) {
+    while (size > 0) {
+        const ssize_t written = write(fd, bytes, size);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        bytes += written;
+        size -= size_t(written);
+    }
+    return true;
+}
+
+// javac with its error output passed on to the console as it comes, byte for byte, and kept in
+// the build's record; its exit code beside the record once it has ended. The launcher ends as
+// javac ended (by the same signal, if a Ctrl+C ended it).
+int compileRecorded(const std::vector<char *> &arguments, const String &record) {
+    int pipeEnds[2];
+    if (pipe2(pipeEnds, O_CLOEXEC) != 0)
+        return -1;
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(pipeEnds[1], STDERR_FILENO); // dup2 clears close-on-exec of the copy
+        execv(arguments[0], arguments.data());
+        _exit(127);
+    }
+    close(pipeEnds[1]);
+    if (child < 0) {
+        close(pipeEnds[0]);
+        return -1;
+    }
+    // A Ctrl+C is javac's to end; the launcher waits to pass on how it ended.
+    std::signal(SIGINT, SIG_IGN);
+    std::signal(SIGQUIT, SIG_IGN);
+    const int file =
+        open(record.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+    char buffer[4096];
+    for (;;) {
+        const ssize_t got = read(pipeEnds[0], buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        writeAll(STDERR_FILENO, buffer, size_t(got));
+        if (file >= 0)
+            writeAll(file, buffer, size_t(got));
+    }
+    close(pipeEnds[0]);
+    if (file >= 0)
+        close(file);
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    writeFile(jdklaunch::javacExitFile(record), std::to_string(code));
+    if (WIFSIGNALED(status)) {
+        std::signal(WTERMSIG(status), SIG_DFL);
+        raise(WTERMSIG(status));
+    }
+    return code;
+}
+
+// Whether this build's compile failed, from its record's exit file.
+bool compileFailedInThisBuild(const jdklaunch::Settings &settings) {
+    if (settings.javacOutput.empty())
+        return false;
+    FILE *file = std::fopen(jdklaunch::javacExitFile(settings.javacOutput).c_str(), "r");
+    if (!file)
+        return false;
+    char text[32] = {};
+    const size_t got = std::fread(text, 1, sizeof text - 1, file);
+    std::fclose(file);
+    return jdklaunch::compileFailed(std::string(text, got), true);
+}
+
 // Waits until the process has ended (at once where the system cannot tell).
 void waitForEnd(pid_t process) {
     const int handle = int(syscall(SYS_pidfd_open, process, 0));
@@ -168,12 +246,21 @@ int main(int argc, char *argv[]) {
     if (tool == jdklaunch::Tool::Unknown || settings.jdkBin.empty() ||
         access(program.c_str(), X_OK) != 0 || sameFile(program, "/proc/self/exe"))
         return notRecognised(tool == jdklaunch::Tool::Unknown ? argv[0] : name);
+    if (tool == jdklaunch::Tool::Java && compileFailedInThisBuild(settings)) {
+        say(std::string(jdklaunch::kNoRunAfterFailedCompile) + "\n");
+        return 1;
+    }
     if (tool == jdklaunch::Tool::Javac && !settings.javacNote.empty())
         say(settings.javacNote + "\n");
     if (tool == jdklaunch::Tool::Javac && jdklaunch::makesArchive(settings))
         startArchiveMaker(program, settings);
     const auto options = jdklaunch::toolOptions(tool, settings);
     const auto arguments = argumentVector(program, options, argc, argv);
+    if (tool == jdklaunch::Tool::Javac && !settings.javacOutput.empty()) {
+        const int code = compileRecorded(arguments, settings.javacOutput);
+        if (code >= 0)
+            return code;
+    }
     execv(program.c_str(), arguments.data());
     return notRecognised(name);
 }

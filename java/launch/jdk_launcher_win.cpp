@@ -1,9 +1,10 @@
 // javac.exe and java.exe of the program's own (Windows): first on the build's PATH, they run
 // the tool of the JDK the program chose for the build with the learner's arguments as the
 // command interpreter wrote them, adding only what the learner cannot see (a fast javac start,
-// the code page for a program on JDK 18+), wait for it and return its exit code. They print
-// nothing of their own, but for a tool that cannot be run, which they report as the command
-// interpreter would.
+// the code page for a program on JDK 18+), wait for it and return its exit code (javac's error
+// output also recorded for the program). They print nothing of their own, but for a tool that
+// cannot be run, which they report as the command interpreter would, the build's notes before
+// javac, and one line in place of a program whose compile failed.
 #include "JdkLaunch.h"
 #include "WindowsLaunch.h"
 
@@ -116,6 +117,76 @@ void startArchiveMaker() {
     }
 }
 
+// javac with its error output passed on to the console as it comes, byte for byte, and kept in
+// the build's record; its exit code beside the record once it has ended. False when javac could
+// not be started.
+bool compileRecorded(String line, const String &record, unsigned long &exitCode) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE reading = nullptr, writing = nullptr;
+    if (!CreatePipe(&reading, &writing, &inherit, 0))
+        return false;
+    SetHandleInformation(reading, HANDLE_FLAG_INHERIT, 0);
+    const HANDLE console = GetStdHandle(STD_ERROR_HANDLE);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = writing;
+    PROCESS_INFORMATION process{};
+    const bool started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        nullptr, &startup, &process);
+    CloseHandle(writing);
+    if (!started) {
+        CloseHandle(reading);
+        return false;
+    }
+    CloseHandle(process.hThread);
+    const HANDLE file = CreateFileW(record.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    char buffer[4096];
+    DWORD got = 0, written = 0;
+    while (ReadFile(reading, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        WriteFile(console, buffer, got, &written, nullptr);
+        if (file != INVALID_HANDLE_VALUE)
+            WriteFile(file, buffer, got, &written, nullptr);
+    }
+    CloseHandle(reading);
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hProcess);
+    writeFile(jdklaunch::javacExitFile(record), std::to_string(code));
+    exitCode = code;
+    return true;
+}
+
+// Whether this build's compile failed, from its record's exit file.
+bool compileFailedInThisBuild(const jdklaunch::Settings &settings) {
+    if (settings.javacOutput.empty())
+        return false;
+    const HANDLE file = CreateFileW(jdklaunch::javacExitFile(settings.javacOutput).c_str(),
+                                    GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    char text[32] = {};
+    DWORD got = 0;
+    const bool read = ReadFile(file, text, sizeof text - 1, &got, nullptr);
+    CloseHandle(file);
+    return jdklaunch::compileFailed(std::string(text, got), read);
+}
+
+// Lines of the program's notes end as the console's lines do.
+String consoleLines(const String &text) {
+    String lines;
+    for (const wchar_t c : text)
+        lines += c == L'\n' ? String(L"\r\n") : String(1, c);
+    return lines;
+}
+
 // A Ctrl+C ends the tool, not the launcher, which returns the tool's code. (A handler of its
 // own: ignoring the keys outright would pass on to the tool.)
 BOOL WINAPI outlastInterrupts(DWORD event) {
@@ -152,12 +223,28 @@ int wmain() {
         CompareStringOrdinal(program.c_str(), -1, winlaunch::thisProgram().c_str(), -1, TRUE) ==
             CSTR_EQUAL)
         return winlaunch::notRecognised(name);
+    if (tool == jdklaunch::Tool::Java && compileFailedInThisBuild(settings)) {
+        winlaunch::say(winlaunch::fromUtf8(jdklaunch::kNoRunAfterFailedCompile) + L"\r\n");
+        return 1;
+    }
     if (tool == jdklaunch::Tool::Javac && !settings.javacNote.empty())
-        winlaunch::say(settings.javacNote + L"\r\n");
+        winlaunch::say(consoleLines(settings.javacNote) + L"\r\n");
     SetConsoleCtrlHandler(outlastInterrupts, TRUE);
     unsigned long code = 1;
-    if (!winlaunch::runAndWait(
-            commandLine(program, jdklaunch::toolOptions(tool, settings), arguments), false, code))
+    const bool recorded = tool == jdklaunch::Tool::Javac && !settings.javacOutput.empty();
+    std::vector<String> options = jdklaunch::toolOptions(tool, settings);
+    // Through the pipe javac writes what it would have written to the console: in the
+    // console's code page.
+    DWORD mode = 0;
+    if (recorded && GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode)) {
+        const String codePage = L"cp" + std::to_wstring(GetConsoleOutputCP());
+        options.push_back(L"-J-Dsun.stderr.encoding=" + codePage);
+        options.push_back(L"-J-Dstderr.encoding=" + codePage);
+    }
+    const String line = commandLine(program, options, arguments);
+    const bool ran = recorded ? compileRecorded(line, settings.javacOutput, code)
+                              : winlaunch::runAndWait(line, false, code);
+    if (!ran)
         return winlaunch::notRecognised(name);
     return int(code);
 }

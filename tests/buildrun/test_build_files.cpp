@@ -552,7 +552,7 @@ private slots:
         system.insert("TARNELJAVA_JAVAC_ARCHIVE", "/a/stale/one");
         if (userOptions != "<unset>")
             system.insert("JDK_JAVAC_OPTIONS", userOptions);
-        const JdkLaunch launch{"use", "", "COMPAT", "提示"};
+        const JdkLaunch launch{"use", "", "COMPAT", "提示", "/run/user/1/javac.txt"};
         const QProcessEnvironment built = buildEnvironment(
             system, Jdk{"/opt/jdk/bin", 17, true}, launch, "UTF-8", "/opt/launch", "/opt/viewer");
         QCOMPARE(built.value("PATH").split(QDir::listSeparator()),
@@ -563,6 +563,7 @@ private slots:
         QVERIFY(!built.contains("TARNELJAVA_JAVAC_ARCHIVE"));
         QCOMPARE(built.value("TARNELJAVA_JAVA_FILE_ENCODING"), QString("COMPAT"));
         QCOMPARE(built.value("TARNELJAVA_JAVAC_NOTE"), QString("提示"));
+        QCOMPARE(built.value("TARNELJAVA_JAVAC_OUTPUT"), QString("/run/user/1/javac.txt"));
     }
 };
 

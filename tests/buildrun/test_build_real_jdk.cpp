@@ -2,6 +2,10 @@
 #include "buildrun/JavacArchive.h"
 #include "buildrun/JdkSearch.h"
 #include "editor/PackageLine.h"
+#include "ui/EditorErrorMarks.h"
+
+#include <QAccessible>
+#include <QTextBlock>
 
 #include <QtTest>
 
@@ -144,7 +148,8 @@ private slots:
         const QByteArray compact = "// A program without a class declaration.\nvoid main() {\n"
                                    "    System.out.println(\"精简 ran\");\n}\n";
         QTest::newRow("compact, the configured JDK: the hint first")
-            << kTestJdkBin << compact << "提示：这个程序没有类声明（JDK 25 的精简源文件写法）";
+            << kTestJdkBin << compact
+            << "提示：这个程序有写在类外面的方法或变量（JDK 25 的精简源文件写法）";
         QTest::newRow("compact, the newest JDK: it runs")
             << kTestNewJdkBin << compact << "精简 ran";
         QTest::newRow("a UTF-8 file with a byte-order mark")
@@ -177,6 +182,98 @@ private slots:
         QCOMPARE(QDir(start.home("MyJava/ClassFiles"))
                      .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{"Korvath.bat"});
+    }
+
+    // A failed compile through the window: the console says the program did not run (and no
+    // "main class not found" follows); the editor marks every line with an error, its cursor
+    // on the first error's place with the focus; the mouse over a marked line shows javac's
+    // messages; F4 goes from error to error and from the last back to the first; an edited line
+    // loses its mark; a screen reader hears the current error.
+    void compileErrorsShownInTheEditor() {
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::RealJdk);
+        Frm_java w;
+        w.show();
+        auto *editor = control<QPlainTextEdit>(&w, "Txt_edit");
+        w.setEditorText("public class Marks {\n"
+                        "    public static void main(String[] args) {\n"
+                        "\tint a = \"text\";\n"
+                        "        System.out.println(undefinedName);\n"
+                        "        String s = a;\n"
+                        "    }\n"
+                        "}\n");
+        control<QPushButton>(&w, "Cmd_byyx")->click();
+        const QString console = env.console();
+        QVERIFY2(console.contains("编译没有成功，程序没有运行。请按上面的错误提示修改程序后再试。"),
+                 qPrintable(console));
+        QVERIFY2(!console.contains("Marks.class") && !console.contains("main class") &&
+                     !console.contains("主类"),
+                 qPrintable(console));
+        auto *marks = w.findChild<EditorErrorMarks *>();
+        QVERIFY(marks);
+        const auto place = [editor] {
+            const QTextCursor cursor = editor->textCursor();
+            return QPoint(cursor.blockNumber() + 1, cursor.positionInBlock() + 1);
+        };
+        QCOMPARE(marks->count(), 3);
+        QCOMPARE(editor->extraSelections().size(), 3);
+        QCOMPARE(place(), QPoint(3, 10)); // after the tab, in characters
+        QTRY_VERIFY(editor->hasFocus());
+        QCOMPARE(editor->accessibleDescription(),
+                 QString("incompatible types: String cannot be converted to int"));
+        const auto lineAt = [editor](int line) {
+            QTextCursor cursor(editor->document()->findBlockByNumber(line - 1));
+            return editor->cursorRect(cursor).center();
+        };
+        QCOMPARE(marks->messagesAt(lineAt(4)),
+                 QString("cannot find symbol\nsymbol:   variable undefinedName\nlocation: class "
+                         "Marks"));
+        QCOMPARE(marks->messagesAt(lineAt(2)), QString());
+        for (const QPoint next : {QPoint(4, 28), QPoint(5, 20), QPoint(3, 10)}) {
+            QTest::keyClick(editor, Qt::Key_F4);
+            QCOMPARE(place(), next);
+        }
+        QTest::keyClick(editor, Qt::Key_End);
+        QTest::keyClicks(editor, " // x");
+        QCOMPARE(marks->count(), 2);
+        QCOMPARE(marks->messagesAt(lineAt(3)), QString());
+        QTest::keyClick(editor, Qt::Key_Home);
+        QTest::keyClick(editor, Qt::Key_Return); // the marked lines move down with the text
+        QCOMPARE(marks->messagesAt(lineAt(5)).left(18), QString("cannot find symbol"));
+        w.setEditorText("class Other {}");
+        QCOMPARE(marks->count(), 0);
+        QCOMPARE(editor->extraSelections().size(), 0);
+        QCOMPARE(editor->accessibleDescription(), QString());
+    }
+
+    // Punctuation typed with a Chinese input method: named in Chinese before javac's own text,
+    // marked in the editor; the program does not run.
+    void fullWidthPunctuationNamed() {
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::RealJdk);
+        Frm_java w;
+        w.setEditorText("public class Punct {\n    public static void main(String[] args) {\n"
+                        "        System.out.println（\"你好；\"）；\n    }\n}\n");
+        control<QPushButton>(&w, "Cmd_byyx")->click();
+        const QString console = env.console();
+        const QStringList hints{
+            "提示：第 3 行第 27 列是中文标点“（”，Java 程序里要用英文标点“(”。",
+            "提示：第 3 行第 33 列是中文标点“）”，Java 程序里要用英文标点“)”。",
+            "提示：第 3 行第 34 列是中文标点“；”，Java 程序里要用英文标点“;”。"};
+        const qsizetype javacSays = console.indexOf("Punct.java:3:");
+        QVERIFY2(javacSays > 0 && console.lastIndexOf(hints.last()) < javacSays &&
+                     console.contains(hints.join('\n')),
+                 qPrintable(console));
+        QVERIFY(console.contains("编译没有成功，程序没有运行。"));
+        auto *editor = control<QPlainTextEdit>(&w, "Txt_edit");
+        QCOMPARE(editor->textCursor().blockNumber(), 2);
+        QCOMPARE(editor->textCursor().positionInBlock(), 18); // javac's "not a statement"
+        QCOMPARE(editor->extraSelections().size(), 1);        // one line
+        QCOMPARE(control<QPlainTextEdit>(&w, "Txt_edit")
+                     ->findChild<EditorErrorMarks *>()
+                     ->messagesAt(editor->cursorRect().center())
+                     .count('\n'),
+                 6); // javac's four messages and the three hints
     }
 
     void helloIsCompiledAndRun() {

@@ -143,7 +143,7 @@ private slots:
         FreshStart start;
         BuildEnvironment env(BuildEnvironment::FakeJdk);
         Frm_java w;
-        w.setEditorText("int x = 1;");
+        w.setEditorText("System.out.println(1);");
         QCOMPARE(control<QLineEdit>(&w, "Txt_file")->text(), QString());
         MessageBoxAnswerer told(QMessageBox::Ok);
         clickBuild(w);

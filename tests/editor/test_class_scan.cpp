@@ -146,9 +146,9 @@ private slots:
         QVERIFY(!w.IsSaved);
     }
 
-    // A compact source file (JDK 25: no class declaration in the code, a main with a body)
-    // takes the name of the file it was opened from, when that can name a class, else Main;
-    // every other text keeps the scan's name.
+    // A compact source file (JDK 25: a method or field outside every type declaration) takes
+    // the name of the file it was opened from, when that can name a class, else Main; every
+    // other text keeps the scan's name ("" where it finds no "class").
     void compactSourceNames_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("opened"); // "": typed
@@ -194,12 +194,44 @@ private slots:
         QTest::newRow("an enum") << "enum Color { RED; void main() {} }"
                                  << ""
                                  << "";
-        QTest::newRow("a fragment without main") << "int x = 1;"
-                                                 << ""
-                                                 << "";
-        QTest::newRow("main called, not declared") << "void run() { main(null); }"
-                                                   << ""
-                                                   << "";
+        const auto typed = [](const char *tag, const QString &text, const char *file) {
+            QTest::newRow(tag) << text << QString() << QString(file);
+        };
+        typed("a field without main", "int x = 1;", "Main");
+        typed("a method, main called in it", "void run() { main(null); }", "Main");
+        typed("a field only", "int x;", "Main");
+        typed("a local record", "void main() { record P(int x) {} }", "Main");
+        typed("a record after main", "void main() {}\nrecord P(int x) {}", "Main");
+        typed("an enum after main", "void main() {}\nenum E { A }", "Main");
+        typed("an interface after main", "void main() {}\ninterface I {}", "Main");
+        typed("an annotation type after main", "void main() {}\n@interface Tag {}", "Main");
+        typed("a local class", "void main() { class L {} }", "Main");
+        typed("a class, then a method", "class A { int f() { return 1; } }\nvoid m() {}", "Main");
+        typed("a nested class and main", "class Out { " + kMain + " static class In {} }", "Out");
+        typed("a statement only", "System.out.println(1);", "");
+        typed("new, return, assignment", "new A(); return x; x = 5; a.b = 1; a[0] = 2;", "");
+        typed("a class literal in a field", "Class<?> c = A.class;\nclass A {}", "Main");
+        typed("an escaped void", "\\u0076oid main() {}", "Main");
+        typed("an ignorable character in a keyword", "rec\\u200Bord R(int x) {}", "");
+        typed("main only in comments", "// void main() {}\n/* int x; */", "");
+        typed("main only in a string, a text block", "\"void main() {\"\n\"\"\"\nint x;\"\"\"", "");
+        typed("imports, a generic method", "import a.*;\nimport static b.C.d;\n<T> T g() {}",
+              "Main");
+        typed("import module", "import module m;", "");
+        typed("a module declaration", "open module m { requires a; }", "");
+        typed("package, annotation arguments", "package p;\n@A(x = 1) @B({\"y\"}) int f() {}",
+              "Main");
+        typed("an annotated class", "@A(k = 1) class K { int x; }", "K");
+        typed("qualified and array types", "java.util.List<String>[] f() {}", "Main");
+        typed("generic type arguments", "Map<String, Integer> m;", "Main");
+        typed("a field list", "int a, b;", "Main");
+        typed("a record's type parameters", "record P<@A T, U>(T t) {}", "");
+        typed("a type named beyond the BMP", "𠀀x y;", "Main");
+        typed("a class literal is no declaration", "A.class int y;", "Main");
+        typed("a block", "static { int y = 1; }", "");
+        typed("a stray brace ends a header", "class A\n}\n} int y;", "Main");
+        typed("unfinished", "void main(", "Main");
+        typed("unfinished annotation", "@A( int x;", "");
     }
     void compactSourceNames() {
         QFETCH(QString, text);

@@ -14,8 +14,8 @@
 namespace {
 const QString kExe = platform::kOnWindows ? ".exe" : "";
 
-// The stand-in tools: each argument in brackets, the launchers' variables, the exit code
-// TARNEL_TEST_EXIT.
+// The stand-in tools: each argument in brackets, the launchers' variables, TARNEL_TEST_STDERR
+// on the error output, the exit code TARNEL_TEST_EXIT.
 bool makeStandInJdk(const QString &bin) {
     if (!QDir().mkpath(bin))
         return false;
@@ -27,7 +27,8 @@ bool makeStandInJdk(const QString &bin) {
             continue;
         }
         if (!platform::writeLines(file, {"#!/bin/sh\nfor a in \"$@\"; do printf '[%s]\\n' \"$a\"; "
-                                         "done\nenv | grep '^TARNELJAVA_'\nexit "
+                                         "done\nenv | grep '^TARNELJAVA_'\n"
+                                         "printf '%s' \"$TARNEL_TEST_STDERR\" >&2\nexit "
                                          "${TARNEL_TEST_EXIT:-0}"}) ||
             !QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
             return false;
@@ -38,10 +39,12 @@ bool makeStandInJdk(const QString &bin) {
 struct Ran {
     int exitCode = -1;
     QString output;
+    QByteArray errorOutput; // when asked for apart
 };
 
 Ran runLauncher(const QString &tool, const QStringList &arguments,
-                const QList<QPair<QString, QString>> &variables, int exitCode = 0) {
+                const QList<QPair<QString, QString>> &variables, int exitCode = 0,
+                QProcess::ProcessChannelMode channels = QProcess::MergedChannels) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("TARNEL_TEST_ARGS", "1");
     environment.insert("TARNEL_TEST_EXIT", QString::number(exitCode));
@@ -49,12 +52,13 @@ Ran runLauncher(const QString &tool, const QStringList &arguments,
         environment.insert(name, value);
     QProcess process;
     process.setProcessEnvironment(environment);
-    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.setProcessChannelMode(channels);
     process.start(jdkLauncherFolder() + "/" + tool + kExe, arguments);
     if (!process.waitForFinished(60000))
         return {};
     return {process.exitCode(),
-            platform::fromSystemCodePage(process.readAll()).replace("\r\n", "\n")};
+            platform::fromSystemCodePage(process.readAllStandardOutput()).replace("\r\n", "\n"),
+            channels == QProcess::SeparateChannels ? process.readAllStandardError() : QByteArray()};
 }
 
 QString bracketed(const QStringList &arguments) {
@@ -145,6 +149,57 @@ private slots:
         QCOMPARE(ran.output,
                  (note.isEmpty() ? QString() : note + "\n") + bracketed(added + arguments));
         QCOMPARE(ran.exitCode, exitCode);
+    }
+
+    // A build's compile is recorded: javac's error output reaches the console byte for byte and
+    // the record alike, its exit code beside it; java then runs the program only after a
+    // compile that succeeded, or when nothing was recorded.
+    void aCompileIsRecorded_data() {
+        QTest::addColumn<QByteArray>("errors");
+        QTest::addColumn<int>("javacCode");
+        QTest::addColumn<QString>("exitFile"); // "<javac>": as javac's launcher left it
+        QTest::addColumn<bool>("javaRuns");
+        const QByteArray chinese = platform::toSystemCodePage(
+            "A.java:3: 错误: 需要';'\n        int a = 1\n                 ^\n1 个错误\n");
+        QTest::newRow("a failed compile: no run") << chinese << 1 << "<javac>" << false;
+        QTest::newRow("ended by a Ctrl+C: no run") << QByteArray() << 130 << "<javac>" << false;
+        QTest::newRow("a good compile with warnings: the run")
+            << QByteArray("A.java:2: warning: [removal] x\r\n") << 0 << "<javac>" << true;
+        QTest::newRow("nothing recorded: the run") << QByteArray() << 0 << "<none>" << true;
+        QTest::newRow("a record cut short: the run") << QByteArray() << 0 << "" << true;
+        QTest::newRow("zeros are success") << QByteArray() << 0 << "000" << true;
+        QTest::newRow("a code after zeros is failure") << QByteArray() << 0 << "01" << false;
+    }
+    void aCompileIsRecorded() {
+        QFETCH(QByteArray, errors);
+        QFETCH(int, javacCode);
+        QFETCH(QString, exitFile);
+        QFETCH(bool, javaRuns);
+        QTemporaryDir jdk;
+        QVERIFY(makeStandInJdk(jdk.filePath("bin")));
+        const QString record = QDir::toNativeSeparators(jdk.filePath("编译 record.txt"));
+        const QList<QPair<QString, QString>> told{
+            {"TARNELJAVA_JDK_BIN", QDir::toNativeSeparators(jdk.filePath("bin"))},
+            {"TARNELJAVA_JAVAC_OUTPUT", record},
+            {"TARNEL_TEST_STDERR", platform::fromSystemCodePage(errors)}};
+        if (exitFile == "<javac>") {
+            const Ran javac =
+                runLauncher("javac", {"A.java"}, told, javacCode, QProcess::SeparateChannels);
+            QCOMPARE(javac.exitCode, javacCode);
+            QCOMPARE(javac.output, bracketed({"A.java"}));
+            QCOMPARE(javac.errorOutput, errors);
+            QFile recorded(record);
+            QVERIFY(recorded.open(QIODevice::ReadOnly));
+            QCOMPARE(recorded.readAll(), errors);
+        } else if (exitFile != "<none>") {
+            QFile cut(record + ".exit");
+            QVERIFY(cut.open(QIODevice::WriteOnly));
+            cut.write(exitFile.toLatin1());
+        }
+        const Ran java = runLauncher("java", {"A"}, told.mid(0, 2), 0);
+        const QString refusal = "编译没有成功，程序没有运行。请按上面的错误提示修改程序后再试。\n";
+        QCOMPARE(java.output, javaRuns ? bracketed({"A"}) : refusal);
+        QCOMPARE(java.exitCode, javaRuns ? 0 : 1);
     }
 
     // A tool that cannot be run: one line, as the command interpreter says it, and its code;

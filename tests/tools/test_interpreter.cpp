@@ -104,7 +104,7 @@ class TestInterpreter : public QObject {
     QString m_folder = "/start";
     QStringList m_knownPrograms{"javac", "java"};
     QString m_interruptDuring; // the command during which Ctrl+C is pressed
-    bool m_answerYes = false;
+    QStringList m_answers;     // the lines typed at the question; then the end of input
     bool m_interrupt = false;
 
     ScriptInterpreter interpreter() {
@@ -130,7 +130,11 @@ class TestInterpreter : public QObject {
             },
             [this] { return m_folder; },
             [this] { return std::exchange(m_interrupt, false); },
-            [this] { return m_answerYes; },
+            [this]() -> std::optional<QString> {
+                if (m_answers.isEmpty())
+                    return std::nullopt;
+                return m_answers.takeFirst();
+            },
         });
     }
 
@@ -264,14 +268,38 @@ private slots:
         QFETCH(int, keys);
         QFETCH(bool, asked);
         m_interruptDuring = during;
-        m_answerYes = yes;
+        m_answers = {yes ? "Y" : "N"};
         ScriptInterpreter script = interpreter();
         script.runScript({"@echo off", "javac Hello.java", "java Hello", "pause"});
         QCOMPARE(m_runs, runs);
         QCOMPARE(m_keys, keys);
-        QCOMPARE(m_output.contains(ScriptInterpreter::kTerminateQuestion + (yes ? "Y" : "N")),
-                 asked);
+        QCOMPARE(m_output.contains(ScriptInterpreter::kTerminateQuestion), asked);
         QCOMPARE(script.stopped(), asked && yes);
+    }
+
+    // The question takes a whole line, as the Windows interpreter does: Y or N in either case,
+    // around spaces; any other line asks again; the end of input ends the script.
+    void terminateQuestionReadsLines_data() {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<bool>("stopped");
+        QTest::addColumn<int>("questions");
+        QTest::newRow("y") << QStringList{"y"} << true << 1;
+        QTest::newRow("n, with spaces") << QStringList{" n "} << false << 1;
+        QTest::newRow("empty line, then N") << QStringList{"", "N"} << false << 2;
+        QTest::newRow("yes is no answer") << QStringList{"yes", "x", "Y"} << true << 3;
+        QTest::newRow("end of input") << QStringList{"maybe"} << true << 2;
+    }
+    void terminateQuestionReadsLines() {
+        QFETCH(QStringList, lines);
+        QFETCH(bool, stopped);
+        QFETCH(int, questions);
+        m_interruptDuring = "javac";
+        m_answers = lines;
+        ScriptInterpreter script = interpreter();
+        script.runScript({"@echo off", "javac Hello.java", "java Hello", "pause"});
+        QCOMPARE(script.stopped(), stopped);
+        QCOMPARE(m_output.count(ScriptInterpreter::kTerminateQuestion), questions);
+        QCOMPARE(m_runs.size(), stopped ? 1 : 2);
     }
 
     // The real interpreter on a terminal: keys typed ahead do not answer the pause.
@@ -289,9 +317,9 @@ private slots:
     void ctrlCOnATerminal_data() {
         QTest::addColumn<QByteArray>("answer");
         QTest::addColumn<bool>("goesOn");
-        QTest::newRow("N: the script goes on") << QByteArray("n") << true;
-        QTest::newRow("Y: the script ends") << QByteArray("Y") << false;
-        QTest::newRow("other keys are no answer") << QByteArray("xN") << true;
+        QTest::newRow("N Enter: the script goes on") << QByteArray("n\r") << true;
+        QTest::newRow("Y Enter: the script ends") << QByteArray("Y\r") << false;
+        QTest::newRow("another line is no answer") << QByteArray("x\rN\r") << true;
     }
     void ctrlCOnATerminal() {
         QFETCH(QByteArray, answer);
@@ -356,7 +384,7 @@ private slots:
         console.type(typed);
         if (typed == "\x03") {
             QVERIFY(console.waitFor(ScriptInterpreter::kTerminateQuestion, 5000));
-            console.type("n");
+            console.type("n\r");
         }
         QVERIFY(console.waitFor(ScriptInterpreter::kPauseText, 5000));
         console.type("x");

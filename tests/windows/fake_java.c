@@ -1,6 +1,7 @@
 /* Stand-in for java.exe (and, under that name, javac.exe) in the Windows checks. With
    TARNEL_TEST_ARGS set it shows each argument in brackets and the launchers' variables it was
-   given, and ends with the code in TARNEL_TEST_EXIT. */
+   given, writes TARNEL_TEST_STDERR to its error output, and ends with the code in
+   TARNEL_TEST_EXIT. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -17,5 +18,7 @@ int main(int argc, char **argv) {
     for (char **variable = environ; *variable; ++variable)
         if (strncmp(*variable, "TARNELJAVA_", 11) == 0)
             printf("%s\n", *variable);
+    if (getenv("TARNEL_TEST_STDERR"))
+        fputs(getenv("TARNEL_TEST_STDERR"), stderr);
     return atoi(getenv("TARNEL_TEST_EXIT") ? getenv("TARNEL_TEST_EXIT") : "0");
 }
