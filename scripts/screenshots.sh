@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots (docs/*.png) of the real program under Xvfb with xterm:
-# the main window, the options dialog, the about box, a build's console window and the save
-# prompt.
+# the main window, the options dialog, the about box, a build's console window, the save
+# prompt, and a failed compile's errors marked in the editor.
 # Usage: scripts/screenshots.sh [output folder] [scale]   (needs a build in out/)
 # A scale of 2 draws everything at 200 % on a screen twice as large in each direction.
 set -euo pipefail
@@ -12,7 +12,7 @@ mkdir -p "$out"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/prog" "$work/home" "$work/bin"
-cp out/bin/TarnelJava out/bin/tarneljava-cmd "$work/prog/"
+cp -r out/bin/TarnelJava out/bin/tarneljava-cmd out/bin/jdk-launchers "$work/prog/"
 ln -s "$(command -v xterm)" "$work/bin/x-terminal-emulator"
 
 cat >"$work/session.sh" <<'SESSION'
@@ -76,6 +76,29 @@ sleep 0.5
 shot "$prompt" save-prompt.png
 xdotool key Escape
 sleep 0.5
+
+# A failed compile: the lines javac named marked in the editor, a message under the mouse.
+click 200 300
+xdotool key ctrl+a Delete
+xdotool type --delay 2 'public class Hello {'
+xdotool key Return; xdotool type --delay 2 '    public static void main(String[] args) {'
+xdotool key Return; xdotool type --delay 2 '        int count = "three";'
+xdotool key Return; xdotool type --delay 2 '        System.out.println("Hello, " + name);'
+xdotool key Return; xdotool type --delay 2 '    }'
+xdotool key Return; xdotool type --delay 2 '}'
+click 106 25
+console=$(wait_window "Korvath.bat")
+sleep 3
+xdotool windowactivate --sync "$console"
+xdotool key space
+sleep 1.5
+mx=$(origin "$main" X) my=$(origin "$main" Y)
+xdotool mousemove $((mx + 120 * scale)) $((my + 112 * scale)); sleep 2
+# The tooltip is a window of its own: the screen's pixels where the main window stands.
+frame=$(xwininfo -id "$main" -tree | sed -n 's/^ *Parent window id: \(0x[0-9a-f]*\).*/\1/p')
+geometry=$(xwininfo -id "$frame" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
+    /Width/{w=$NF} /Height/{h=$NF} END{print w "x" h "+" x "+" y}')
+import -window root -crop "$geometry" +repage "$out/compile-errors.png"
 SESSION
 xvfb-run -a -s "-screen 0 $((1280 * scale))x$((900 * scale))x24" \
     bash "$work/session.sh" "$out" "$work" "$PWD/tests/desktop/x11_session.sh" "$scale"

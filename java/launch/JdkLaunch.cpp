@@ -149,8 +149,7 @@ String javacExitFile(const String &javacOutput) {
 bool compileFailed(const std::string &exitFileText, bool exitFileRead) {
     if (!exitFileRead)
         return false;
-    // A record cut short (javac still running when a second launcher looked, a full disk) is
-    // no failure the learner caused.
+    // An exit file cut short (a full disk) is no failure the learner caused.
     size_t digits = 0;
     while (digits < exitFileText.size() && exitFileText[digits] >= '0' &&
            exitFileText[digits] <= '9')

@@ -88,8 +88,9 @@ String archiveSizeFile(const String &archive);
 
 // The file beside the compile's record that holds javac's exit code.
 String javacExitFile(const String &javacOutput);
-// Whether the java launcher runs the program: not when this build's javac ended with a code
-// other than 0 (the exit file's text); when no compile was recorded, it runs as by hand.
+// Whether this build's javac ended with a code other than 0, from the exit file's text. When
+// nothing could be read, or the text holds no number, no failure is known: the java launcher
+// then runs the program as by hand.
 bool compileFailed(const std::string &exitFileText, bool exitFileRead);
 // Said in place of the program's run after a failed compile (UTF-8).
 inline constexpr const char *kNoRunAfterFailedCompile =

@@ -2,9 +2,12 @@
 // (captured from JDK 17 and Temurin 25 in English and Chinese; the JDK 8 files are written in its
 // format, with a Windows console's line ends), full-width punctuation found in the code only,
 // and the places the editor marks.
+#include "buildrun/CompileRecord.h"
 #include "editor/ErrorPlaces.h"
+#include "platform/TextFiles.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -200,6 +203,43 @@ private slots:
              errorPlaces({{2, 5, QChar(u'；'), ";"}}, diagnostics, "A.java", failed, byteOrderMark))
             found << QString("%1:%2:%3").arg(place.line).arg(place.column).arg(place.message);
         QCOMPARE(found, places);
+    }
+
+    // The launcher's record as the program takes it after the build: the exit file tells
+    // whether javac ended and how; both files are gone afterwards.
+    void compileRecordsTaken_data() {
+        QTest::addColumn<QByteArray>("exitFile"); // "<none>": no such file
+        QTest::addColumn<bool>("ended");
+        QTest::addColumn<bool>("failed");
+        QTest::newRow("failed") << QByteArray("1") << true << true;
+        QTest::newRow("succeeded") << QByteArray("0") << true << false;
+        QTest::newRow("ended by Ctrl+C, a line end") << QByteArray("130\r\n") << true << true;
+        QTest::newRow("javac never ended") << QByteArray("<none>") << false << false;
+        QTest::newRow("cut short") << QByteArray("") << false << false;
+    }
+    void compileRecordsTaken() {
+        QFETCH(QByteArray, exitFile);
+        QFETCH(bool, ended);
+        QFETCH(bool, failed);
+        QTemporaryDir folder;
+        const QString record = newCompileRecordFile(folder.path());
+        QVERIFY(record.startsWith(folder.path()));
+        QVERIFY(newCompileRecordFile(folder.path()) != record);
+        const QString output = "A.java:1: 错误: 需要';'\n";
+        QFile file(record);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(platform::toSystemCodePage(output));
+        file.close();
+        if (exitFile != "<none>") {
+            QFile exit(record + ".exit");
+            QVERIFY(exit.open(QIODevice::WriteOnly));
+            exit.write(exitFile);
+        }
+        const CompileRecord taken = takeCompileRecord(record);
+        QCOMPARE(taken.ended, ended);
+        QCOMPARE(taken.failed(), failed);
+        QCOMPARE(taken.output, output);
+        QVERIFY(QDir(folder.path()).isEmpty());
     }
 };
 

@@ -1,12 +1,12 @@
 /* Stand-in for javac.exe in the Windows checks: "compiles" NAME.java into NAME.class when the
    source is there (or into the class files named in %TARNEL_FAKE_CLASSES%, separated by
-   spaces, with their package folders: p/q/Name), and says what it did; "-d DIR" is passed
-   over. With %TARNEL_SNAPSHOT% set it first copies the work folder
+   spaces, with their package folders: p/q/Name), and says what it did; the JVM's options
+   (-J...) and "-d DIR" are passed over. With %TARNEL_SNAPSHOT% set it first copies the work folder
    as it is during the build into that folder and counts its runs in %TARNEL_SNAPSHOT%.runs. */
-#include <windows.h>
 #include <stdio.h>
 #include <string.h>
 #include <wchar.h>
+#include <windows.h>
 
 static void snapshot(void) {
     wchar_t folder[MAX_PATH], runs[MAX_PATH + 8], pattern[] = L"*", target[2 * MAX_PATH];
@@ -59,6 +59,11 @@ int main(int argc, char **argv) {
         printf(" %s", argv[i]);
     printf("\n");
     snapshot();
+    while (argc > 2 &&
+           strncmp(argv[1], "-J", 2) == 0) { /* the JVM's options, as javac takes them */
+        ++argv;
+        --argc;
+    }
     if (argc > 3 && strcmp(argv[1], "-d") == 0)
         argv += 2;
     source = fopen(argv[1], "rb");
