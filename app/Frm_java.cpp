@@ -20,6 +20,7 @@
 #include "ui/Placement.h"
 #include "ui/Resources.h"
 #include "ui/ReturnPresses.h"
+#include "ui/SafePaste.h"
 #include "ui/SingleLineField.h"
 #include "ui_Frm_java.h"
 
@@ -68,6 +69,7 @@ Frm_java::Frm_java(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::F
     applyDesignFonts(*this);
     zoomWithCtrl(*ui->Txt_edit); // from the design's font
     m_errorMarks = new EditorErrorMarks(*ui->Txt_edit);
+    pasteTextOnly(*ui->Txt_edit);
     drawFramesPlain(*this);
     applyDesignColors();
     ui->Txt_backname->setCursorPosition(0);

@@ -6,8 +6,10 @@
 #include "ui/Translations.h"
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QFileDialog>
 #include <QMenu>
+#include <QMimeData>
 
 #include <QGroupBox>
 #include <QLabel>
@@ -321,6 +323,73 @@ private slots:
         closer.start(0);
         QTest::keyClick(widget, Qt::Key_F10, Qt::ShiftModifier);
         QTRY_VERIFY2(shown.size() > 3, qPrintable(shown.join(' '))); // undo, cut, copy, paste…
+    }
+
+    // Every paste into the editor takes the clipboard's text only, once, with the editor's line
+    // ends, where the cursor is; an empty clipboard changes nothing. (That a program that copied
+    // and ended cannot kill the editor is the desktop test's, on a real X server.)
+    void pastesTakeTextOnly_data() {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("clipboard"); // "<none>": no data at all
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Ctrl+V, Windows line ends") << "ctrl+v"
+                                                   << "b\r\nc"
+                                                   << "ab\nc|z";
+        QTest::newRow("Shift+Insert, a lone CR") << "shift+insert"
+                                                 << "b\rc"
+                                                 << "ab\nc|z";
+        QTest::newRow("the context menu's paste") << "menu"
+                                                  << "你好"
+                                                  << "a你好|z";
+        QTest::newRow("an empty clipboard") << "ctrl+v"
+                                            << ""
+                                            << "a|z";
+        QTest::newRow("no data at all") << "menu"
+                                        << "<none>"
+                                        << "a|z";
+    }
+    void pastesTakeTextOnly() {
+        QFETCH(QString, way);
+        QFETCH(QString, clipboard);
+        QFETCH(QString, text);
+        FreshStart start;
+        Frm_java w;
+        w.show();
+        auto *edit = control<QPlainTextEdit>(&w, "Txt_edit");
+        edit->setPlainText("az");
+        edit->moveCursor(QTextCursor::Start);
+        edit->moveCursor(QTextCursor::Right);
+        auto *data = new QMimeData;
+        if (clipboard != "<none>") {
+            data->setText(clipboard);
+            data->setHtml("<b>rich</b>");
+        }
+        QGuiApplication::clipboard()->setMimeData(data);
+        if (way == "ctrl+v") {
+            QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        } else if (way == "shift+insert") {
+            QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);
+        } else {
+            bool pasted = false;
+            QTimer chooser;
+            QObject::connect(&chooser, &QTimer::timeout, [&] {
+                auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+                if (!menu)
+                    return;
+                for (QAction *action : menu->actions())
+                    if (action->objectName() == "edit-paste") {
+                        action->trigger();
+                        pasted = true;
+                    }
+                menu->close();
+            });
+            chooser.start(0);
+            QTest::keyClick(edit, Qt::Key_F10, Qt::ShiftModifier);
+            QTRY_VERIFY(pasted);
+        }
+        QString shown = edit->toPlainText();
+        shown.insert(edit->textCursor().position(), '|');
+        QCOMPARE(shown, text);
     }
 
     // The editor's font grows and shrinks with the keys and the wheel, and comes back with

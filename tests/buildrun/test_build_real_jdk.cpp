@@ -276,15 +276,37 @@ private slots:
                  6); // javac's four messages and the three hints
     }
 
+    // An applet whose compile failed is not shown: the project's viewer runs through java.
+    void noAppletAfterAFailedCompile() {
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::RealJdk);
+        qunsetenv("DISPLAY");
+        Frm_java w;
+        MainModule::CompileType = 1;
+        w.setEditorText("public class Board extends java.applet.Applet { int x = }");
+        control<QPushButton>(&w, "Cmd_byyx")->click();
+        const QString console = env.console();
+        QVERIFY2(console.contains("编译没有成功，程序没有运行。") && !console.contains("小应用程序"),
+                 qPrintable(console));
+    }
+
     void helloIsCompiledAndRun() {
         FreshStart start;
         BuildEnvironment env(BuildEnvironment::RealJdk);
         Frm_java w;
-        QTest::keyClicks(control<QPlainTextEdit>(&w, "Txt_edit"),
-                         "public class Hello { public static void main(String[] a) { "
-                         "System.out.println(\"Hello from TarnelJava\"); } }");
+        auto *editor = control<QPlainTextEdit>(&w, "Txt_edit");
+        QTest::keyClicks(editor, "public class Hello { public static void main(String[] a) { "
+                                 "System.out.println(\"Hello from TarnelJava\"); } }");
         QCOMPARE(control<QLineEdit>(&w, "Txt_file")->text(), QString("Hello"));
+        // The focus goes back to the editor, its cursor where it was: an Enter typed after the
+        // console closed does not start another build.
+        w.show();
+        editor->moveCursor(QTextCursor::Start);
+        control<QPushButton>(&w, "Cmd_byyx")->setFocus();
         control<QPushButton>(&w, "Cmd_byyx")->click();
+        QTRY_VERIFY(editor->hasFocus());
+        QCOMPARE(editor->textCursor().position(), 0);
+        QCOMPARE(editor->extraSelections().size(), 0);
         const QString console = env.console();
         const qsizetype compiling = console.indexOf("------------编译中...------------");
         const qsizetype done = console.indexOf("----------编译+运行完成----------");

@@ -72,7 +72,20 @@ ini="$HOME/.config/TarnelJava/Setting.ini"
 click() { click_in "$main" "$1" "$2"; sleep 0.5; }
 
 click 200 200   # the editor
-xdotool type --delay 3 'public class Hello { public static void main(String[] args) { System.out.println("Hello from TarnelJava"); } }'
+# A paste of text whose program has ended (a console window that closed) pastes nothing and
+# kills nothing: Ctrl+V, Shift+Insert, the middle button, the context menu.
+command -v xclip >/dev/null || fail "xclip is not installed"
+for selection in clipboard primary; do printf 'gone' | xclip -selection "$selection" & done
+sleep 0.5; pkill -x xclip; sleep 0.5
+xdotool key ctrl+v; sleep 0.3; xdotool key shift+Insert; sleep 0.3; xdotool click 2; sleep 0.3
+xdotool click 3; sleep 0.8; xdotool key Escape; sleep 0.3
+kill -0 "$app" || fail "a paste from a program that has ended killed the program"
+# The program pasted from a program that is still there.
+printf '%s' 'public class Hello { public static void main(String[] args) { System.out.println("Hello from TarnelJava"); } }' |
+    xclip -selection clipboard & pids+=($!)
+sleep 0.5
+click 200 200
+xdotool key ctrl+v
 sleep 0.5
 click 106 25    # 编译+运行
 console=$(wait_window "Korvath.bat" 30) || fail "no console window"
