@@ -228,7 +228,9 @@ void Frm_java::Comp(const BuildStart &start) {
     // Keeping class files, if chosen in the options while the build ran, applies already.
     // A wait broken off (the program quits) leaves the console running what the build wrote:
     // the next build in the folder tidies up after it.
-    if (run.outcome != RunOutcome::BrokenOff)
+    if (run.outcome == RunOutcome::BrokenOff)
+        build.abandon(MainModule::ClassExist != 0);
+    else
         build.cleanUp(MainModule::ClassExist != 0);
     const CompileRecord record = takeCompileRecord(start.compileRecord);
     if (run.outcome == RunOutcome::BrokenOff)

@@ -4,12 +4,15 @@
 #include "platform/FileAttributes.h"
 #include "platform/OwnedText.h"
 #include "platform/PathMapping.h"
+#include "platform/SystemFolders.h"
 #include "platform/TextFiles.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace {
 // The clean-up's loop counts in 16 bits: at most this many class files.
@@ -60,6 +63,17 @@ void Build::removeClassFiles() const {
 }
 
 void Build::removeWhatAnEndedBuildLeft() const {
+    // Its class files: those that were not there before it.
+    QFile record(abandonedBuildRecord());
+    if (record.open(QIODevice::ReadOnly)) {
+        const QStringList before = QString::fromUtf8(record.readAll()).split(QLatin1Char('\n'));
+        const QSet<QString> kept(before.cbegin(), before.cend());
+        for (const QString &file : classFilesInWorkFolder())
+            if (!kept.contains(file))
+                deleteFile(file);
+        record.close();
+        record.remove();
+    }
     constexpr qint64 kLongestScript = 64 * 1024;
     const auto script = platform::readWholeText(hostWorkFile(kBuildScriptName), kLongestScript);
     if (!script)
@@ -72,6 +86,29 @@ void Build::removeWhatAnEndedBuildLeft() const {
         platform::setFileNormal(file);
         deleteFile(file);
     }
+}
+
+QString Build::abandonedBuildRecord() const {
+    const QString folder =
+        QFileInfo(platform::toHostPath(workFolder(m_request.javaPath))).absoluteFilePath();
+    const QByteArray key =
+        QCryptographicHash::hash(platform::folderKey(folder).toUtf8(), QCryptographicHash::Sha1)
+            .toHex()
+            .left(16);
+    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
+           QStringLiteral("/abandoned-build-") + QString::fromLatin1(key) + QStringLiteral(".txt");
+}
+
+void Build::abandon(bool keepClassFiles) const {
+    QFile::remove(abandonedBuildRecord());
+    if (keepClassFiles)
+        return;
+    QDir().mkpath(QFileInfo(abandonedBuildRecord()).path());
+    QFile record(abandonedBuildRecord());
+    if (record.open(QIODevice::WriteOnly))
+        record.write(QStringList(m_classFilesBefore.cbegin(), m_classFilesBefore.cend())
+                         .join(QLatin1Char('\n'))
+                         .toUtf8());
 }
 
 QSet<QString> Build::classFilesInWorkFolder() const {

@@ -35,6 +35,11 @@ public:
     void writeFiles();
     // Runs the build script in a console window of the given show style until it has ended.
     ConsoleRun run(qint32 windowStyle) const;
+    // The program quits while the console runs: what the build will have made stays for the
+    // console, and the next build in the work folder removes it. Unless class files are kept,
+    // the class files there now are written down (in the user's cache folder), so that the next
+    // build can tell the ones this build's compiler makes.
+    void abandon(bool keepClassFiles) const;
     // Deletes the class files the build made (unless they are kept: those of the scanned
     // names, and every other class file in the work folder and its folders that was not there
     // before the compiler ran: nested, anonymous and helper classes), the source copy and the
@@ -49,8 +54,11 @@ private:
     // Deletes the class files of the scanned names.
     void removeClassFiles() const;
     // The source copy and applet page of the build whose script stands in the work folder, when
-    // that build's wait was broken off (the program quit while its console ran).
+    // that build's wait was broken off (the program quit while its console ran), and the class
+    // files it made when it wrote down those that were there before it.
     void removeWhatAnEndedBuildLeft() const;
+    // Where a build that is abandoned writes down the class files of the work folder.
+    QString abandonedBuildRecord() const;
     // The class files in the work folder and the folders below it, by their host paths.
     QSet<QString> classFilesInWorkFolder() const;
     // A class file of the scanned names: in the package's folder when there is a package.

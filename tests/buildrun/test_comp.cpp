@@ -519,10 +519,13 @@ private slots:
 
     // The program quits while a build's console runs (the window closed): the console and the
     // learner's program go on to the pause, what the build wrote stays for them, and the next
-    // build in the folder removes it. (Last: the quit is undone for the test program after.)
+    // build in the folder removes it, the class files its compiler made included (a class file
+    // that was there before stays). (Last: the quit is undone for the test program after.)
     void quittingLeavesTheConsoleRunning() {
         FreshStart start;
         BuildEnvironment env(BuildEnvironment::FakeJdk);
+        QVERIFY(QDir().mkpath(start.home("MyJava/ClassFiles")));
+        QVERIFY(platform::writeLines(start.home("MyJava/ClassFiles/Old.class"), {"old"}));
         qputenv("TARNEL_TERMINAL_DELAY", "2");
         qputenv("TARNEL_FAKE_CLASSES", "A A$1");
         {
@@ -557,7 +560,7 @@ private slots:
         Frm_java next;
         next.setEditorText("class B {}");
         clickBuild(next);
-        QCOMPARE(filesIn(folder), QStringList({"A$1.class", "A.class", "Korvath.bat"}));
+        QCOMPARE(filesIn(folder), QStringList({"Korvath.bat", "Old.class"}));
     }
 };
 
