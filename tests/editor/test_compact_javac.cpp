@@ -1,6 +1,7 @@
 #include "TestPaths.h"
 #include "buildrun/JdkSearch.h"
 #include "editor/CompactSource.h"
+#include "platform/System.h"
 
 #include <QRegularExpression>
 #include <QtTest>
@@ -12,6 +13,8 @@ class TestCompactJavac : public QObject {
 
 private slots:
     void initTestCase() {
+        if (platform::kOnWindows)
+            QSKIP("the machine's JDKs are Linux programs");
         if (kTestNewJdkBin.isEmpty() || jdkOfBin(kTestNewJdkBin).version < 25)
             QSKIP("no JDK 25 or newer on this machine");
     }
