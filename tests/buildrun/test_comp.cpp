@@ -517,6 +517,90 @@ private slots:
                  QStringList({"Hello.class", "Korvath.bat"}));
     }
 
+    // What the console says before javac runs: the full-width punctuation of the text, and for
+    // a compact source file on a JDK before 25 that it needs 25; nothing for other texts.
+    void notesBeforeJavac_data() {
+        QTest::addColumn<QString>("version"); // the JDK's release file's JAVA_VERSION
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("notes");
+        const QString compact = "void main() { int a = 1； }";
+        const QString needs25 =
+            "提示：这个程序有写在类外面的方法或变量（JDK 25 的精简源文件写法），"
+            "需要 JDK 25 或更高版本才能编译；现在用的是 JDK 24。";
+        const QString semicolon =
+            "提示：第 1 行第 24 列是中文标点“；”，Java 程序里要用英文标点“;”。";
+        QTest::newRow("JDK 24: both") << "24" << compact << QStringList{needs25, semicolon};
+        QTest::newRow("JDK 25: the punctuation") << "25" << compact << QStringList{semicolon};
+        QTest::newRow("a JDK that does not say") << "" << compact << QStringList{semicolon};
+        QTest::newRow("a classic program") << "24"
+                                           << "class A {}" << QStringList{};
+    }
+    void notesBeforeJavac() {
+        QFETCH(QString, version);
+        QFETCH(QString, text);
+        QFETCH(QStringList, notes);
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::NoJdkOnPath);
+        QTemporaryDir jvm;
+        QVERIFY(QDir().mkpath(jvm.filePath("jdk/bin")));
+        QVERIFY(platform::writeLines(jvm.filePath("jdk/release"),
+                                     {"JAVA_VERSION=\"" + version + "\""}));
+        for (const char *tool : {"javac", "java"})
+            QVERIFY(QFile::copy(kTestToolsFolder + "/fakejdk/" + tool,
+                                jvm.filePath(QString("jdk/bin/") + tool)));
+        Frm_java::jdkPlaces = [&jvm] {
+            JdkPlaces places;
+            places.folders = {jvm.path()};
+            return places;
+        };
+        Frm_java w;
+        w.setEditorText(text);
+        clickBuild(w);
+        Frm_java::jdkPlaces = systemJdkPlaces;
+        const QString console = env.console();
+        const QString banner = "------------编译中...------------\n";
+        const qsizetype javac = console.indexOf("\njavac ");
+        QVERIFY2(javac > 0, qPrintable(console));
+        const QString before = console.mid(0, javac + 1);
+        QCOMPARE(before.mid(before.indexOf(banner) + banner.size()),
+                 notes.isEmpty() ? QString() : notes.join('\n') + "\n");
+    }
+
+    // A compile that failed marks the editor where javac said, when the text is still the one
+    // it compiled; a text edited while the console ran gets no marks.
+    void failedCompileMarksTheEditor_data() {
+        QTest::addColumn<bool>("edited");
+        QTest::newRow("the compiled text") << false;
+        QTest::newRow("edited while the console ran") << true;
+    }
+    void failedCompileMarksTheEditor() {
+        QFETCH(bool, edited);
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::FakeJdk);
+        qputenv("TARNEL_FAKE_ERRORS", "A.java:2: error: boom\\n  int x\\n    ^\\n1 error\\n");
+        qputenv("TARNEL_TERMINAL_DELAY", edited ? "1" : "0");
+        Frm_java w;
+        auto *editor = control<QPlainTextEdit>(&w, "Txt_edit");
+        w.setEditorText("class A {\n  int x\n}");
+        QTimer edit;
+        QObject::connect(&edit, &QTimer::timeout, [&] {
+            if (QFile::exists(env.consoleLog() + ".pid")) { // the console runs
+                edit.stop();
+                editor->appendPlainText("// x");
+            }
+        });
+        if (edited)
+            edit.start(20);
+        clickBuild(w);
+        qunsetenv("TARNEL_FAKE_ERRORS");
+        qunsetenv("TARNEL_TERMINAL_DELAY");
+        QVERIFY2(env.console().contains("编译没有成功，程序没有运行。"), qPrintable(env.console()));
+        QCOMPARE(editor->extraSelections().size(), edited ? 0 : 1);
+        QCOMPARE(editor->textCursor().blockNumber(), edited ? 0 : 1); // else where it was
+        if (!edited)
+            QCOMPARE(editor->textCursor().positionInBlock(), 4);
+    }
+
     // The program quits while a build's console runs (the window closed): the console and the
     // learner's program go on to the pause, what the build wrote stays for them, and the next
     // build in the folder removes it, the class files its compiler made included (a class file
