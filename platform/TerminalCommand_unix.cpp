@@ -21,7 +21,7 @@ struct TerminalKind {
     QString command;             // followed by the program and its arguments (empty: they follow)
     bool joined = false;         // the command as one string in shell quoting
     bool endsWithScript = false; // its window stays after the command: ended with the script
-    bool showsChinese = true;    // false: passed over for xterm
+    bool usable = true;          // false: passed over for xterm
     bool instancePerProgram = false; // the last option names an instance: the pid is added
     bool needsWayland = false;       // without a Wayland display: passed over for xterm
 
@@ -52,7 +52,12 @@ struct TerminalKind {
         return *this;
     }
     TerminalKind &withoutChinese() {
-        showsChinese = false;
+        usable = false;
+        return *this;
+    }
+    // Its close button asks "Are you sure…?" and no option stops it: the build would wait.
+    TerminalKind &asksBeforeClosing() {
+        usable = false;
         return *this;
     }
     TerminalKind &instanceOfItsOwn() {
@@ -103,12 +108,15 @@ const QList<TerminalKind> &terminalKinds() {
                 {"-fn", "xft:DejaVu Sans Mono:size=11,xft:WenQuanYi Micro Hei Mono:size=11"})
             .titleOption("-T")
             .commandOption("-e"),
-        TerminalKind({"kitty"}).titleOption("-T").commandOption("-e"),
+        TerminalKind({"kitty"})
+            .withOptions({"-o", "confirm_os_window_close=0"}) // closes without asking
+            .titleOption("-T")
+            .commandOption("-e"),
         TerminalKind({"alacritty"}).titleOption("-T").commandOption("-e"),
         TerminalKind({"st", "stterm"}).titleOption("-T").commandOption("-e"),
         TerminalKind({"zutty"}).titleOption("-title").commandOption("-e"),
         TerminalKind({"mlterm"}).titleOption("-T").commandOption("-e"),
-        TerminalKind({"pterm"}).titleOption("-T").commandOption("-e"),
+        TerminalKind({"pterm", "qterminal"}).asksBeforeClosing(),
         TerminalKind({"termit"}).titleOption("-T").commandOption("-e"),
         // Both split their command again, at spaces: one string, quoted.
         TerminalKind({"sakura"}).titleOption("-t").commandOption("-x").commandAsOneString(),
@@ -124,18 +132,19 @@ const QList<TerminalKind> &terminalKinds() {
             .instanceOfItsOwn()
             .commandOption("--")
             .keepsItsWindow(),
-        // Wayland's own: on an X desktop it fails at once.
-        TerminalKind({"foot"}).titleOption("-T").onWaylandOnly(),
+        // Wayland's own: on an X desktop it fails at once. footclient needs a foot server:
+        // foot itself opens the window.
+        TerminalKind({"foot", "footclient"}).runs("foot").titleOption("-T").onWaylandOnly(),
         // No UTF-8: Chinese would be mojibake.
-        TerminalKind({"Eterm", "xiterm+thai", "xiterm", "koi8rxterm"})
+        TerminalKind({"Eterm", "xiterm+thai", "txiterm", "xiterm", "koi8rxterm"})
             .commandOption("-e")
             .withoutChinese(),
     };
     return kinds;
 }
 
-// Any other terminal (qterminal, cool-retro-term, deepin-terminal: none takes a title that
-// works everywhere; qterminal refuses to start when given one).
+// Any other terminal (cool-retro-term, deepin-terminal: none takes a title that works
+// everywhere).
 const TerminalKind kUnknownTerminal = TerminalKind({}).commandOption("-e");
 
 const TerminalKind &kindOf(const QFileInfo &real) {
@@ -158,7 +167,7 @@ ConsoleCommand terminalCommand(const QString &terminal, const QString &title, QS
     const QFileInfo real(QFileInfo(terminal).canonicalFilePath());
     const TerminalKind &kind = kindOf(real);
     const bool noDisplayForIt = kind.needsWayland && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-    if (!kind.showsChinese || noDisplayForIt) {
+    if (!kind.usable || noDisplayForIt) {
         const QString xterm = QStandardPaths::findExecutable(QStringLiteral("xterm"));
         if (!xterm.isEmpty())
             return terminalCommand(xterm, title, command);

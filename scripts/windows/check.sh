@@ -15,6 +15,10 @@ root="$PWD"
 scripts/windows/install-deps.sh
 qt="$(scripts/windows/qt.sh)"
 cache="$(dirname "$qt")"
+# One check at a time uses the Wine prefix: another's wineserver -k would end this one's
+# programs. A second check waits here.
+exec 8>"$cache/check.lock"
+flock 8
 
 # Wine: a private prefix, and a Chinese locale so that Windows programs get code page 936.
 export WINEPREFIX="$cache/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="

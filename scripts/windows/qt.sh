@@ -1,17 +1,32 @@
 #!/usr/bin/env bash
 # Builds Qt for Windows (a minimal qtbase 6.4.2: Core, Gui, Widgets, Test) from Debian's own
 # source package with the MinGW-w64 cross compiler, once, into a cache folder outside the
-# repository; a later run finds it there and does nothing. About 27 minutes on 2 cores.
+# repository; a later run finds it there (its stamp written once the install has ended) and does
+# nothing; a run that comes while another builds waits for it. About 27 minutes on 2 cores.
 # Usage: scripts/windows/qt.sh            (prints the Qt folder)
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 qt="${TARNEL_QT_WINDOWS:-/var/cache/tarneljava/qt-6.4.2-mingw}"
-if [[ -f "$qt/lib/cmake/Qt6Widgets/Qt6WidgetsConfig.cmake" ]]; then
+cache="$(dirname "$qt")"
+source "$here/../apt.sh"
+as_root mkdir -p "$cache"
+as_root chown "$(id -u):$(id -g)" "$cache"
+# One build at a time: a second check waits here until the first has built Qt, then uses it.
+exec 9>"$cache/qt.lock"
+flock 9
+# Written once Qt's install has ended: everything a check uses is there.
+stamp="$qt/.installed"
+# A Qt installed before the stamp was written counts when the last parts a check needs are there.
+if [[ ! -f "$stamp" && -f "$qt/lib/cmake/Qt6Widgets/Qt6WidgetsConfig.cmake" &&
+      -f "$qt/bin/Qt6Test.dll" && -f "$qt/plugins/platforms/qwindows.dll" &&
+      -f "$qt/lib/cmake/Qt6Test/Qt6TestConfig.cmake" ]]; then
+    : >"$stamp"
+fi
+if [[ -f "$stamp" ]]; then
     echo "$qt"
     exit 0
 fi
 "$here/install-deps.sh"
-source "$here/../apt.sh"
 
 # Debian's source entries, made from the binary entries this machine already has.
 sources=/etc/apt/sources.list.d/tarneljava-deb-src.sources
@@ -25,9 +40,8 @@ if [[ ! -f "$sources" ]]; then
     fi
     apt_get update -qq >&2
 fi
-cache="$(dirname "$qt")"
 as_root mkdir -p "$cache/source"
-as_root chown "$(id -u):$(id -g)" "$cache" "$cache/source"
+as_root chown "$(id -u):$(id -g)" "$cache/source"
 src="$(find "$cache/source" -maxdepth 1 -type d -name 'qt6-base-*' | head -1)"
 if [[ -z "$src" ]]; then
     (cd "$cache/source" && apt-get source -qq qt6-base >&2)
@@ -47,4 +61,5 @@ cd "$work"
     -DQT_HOST_PATH_CMAKE_DIR="$(dirname "$(dirname "$(find /usr/lib -name Qt6HostInfoConfig.cmake | head -1)")")" >&2
 cmake --build . --parallel "$(nproc)" >&2
 cmake --install . >&2
+: >"$stamp"
 echo "$qt"

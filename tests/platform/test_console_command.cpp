@@ -82,7 +82,11 @@ private slots:
                                 "-T", title, "-e"};
         for (const char *name : {"urxvt", "rxvt-unicode"})
             QTest::newRow(name) << name << "" << urxvt << false << false;
-        for (const char *name : {"kitty", "alacritty", "st", "mlterm", "pterm", "termit"})
+        QTest::newRow("kitty: closes without asking")
+            << "kitty"
+            << "" << QStringList{"-o", "confirm_os_window_close=0", "-T", title, "-e"} << false
+            << false;
+        for (const char *name : {"alacritty", "st", "mlterm", "termit"})
             QTest::newRow(name) << name << "" << QStringList{"-T", title, "-e"} << false << false;
         QTest::newRow("zutty") << "zutty"
                                << "" << QStringList{"-title", title, "-e"} << false << false;
@@ -104,13 +108,18 @@ private slots:
             << false << true;
         QTest::newRow("foot on Wayland: the command follows")
             << "foot"
-            << "" << QStringList{"-T", title} << false << false;
+            << "foot" << QStringList{"-T", title} << false << false;
         QTest::newRow("foot without Wayland: xterm") << "foot"
                                                      << "xterm" << xterm << false << false;
-        for (const char *name : {"qterminal", "cool-retro-term", "deepin-terminal", "someterm"})
+        QTest::newRow("footclient on Wayland: foot itself")
+            << "footclient"
+            << "foot" << QStringList{"-T", title} << false << false;
+        QTest::newRow("footclient without Wayland: xterm") << "footclient"
+                                                           << "xterm" << xterm << false << false;
+        for (const char *name : {"cool-retro-term", "deepin-terminal", "someterm"})
             QTest::newRow(name) << name << "" << QStringList{"-e"} << false << true;
-        // No Chinese there: xterm instead.
-        for (const char *name : {"Eterm", "xiterm+thai"})
+        // No Chinese there, or a question before the window closes: xterm instead.
+        for (const char *name : {"Eterm", "xiterm+thai", "txiterm", "pterm", "qterminal"})
             QTest::newRow(name) << name << "xterm" << xterm << false << false;
     }
     void terminalCommandLines() {
