@@ -97,8 +97,8 @@ private:
     int askToSave();
     // Asks how to read a file that is UTF-8 but not throughout; nothing when the user cancels.
     std::optional<QString> askHowToRead(const QByteArray &bytes, int badLine);
-    // Asks whether to save although the code page cannot hold some characters.
-    bool confirmLosingCharacters();
+    // Asks whether to save (or build) although the code page cannot hold some characters.
+    bool confirmLosingCharacters(bool building);
     // Asks to save unsaved source; false when the user cancelled or the save failed.
     bool offerToSave();
     // The editor's text with LF line ends, character for character.

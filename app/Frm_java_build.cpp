@@ -15,6 +15,7 @@
 #include "platform/PathMapping.h"
 #include "platform/SystemFolders.h"
 #include "platform/TextFiles.h"
+#include "platform/TextGuess.h"
 #include "ui/EditorErrorMarks.h"
 #include "ui/MainModule.h"
 #include "ui_Frm_java.h"
@@ -58,6 +59,13 @@ QString noWorkFolderText(const QString &folder) {
     return QStringLiteral("无法创建编译用的目录“%1”（驱动器不存在，或者没有写入权限）。"
                           "请在“目录”中设置一个可以写入的文件夹，并点击“保存设置”。")
         .arg(folder);
+}
+
+QString nameOutsideCodePageText(const QString &name) {
+    return QStringLiteral(
+               "类名“%1”中有系统编码（代码页）无法表示的字符，不能用作文件名（会变成“?”）。"
+               "请修改类名后再试。")
+        .arg(name);
 }
 
 const QString kNoClassNameText =
@@ -115,6 +123,11 @@ std::optional<BuildStart> Frm_java::readyToBuild() {
         QMessageBox::critical(this, QStringLiteral("出错"), badClassNameText(className));
         return std::nullopt;
     }
+    // The script and the source copy's name are written in the code page: "javac ??.java".
+    if (!platform::fitsSystemCodePage(className)) {
+        QMessageBox::critical(this, QStringLiteral("出错"), nameOutsideCodePageText(className));
+        return std::nullopt;
+    }
     if (!isValidWorkingFolder(MainModule::JavaPath)) {
         QMessageBox::critical(this, QStringLiteral("出错"), badFolderText(MainModule::JavaPath));
         return std::nullopt;
@@ -124,6 +137,10 @@ std::optional<BuildStart> Frm_java::readyToBuild() {
     for (const QString &part : declaredPackage(text).split(QLatin1Char('.'), Qt::SkipEmptyParts)) {
         if (!isValidClassName(part)) {
             QMessageBox::critical(this, QStringLiteral("出错"), badClassNameText(part));
+            return std::nullopt;
+        }
+        if (!platform::fitsSystemCodePage(part)) {
+            QMessageBox::critical(this, QStringLiteral("出错"), nameOutsideCodePageText(part));
             return std::nullopt;
         }
     }
@@ -153,6 +170,11 @@ std::optional<BuildStart> Frm_java::readyToBuild() {
     JdkLaunch launch =
         jdkLaunchFor(*jdk, jdkCacheFolder(),
                      codePage.compare(QStringLiteral("UTF-8"), Qt::CaseInsensitive) == 0);
+    // The source copy is written in the code page, as 保存 writes: the same question first
+    // (its byte-order mark is left out of the copy).
+    const QString copied = text.startsWith(QChar(0xFEFF)) ? text.mid(1) : text;
+    if (!platform::fitsSystemCodePage(copied) && !confirmLosingCharacters(true))
+        return std::nullopt;
     BuildStart start;
     QStringList notes;
     if (jdk->version > 0 && jdk->version < kFirstJdkWithCompactSources && isCompactSource(text))

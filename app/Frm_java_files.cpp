@@ -32,7 +32,7 @@ void Frm_java::Savefile() {
         }
         // Files are written in the system code page: a character it has no place for would
         // be lost without a word.
-        if (!platform::fitsSystemCodePage(text) && !confirmLosingCharacters()) {
+        if (!platform::fitsSystemCodePage(text) && !confirmLosingCharacters(false)) {
             IsSaved = false;
             return;
         }
@@ -50,10 +50,12 @@ void Frm_java::Savefile() {
     PathInvalid = true;
 }
 
-bool Frm_java::confirmLosingCharacters() {
+bool Frm_java::confirmLosingCharacters(bool building) {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("编码"),
-                    QStringLiteral("代码中有系统编码（代码页）无法保存的字符，保存后它们会变成“?”。"
-                                   "\n\n仍要保存吗？"),
+                    building ? QStringLiteral("代码中有系统编码（代码页）无法保存的字符，编译时它们"
+                                              "会变成“?”。\n\n仍要编译运行吗？")
+                             : QStringLiteral("代码中有系统编码（代码页）无法保存的字符，保存后它们"
+                                              "会变成“?”。\n\n仍要保存吗？"),
                     QMessageBox::Yes | QMessageBox::No, this);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;

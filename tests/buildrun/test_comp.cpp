@@ -3,6 +3,7 @@
 #include "buildrun/RunAndWait.h"
 #include "buildrun/WorkFolderLock.h"
 #include "platform/TextFiles.h"
+#include "platform/TextGuess.h"
 
 #include <QtTest>
 
@@ -28,7 +29,9 @@ class TestComp : public QObject {
 private slots:
     // What stops a build before anything is written needs no console: it runs on Windows too.
     void init() {
-        if (QString(QTest::currentTestFunction()) != "namesAndFoldersThatStopTheBuild")
+        const QString function = QTest::currentTestFunction();
+        if (function != "namesAndFoldersThatStopTheBuild" &&
+            function != "charactersTheCodePageCannotHold")
             SKIP_WITHOUT_LINUX_CONSOLE();
     }
 
@@ -253,6 +256,14 @@ private slots:
             << "package lessons.con;\npublic class Hello {}"
             << "类名“con”";
         if (platform::kOnWindows) { // the command interpreter's limits
+            QTest::newRow("a class name the code page cannot hold")
+                << "D:\\MyJava"
+                << "public class 한글 {}"
+                << "类名“한글”中有系统编码（代码页）无法表示的字符";
+            QTest::newRow("a package the code page cannot hold")
+                << "D:\\MyJava"
+                << "package año;\npublic class Hello {}"
+                << "类名“año”中有系统编码";
             QTest::newRow("a network folder") << "\\\\server\\share\\java"
                                               << "public class Hello {}"
                                               << "“\\\\server\\share\\java\\ClassFiles”是网络路径";
@@ -291,6 +302,25 @@ private slots:
         QCOMPARE(answer.seen[0].title, QString("出错"));
         QCOMPARE(answer.seen[0].icon, QMessageBox::Critical);
         QVERIFY2(answer.seen[0].text.startsWith(told), qPrintable(answer.seen[0].text));
+        QCOMPARE(env.compilerRuns(), 0);
+        QCOMPARE(QDir(start.home()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
+    }
+
+    // A text the code page cannot hold whole (Korean under GBK): 编译+运行 asks first, as
+    // 保存 does; No builds nothing. (Every character fits a UTF-8 or GB18030 code page.)
+    void charactersTheCodePageCannotHold() {
+        if (platform::fitsSystemCodePage("한글"))
+            QSKIP("the system's code page holds every character");
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::FakeJdk);
+        Frm_java w;
+        w.setEditorText("\uFEFFpublic class Hello { String s = \"한글\"; }");
+        MessageBoxAnswerer answer(QMessageBox::No);
+        clickBuild(w);
+        QCOMPARE(int(answer.seen.size()), 1);
+        QCOMPARE(answer.seen[0].title, QString("编码"));
+        QVERIFY(answer.seen[0].text.contains("仍要编译运行吗？"));
         QCOMPARE(env.compilerRuns(), 0);
         QCOMPARE(QDir(start.home()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList());
