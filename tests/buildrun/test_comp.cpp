@@ -21,6 +21,24 @@ QByteArray crlf(const QStringList &lines) {
 void clickBuild(Frm_java &w) {
     control<QPushButton>(&w, "Cmd_byyx")->click();
 }
+
+// A JDK of the stand-in tools in a folder the build searches (no javac on PATH), its release
+// file giving the version.
+bool searchedJdk(const QTemporaryDir &jvm, const QString &version, const QStringList &tools) {
+    if (!QDir().mkpath(jvm.filePath("jdk/bin")) ||
+        !platform::writeLines(jvm.filePath("jdk/release"), {"JAVA_VERSION=\"" + version + "\""}))
+        return false;
+    for (const QString &tool : tools)
+        if (!QFile::copy(kTestToolsFolder + "/fakejdk/" + tool, jvm.filePath("jdk/bin/" + tool)))
+            return false;
+    const QString folder = jvm.path();
+    Frm_java::jdkPlaces = [folder] {
+        JdkPlaces places;
+        places.folders = {folder};
+        return places;
+    };
+    return true;
+}
 } // namespace
 
 class TestComp : public QObject {
@@ -412,21 +430,8 @@ private slots:
         FreshStart start;
         BuildEnvironment env(BuildEnvironment::NoJdkOnPath);
         QTemporaryDir jvm;
-        QVERIFY(QDir().mkpath(jvm.filePath("jdk-21/bin")));
-        QVERIFY(platform::writeLines(jvm.filePath("jdk-21/release"), {"JAVA_VERSION=\"21\""}));
-        if (jdk) {
-            for (const char *tool : {"javac", "java"})
-                QVERIFY(QFile::copy(kTestToolsFolder + "/fakejdk/" + tool,
-                                    jvm.filePath(QString("jdk-21/bin/") + tool)));
-        } else {
-            QVERIFY(
-                QFile::copy(kTestToolsFolder + "/fakejdk/java", jvm.filePath("jdk-21/bin/java")));
-        }
-        Frm_java::jdkPlaces = [&jvm] {
-            JdkPlaces places;
-            places.folders = {jvm.path()};
-            return places;
-        };
+        const auto searched = qScopeGuard([] { Frm_java::jdkPlaces = systemJdkPlaces; });
+        QVERIFY(searchedJdk(jvm, "21", jdk ? QStringList{"javac", "java"} : QStringList{"java"}));
         Frm_java w;
         w.setEditorText("public class Hello {}");
         MessageBoxAnswerer told(QMessageBox::Ok);
@@ -572,21 +577,11 @@ private slots:
         FreshStart start;
         BuildEnvironment env(BuildEnvironment::NoJdkOnPath);
         QTemporaryDir jvm;
-        QVERIFY(QDir().mkpath(jvm.filePath("jdk/bin")));
-        QVERIFY(platform::writeLines(jvm.filePath("jdk/release"),
-                                     {"JAVA_VERSION=\"" + version + "\""}));
-        for (const char *tool : {"javac", "java"})
-            QVERIFY(QFile::copy(kTestToolsFolder + "/fakejdk/" + tool,
-                                jvm.filePath(QString("jdk/bin/") + tool)));
-        Frm_java::jdkPlaces = [&jvm] {
-            JdkPlaces places;
-            places.folders = {jvm.path()};
-            return places;
-        };
+        const auto searched = qScopeGuard([] { Frm_java::jdkPlaces = systemJdkPlaces; });
+        QVERIFY(searchedJdk(jvm, version, {"javac", "java"}));
         Frm_java w;
         w.setEditorText(text);
         clickBuild(w);
-        Frm_java::jdkPlaces = systemJdkPlaces;
         const QString console = env.console();
         const QString banner = "------------编译中...------------\n";
         const qsizetype javac = console.indexOf("\njavac ");
