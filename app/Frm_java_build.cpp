@@ -23,7 +23,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QStandardPaths>
 
 namespace {
 constexpr qint32 kShowNormal = 1; // a normal window that receives the focus
@@ -34,20 +33,6 @@ const QString kFolderBusyText =
     QStringLiteral("另一个 TarnelJava 正在这个目录中编译运行，请关闭它的控制台窗口后再试。");
 const QString kNoTerminalText =
     QStringLiteral("没有找到终端程序（x-terminal-emulator 或 xterm），无法打开编译控制台。");
-
-// The terminal that would not start, by its real name (x-terminal-emulator is a link), and
-// what to do about it with what is installed.
-QString consoleFailedText(const QString &consoleProgram) {
-    const QString terminal = QFileInfo(QFileInfo(consoleProgram).canonicalFilePath()).fileName();
-    const QString advice =
-        QStandardPaths::findExecutable(QStringLiteral("xterm")).isEmpty()
-            ? QStringLiteral("请安装 xterm（sudo apt install xterm），或把能用的终端程序设为 "
-                             "x-terminal-emulator（sudo update-alternatives --config "
-                             "x-terminal-emulator）。")
-            : QStringLiteral("xterm 已经安装：请把它设为 x-terminal-emulator（sudo "
-                             "update-alternatives --config x-terminal-emulator）。");
-    return QStringLiteral("终端程序 %1 无法启动，编译控制台没有打开。").arg(terminal) + advice;
-}
 
 QString noJdkText() {
     return QStringLiteral("没有找到 Java 开发工具包（JDK），无法编译：PATH 中没有 javac，"
@@ -66,6 +51,12 @@ QString nameOutsideCodePageText(const QString &name) {
                "类名“%1”中有系统编码（代码页）无法表示的字符，不能用作文件名（会变成“?”）。"
                "请修改类名后再试。")
         .arg(name);
+}
+
+QString unwrittenFileText(const QString &file) {
+    return QStringLiteral("无法写入编译用的文件“%1”：它可能正被其他程序（杀毒软件、搜索索引）占用，"
+                          "或者磁盘有写保护。编译没有进行，请稍后再试。")
+        .arg(file);
 }
 
 const QString kNoClassNameText =
@@ -241,12 +232,19 @@ void Frm_java::Comp(const BuildStart &start) {
     const QString sourceFile = request.className + QStringLiteral(".java");
     Build build(std::move(request));
     removeCompileRecord(start.compileRecord);
-    build.writeFiles();
+    const QString unwritten = build.writeFiles();
+    if (!unwritten.isEmpty()) {
+        QMessageBox::critical(this, QStringLiteral("出错"), unwrittenFileText(unwritten));
+        build.cleanUp(MainModule::ClassExist != 0);
+        ui->Txt_edit->setFocus();
+        return;
+    }
     const ConsoleRun run = build.run(kShowNormal);
     if (run.outcome == RunOutcome::NoConsoleProgram)
         QMessageBox::critical(this, QStringLiteral("出错"), kNoTerminalText);
-    else if (run.outcome == RunOutcome::ConsoleFailed)
-        QMessageBox::critical(this, QStringLiteral("出错"), consoleFailedText(run.consoleProgram));
+    else if (run.outcome == RunOutcome::ConsoleFailed || run.outcome == RunOutcome::NotStarted)
+        QMessageBox::critical(this, QStringLiteral("出错"),
+                              platform::consoleNotStartedText(run.consoleProgram));
     // Keeping class files, if chosen in the options while the build ran, applies already.
     // A wait broken off (the program quits) leaves the console running what the build wrote:
     // the next build in the folder tidies up after it.

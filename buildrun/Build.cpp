@@ -44,11 +44,13 @@ static void deleteFile(const QString &hostPath) {
 
 // A file made anew in place of whatever stood at the path (a file, a link), never written
 // through a link.
-static void writeNewFile(const QString &hostPath, const QStringList &lines, bool hidden) {
+static bool writeNewFile(const QString &hostPath, const QStringList &lines, bool hidden) {
     platform::setFileNormal(hostPath);
-    platform::writeLines(hostPath, lines);
+    if (!platform::writeLines(hostPath, lines))
+        return false;
     if (hidden)
         platform::setFileHidden(hostPath);
+    return true;
 }
 
 QString Build::hostClassFile(const QString &name) const {
@@ -121,7 +123,7 @@ QSet<QString> Build::classFilesInWorkFolder() const {
     return found;
 }
 
-void Build::writeFiles() {
+QString Build::writeFiles() {
     const BuildRequest &r = m_request;
     createFoldersAlong(workFolder(r.javaPath) + QLatin1Char('\\'));
     removeWhatAnEndedBuildLeft();
@@ -137,19 +139,28 @@ void Build::writeFiles() {
             m_newPackageFolders << folder;
     }
     m_classFilesBefore = classFilesInWorkFolder();
+    // A file that cannot be written whole (held by another program, a write-protected stick)
+    // must not leave an earlier build's file to be run in its place.
     if (m_plainName) {
         // The source copy is what javac reads: no byte-order mark (javac 17 stops at it).
         QString source = r.source;
         if (source.startsWith(QChar(0xFEFF)))
             source.remove(0, 1);
-        writeNewFile(hostWorkFile(r.className + QStringLiteral(".java")), {source}, true);
-        if (r.compileType == 1)
-            writeNewFile(hostWorkFile(r.className + QStringLiteral(".HTML")),
-                         appletPageLines(r.className, r.appletHeight, r.appletWidth, r.packageName),
-                         false);
+        const QString copy = r.className + QStringLiteral(".java");
+        if (!writeNewFile(hostWorkFile(copy), {source}, true))
+            return workFile(r.javaPath, copy);
+        const QString page = r.className + QStringLiteral(".HTML");
+        if (r.compileType == 1 &&
+            !writeNewFile(
+                hostWorkFile(page),
+                appletPageLines(r.className, r.appletHeight, r.appletWidth, r.packageName), false))
+            return workFile(r.javaPath, page);
     }
-    writeNewFile(hostWorkFile(kBuildScriptName),
-                 buildScriptLines(r.javaPath, r.className, r.compileType, r.packageName), true);
+    if (!writeNewFile(hostWorkFile(kBuildScriptName),
+                      buildScriptLines(r.javaPath, r.className, r.compileType, r.packageName),
+                      true))
+        return scriptPath();
+    return QString();
 }
 
 ConsoleRun Build::run(qint32 windowStyle) const {

@@ -31,8 +31,9 @@ public:
     // Creates the work folder, removes what an earlier build left (the class files of the
     // scanned names; the source copy of one whose wait was broken off), and writes the source copy,
     // the applet page (applets only) and the build script, each as a new file (no write goes
-    // through a link left there).
-    void writeFiles();
+    // through a link left there). The first file that could not be written whole, in the
+    // Windows form; empty when all were.
+    QString writeFiles();
     // Runs the build script in a console window of the given show style until it has ended.
     ConsoleRun run(qint32 windowStyle) const;
     // The program quits while the console runs: what the build will have made stays for the

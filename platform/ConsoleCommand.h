@@ -48,4 +48,8 @@ std::optional<ConsoleCommand> consoleCommandFor(const QString &hostScriptPath,
 // C:\Windows. Linux: any folder.
 QString consoleFolderProblem(const QString &workFolder);
 
+// What the learner is told when the console program would not start (or, Linux, ended with an
+// error before it ran the script), and what to do about it with what is installed.
+QString consoleNotStartedText(const QString &consoleProgram);
+
 } // namespace platform

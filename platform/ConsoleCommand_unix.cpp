@@ -4,6 +4,7 @@
 #include "platform/TerminalCommand.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 // Linux: a terminal window runs the project's own interpreter on the script.
@@ -29,6 +30,19 @@ std::optional<ConsoleCommand> consoleCommandFor(const QString &hostScriptPath,
 
 QString consoleFolderProblem(const QString &) {
     return QString(); // the interpreter enters any folder
+}
+
+QString consoleNotStartedText(const QString &consoleProgram) {
+    // By its real name: x-terminal-emulator is a link.
+    const QString terminal = QFileInfo(QFileInfo(consoleProgram).canonicalFilePath()).fileName();
+    const QString advice =
+        QStandardPaths::findExecutable(QStringLiteral("xterm")).isEmpty()
+            ? QStringLiteral("请安装 xterm（sudo apt install xterm），或把能用的终端程序设为 "
+                             "x-terminal-emulator（sudo update-alternatives --config "
+                             "x-terminal-emulator）。")
+            : QStringLiteral("xterm 已经安装：请把它设为 x-terminal-emulator（sudo "
+                             "update-alternatives --config x-terminal-emulator）。");
+    return QStringLiteral("终端程序 %1 无法启动，编译控制台没有打开。").arg(terminal) + advice;
 }
 
 } // namespace platform

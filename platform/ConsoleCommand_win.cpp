@@ -42,4 +42,12 @@ QString consoleFolderProblem(const QString &workFolder) {
     return QString();
 }
 
+QString consoleNotStartedText(const QString &consoleProgram) {
+    return QStringLiteral(
+               "命令解释程序“%1”无法启动，编译脚本没有运行：系统的软件限制（例如学校"
+               "电脑上的 AppLocker）不允许它运行，或者环境变量 ComSpec 指向的程序不存在。"
+               "请管理员允许 cmd.exe 运行，或把 ComSpec 设为 C:\\Windows\\system32\\cmd.exe。")
+        .arg(QDir::toNativeSeparators(consoleProgram));
+}
+
 } // namespace platform

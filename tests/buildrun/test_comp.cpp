@@ -49,7 +49,8 @@ private slots:
     void init() {
         const QString function = QTest::currentTestFunction();
         if (function != "namesAndFoldersThatStopTheBuild" &&
-            function != "charactersTheCodePageCannotHold")
+            function != "charactersTheCodePageCannotHold" &&
+            function != "interpreterThatCannotStart")
             SKIP_WITHOUT_LINUX_CONSOLE();
     }
 
@@ -452,19 +453,33 @@ private slots:
 
     // No console: the learner is told why, with the terminal's name where it would not start.
     void noConsole_data() {
-        QTest::addColumn<bool>("terminal");
+        QTest::addColumn<QString>("terminal"); // "": none
         QTest::addColumn<QString>("told");
-        QTest::newRow("no terminal") << false << "没有找到终端程序（x-terminal-emulator 或 xterm）";
-        QTest::newRow("a terminal that fails at once")
-            << true << "终端程序 x-terminal-emulator 无法启动";
+        QTest::newRow("no terminal") << ""
+                                     << "没有找到终端程序（x-terminal-emulator 或 xterm）";
+        QTest::newRow("a terminal that fails at once") << "fail"
+                                                       << "终端程序 x-terminal-emulator 无法启动";
+        QTest::newRow("a terminal that cannot be started")
+            << "unrunnable"
+            << "终端程序 x-terminal-emulator 无法启动";
     }
     void noConsole() {
-        QFETCH(bool, terminal);
+        QFETCH(QString, terminal);
         QFETCH(QString, told);
         SKIP_WITHOUT_LINUX_CONSOLE();
         FreshStart start;
-        BuildEnvironment env(terminal ? BuildEnvironment::FakeJdk : BuildEnvironment::NoTerminal);
-        qputenv("TARNEL_TERMINAL_MODE", terminal ? "fail" : "");
+        BuildEnvironment env(terminal.isEmpty() ? BuildEnvironment::NoTerminal
+                                                : BuildEnvironment::FakeJdk);
+        qputenv("TARNEL_TERMINAL_MODE", terminal == "fail" ? "fail" : "");
+        QTemporaryDir unrunnable; // a terminal whose interpreter is missing: exec fails
+        if (terminal == "unrunnable") {
+            QFile program(unrunnable.filePath("x-terminal-emulator"));
+            QVERIFY(program.open(QIODevice::WriteOnly));
+            program.write("#!/nonexistent/interpreter\n");
+            program.close();
+            QVERIFY(program.setPermissions(program.permissions() | QFile::ExeOwner));
+            qputenv("PATH", unrunnable.path().toLocal8Bit() + ":" + qgetenv("PATH"));
+        }
         QCOMPARE(runInConsole("D:\\no\\such\\script.bat", 1, QProcessEnvironment()).outcome,
                  RunOutcome::NotStarted);
         Frm_java w;
@@ -474,13 +489,32 @@ private slots:
         QCOMPARE(int(answer.seen.size()), 1);
         QCOMPARE(answer.seen[0].title, QString("出错"));
         QVERIFY2(answer.seen[0].text.contains(told), qPrintable(answer.seen[0].text));
-        if (terminal) // what to do, by what is installed
+        if (!terminal.isEmpty()) // what to do, by what is installed
             QVERIFY2(answer.seen[0].text.contains(QStandardPaths::findExecutable("xterm").isEmpty()
                                                       ? "sudo apt install xterm"
                                                       : "xterm 已经安装"),
                      qPrintable(answer.seen[0].text));
         QCOMPARE(answer.seen[0].icon, QMessageBox::Critical);
         // The clean-up ran: only the build script is left.
+        QCOMPARE(filesIn(start.home("MyJava/ClassFiles")), QStringList{"Korvath.bat"});
+    }
+
+    // Windows: a command interpreter that cannot start (a ComSpec that names nothing, a program
+    // the system's rules forbid) is told, naming it; nothing of the build is left but the script.
+    void interpreterThatCannotStart() {
+        if (!platform::kOnWindows)
+            QSKIP("the Linux console is a terminal: noConsole");
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::FakeJdk);
+        qputenv("ComSpec", "C:\\no\\such\\cmd.exe");
+        Frm_java w;
+        w.setEditorText("class A {}");
+        MessageBoxAnswerer answer(QMessageBox::Ok);
+        clickBuild(w);
+        QCOMPARE(int(answer.seen.size()), 1);
+        QCOMPARE(answer.seen[0].title, QString("出错"));
+        QVERIFY2(answer.seen[0].text.startsWith("命令解释程序“C:\\no\\such\\cmd.exe”无法启动"),
+                 qPrintable(answer.seen[0].text));
         QCOMPARE(filesIn(start.home("MyJava/ClassFiles")), QStringList{"Korvath.bat"});
     }
 
@@ -589,6 +623,38 @@ private slots:
         const QString before = console.mid(0, javac + 1);
         QCOMPARE(before.mid(before.indexOf(banner) + banner.size()),
                  notes.isEmpty() ? QString() : notes.join('\n') + "\n");
+    }
+
+    // A build file that cannot be written whole stops the build with a message naming it:
+    // no console runs an earlier build's script, nothing of the build is left.
+    void unwritableBuildFilesStopTheBuild_data() {
+        QTest::addColumn<QString>("taken"); // a folder stands where the file goes
+        QTest::addColumn<int>("compileType");
+        QTest::newRow("the build script") << "Korvath.bat" << 0;
+        QTest::newRow("the source copy") << "A.java" << 0;
+        QTest::newRow("the applet page") << "A.HTML" << 1;
+    }
+    void unwritableBuildFilesStopTheBuild() {
+        QFETCH(QString, taken);
+        QFETCH(int, compileType);
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::FakeJdk);
+        const QString folder = start.home("MyJava/ClassFiles");
+        QVERIFY(QDir().mkpath(folder + "/" + taken));
+        Frm_java w;
+        MainModule::CompileType = qint16(compileType);
+        w.setEditorText("class A {}");
+        MessageBoxAnswerer told(QMessageBox::Ok);
+        clickBuild(w);
+        MainModule::CompileType = 0;
+        QCOMPARE(int(told.seen.size()), 1);
+        QCOMPARE(told.seen[0].title, QString("出错"));
+        QVERIFY2(told.seen[0].text.startsWith("无法写入编译用的文件“D:\\MyJava\\ClassFiles\\" +
+                                              taken + "”"),
+                 qPrintable(told.seen[0].text));
+        QCOMPARE(env.compilerRuns(), 0);
+        QCOMPARE(filesIn(folder), QStringList()); // the source copy written before is gone
+        QVERIFY(QFileInfo(folder + "/" + taken).isDir());
     }
 
     // A compile that failed marks the editor where javac said, when the text is still the one
