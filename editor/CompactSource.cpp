@@ -27,12 +27,8 @@ public:
             } while (++m_at < m_text.size() && isIdentifierPart(m_text.at(m_at)));
             return name;
         }
-        if (m_text.startsWith(m_at, "\"\"\"")) {
-            skipPast(m_at + 3, "\"\"\"");
-            return QStringLiteral("\"");
-        }
-        if (c == U'"' || c == U'\'') {
-            skipLiteral(c);
+        if (const qsizetype end = skipLiteral(m_text, m_at); end != m_at) {
+            m_at = end;
             return QStringLiteral("\"");
         }
         ++m_at;
@@ -40,27 +36,6 @@ public:
     }
 
 private:
-    void skipPast(qsizetype from, const char *end) {
-        for (m_at = from; m_at < m_text.size(); ++m_at) {
-            if (m_text.at(m_at) == U'\\')
-                ++m_at;
-            else if (m_text.startsWith(m_at, end))
-                break;
-        }
-        m_at += qsizetype(qstrlen(end));
-    }
-    // A string or character literal ends at its quote or, unfinished, at the line's end.
-    void skipLiteral(char32_t quote) {
-        for (++m_at; m_at < m_text.size(); ++m_at) {
-            const char32_t c = m_text.at(m_at);
-            if (c == U'\\')
-                ++m_at;
-            else if (c == quote || c == U'\n' || c == U'\r')
-                break;
-        }
-        ++m_at;
-    }
-
     CodePoints m_text;
     qsizetype m_at = 0;
 };

@@ -5,7 +5,7 @@
 namespace {
 
 // The ASCII form of a full-width character; empty for any other character.
-QString asciiFor(QChar c) {
+QString asciiFor(char32_t c) {
     static const struct {
         char16_t fullWidth;
         const char *ascii;
@@ -17,63 +17,10 @@ QString asciiFor(QChar c) {
         {u'？', "?"}, {u'＆', "&"}, {u'｜', "|"}, {u'％', "%"}, {u'\u3000', " "},
     };
     for (const auto &pair : kPairs)
-        if (c.unicode() == pair.fullWidth)
+        if (c == pair.fullWidth)
             return QString::fromLatin1(pair.ascii);
     return QString();
 }
-
-// Where a character of the code stands: the lexer's states outside code.
-class CodeReader {
-public:
-    explicit CodeReader(const QString &text) : m_text(text) {}
-    // Moves past a comment or literal starting at `at`, if one does; true when it did.
-    bool skipNonCode(qsizetype &at) const {
-        if (startsWith(at, "//")) {
-            while (at < m_text.size() && !isLineEnd(at))
-                ++at;
-            return true;
-        }
-        if (startsWith(at, "/*")) {
-            const qsizetype end = m_text.indexOf(QLatin1String("*/"), at + 2);
-            at = end < 0 ? m_text.size() : end + 2;
-            return true;
-        }
-        if (startsWith(at, "\"\"\"")) {
-            skipPast(at, at + 3, QStringLiteral("\"\"\""), false);
-            return true;
-        }
-        const QChar c = m_text.at(at);
-        if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
-            skipPast(at, at + 1, QString(c), true);
-            return true;
-        }
-        return false;
-    }
-
-private:
-    bool startsWith(qsizetype at, const char *ascii) const {
-        return QStringView(m_text).mid(at).startsWith(QLatin1String(ascii));
-    }
-    bool isLineEnd(qsizetype at) const {
-        return m_text.at(at) == QLatin1Char('\n') || m_text.at(at) == QLatin1Char('\r');
-    }
-    // Past the closing text (a backslash escapes the character after it); a string or character
-    // literal also ends, unfinished, at its line's end.
-    void skipPast(qsizetype &at, qsizetype from, const QString &closing, bool endsWithLine) const {
-        for (at = from; at < m_text.size(); ++at) {
-            if (m_text.at(at) == QLatin1Char('\\')) {
-                ++at;
-            } else if (QStringView(m_text).mid(at).startsWith(closing)) {
-                at += closing.size();
-                return;
-            } else if (endsWithLine && isLineEnd(at)) {
-                return;
-            }
-        }
-    }
-
-    const QString &m_text;
-};
 
 // Line and column of each position of the text, as javac counts them.
 class LineCounter {
@@ -104,20 +51,23 @@ private:
 } // namespace
 
 QList<FullWidthMark> findFullWidthPunctuation(const QString &text) {
-    QList<qsizetype> origins;
-    const QString code = javalexis::withUnicodeEscapesTranslated(text, &origins);
-    const CodeReader reader(code);
+    QList<qsizetype> origins; // of the translated text's UTF-16 units
+    const QString translated = javalexis::withUnicodeEscapesTranslated(text, &origins);
+    const javalexis::CodePoints code(translated);
     LineCounter counter(text);
     QList<FullWidthMark> marks;
+    qsizetype unit = 0; // the UTF-16 unit where code point `at` starts
     for (qsizetype at = 0; at < code.size();) {
-        if (reader.skipNonCode(at))
-            continue;
-        const QString meant = asciiFor(code.at(at));
+        const qsizetype after =
+            javalexis::skipLiteral(code, javalexis::skipSpaceAndComments(code, at));
+        const qsizetype next = after == at ? at + 1 : after;
+        const QString meant = after == at ? asciiFor(code.at(at)) : QString();
         if (!meant.isEmpty()) {
-            counter.moveTo(origins.at(at));
-            marks.append({counter.line(), counter.column(), code.at(at), meant});
+            counter.moveTo(origins.at(unit));
+            marks.append({counter.line(), counter.column(), QChar(char16_t(code.at(at))), meant});
         }
-        ++at;
+        for (; at < next; ++at)
+            unit += code.at(at) > 0xFFFF ? 2 : 1;
     }
     return marks;
 }

@@ -128,4 +128,21 @@ qsizetype skipSpaceAndComments(const CodePoints &text, qsizetype at) {
     return at;
 }
 
+qsizetype skipLiteral(const CodePoints &text, qsizetype at) {
+    const bool textBlock = text.startsWith(at, "\"\"\"");
+    const char32_t quote = text.at(at);
+    if (!textBlock && quote != U'"' && quote != U'\'')
+        return at;
+    for (qsizetype i = at + (textBlock ? 3 : 1); i < text.size(); ++i) {
+        const char32_t c = text.at(i);
+        if (c == U'\\')
+            ++i;
+        else if (textBlock ? text.startsWith(i, "\"\"\"") : c == quote)
+            return i + (textBlock ? 3 : 1);
+        else if (!textBlock && (c == U'\n' || c == U'\r'))
+            return i;
+    }
+    return text.size();
+}
+
 } // namespace javalexis

@@ -37,5 +37,9 @@ private:
 
 // The position after white space and comments from `at`; the end when a comment is unfinished.
 qsizetype skipSpaceAndComments(const CodePoints &text, qsizetype at);
+// The position after the string literal, character literal or text block that starts at `at`;
+// `at` itself when none starts there. A backslash escapes the character after it; a string or
+// character literal ends, unfinished, at its line's end, a text block at the text's end.
+qsizetype skipLiteral(const CodePoints &text, qsizetype at);
 
 } // namespace javalexis
