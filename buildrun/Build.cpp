@@ -102,11 +102,11 @@ QString Build::abandonedBuildRecord() const {
 }
 
 void Build::abandon(bool keepClassFiles) const {
-    QFile::remove(abandonedBuildRecord());
+    QFile record(abandonedBuildRecord());
+    record.remove();
     if (keepClassFiles)
         return;
-    QDir().mkpath(QFileInfo(abandonedBuildRecord()).path());
-    QFile record(abandonedBuildRecord());
+    QDir().mkpath(QFileInfo(record).path());
     if (record.open(QIODevice::WriteOnly))
         record.write(QStringList(m_classFilesBefore.cbegin(), m_classFilesBefore.cend())
                          .join(QLatin1Char('\n'))

@@ -146,9 +146,7 @@ String javacExitFile(const String &javacOutput) {
     return javacOutput + text(kJavacExitSuffix);
 }
 
-bool compileFailed(const std::string &exitFileText, bool exitFileRead) {
-    if (!exitFileRead)
-        return false;
+bool compileFailed(const std::string &exitFileText) {
     // An exit file cut short (a full disk) is no failure the learner caused.
     size_t digits = 0;
     while (digits < exitFileText.size() && exitFileText[digits] >= '0' &&

@@ -89,9 +89,9 @@ String archiveSizeFile(const String &archive);
 // The file beside the compile's record that holds javac's exit code.
 String javacExitFile(const String &javacOutput);
 // Whether this build's javac ended with a code other than 0, from the exit file's text. When
-// nothing could be read, or the text holds no number, no failure is known: the java launcher
+// the text holds no number (nothing could be read), no failure is known: the java launcher
 // then runs the program as by hand.
-bool compileFailed(const std::string &exitFileText, bool exitFileRead);
+bool compileFailed(const std::string &exitFileText);
 // Said in place of the program's run after a failed compile (UTF-8).
 inline constexpr const char *kNoRunAfterFailedCompile =
     "编译没有成功，程序没有运行。请按上面的错误提示修改程序后再试。";

@@ -188,7 +188,7 @@ bool compileFailedInThisBuild(const jdklaunch::Settings &settings) {
     char text[32] = {};
     const size_t got = std::fread(text, 1, sizeof text - 1, file);
     std::fclose(file);
-    return jdklaunch::compileFailed(std::string(text, got), true);
+    return jdklaunch::compileFailed(std::string(text, got));
 }
 
 // Waits until the process has ended (at once where the system cannot tell).

@@ -174,9 +174,10 @@ bool compileFailedInThisBuild(const jdklaunch::Settings &settings) {
         return false;
     char text[32] = {};
     DWORD got = 0;
-    const bool read = ReadFile(file, text, sizeof text - 1, &got, nullptr);
+    if (!ReadFile(file, text, sizeof text - 1, &got, nullptr))
+        got = 0;
     CloseHandle(file);
-    return jdklaunch::compileFailed(std::string(text, got), read);
+    return jdklaunch::compileFailed(std::string(text, got));
 }
 
 // Lines of the program's notes end as the console's lines do.
