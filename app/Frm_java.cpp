@@ -52,11 +52,11 @@ void setTextIfChanged(QLineEdit *box, const QString &text) {
 } // namespace
 
 Frm_java::Frm_java(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::Frm_java>()) {
+    installAccessibleRoles();
     ensureResources();
     ui->setupUi(this);
     pressFocusedButtonsOnReturn(*this);
     openContextMenusOnShiftF10(*this);
-    installAccessibleRoles();
     showPictureForScreen(ui->Pic_sky, QStringLiteral(":/images/sky.png"));
     setWindowTitle(kProgramTitle);
     // A sizable window with a minimise button and no maximise button.

@@ -45,6 +45,7 @@ QUrl Frm_about::linkTarget(const QString &labelName) {
 }
 
 Frm_about::Frm_about(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Frm_about>()) {
+    installAccessibleRoles();
     ensureResources();
     ui->setupUi(this);
     finishFixedDialog(*this);

@@ -1,8 +1,9 @@
 #include "dialogs/Frm_help.h"
 
 #include "buildrun/BuildFiles.h"
-#include "settings/SizeFilter.h"
 #include "editor/TextHelpers.h"
+#include "settings/SizeFilter.h"
+#include "ui/AccessibleControls.h"
 #include "ui/FixedDialog.h"
 #include "ui/MainModule.h"
 #include "ui/Placement.h"
@@ -26,6 +27,7 @@ const QString Frm_help::kHelpText = QStringLiteral(
     "打开：打开一个已存在的Java文件，系统自动载入代码到编辑区。\r\n");
 
 Frm_help::Frm_help(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Frm_help>()) {
+    installAccessibleRoles();
     ensureResources();
     ui->setupUi(this);
     finishFixedDialog(*this);

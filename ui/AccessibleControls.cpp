@@ -1,5 +1,7 @@
 #include "ui/AccessibleControls.h"
 
+#include "ui/AccessibleTextControls.h"
+
 #include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QFrame>
@@ -65,6 +67,8 @@ QAccessibleInterface *programAccessible(const QString &className, QObject *objec
         return new RuleLine(widget);
     if (className == QLatin1String("QLabel") && object->property(kLinkMark).toBool())
         return new LinkLabel(static_cast<QLabel *>(widget));
+    if (QAccessibleInterface *text = accessibleTextControl(className, object))
+        return text;
     // A window made from a plain widget (the main window): a frame read with its caption.
     if (className == QLatin1String("QWidget") && widget->isWindow())
         return new QAccessibleWidget(widget, QAccessible::Window);

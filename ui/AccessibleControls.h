@@ -5,7 +5,9 @@ class QLabel;
 // What a screen reader hears of the program's windows, beyond what each control tells of
 // itself: the main window is a window named by its caption; the rule lines of a dialog are
 // hidden, being no controls; a label marked as a link is a link, pressed by the reader as by a
-// click (it still takes no keyboard focus). Safe to call more than once.
+// click (it still takes no keyboard focus); the one-line fields and the editor answer every
+// question of their text. Each window calls it before it makes its controls, so that no control
+// is answered by Qt's own interface first. Safe to call more than once.
 void installAccessibleRoles();
 
 // Makes a label read as a link whose press action clicks it.
