@@ -2,6 +2,7 @@
 
 #include "platform/PathMapping.h"
 #include "platform/TerminalCommand.h"
+#include "platform/TextFiles.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -25,7 +26,8 @@ std::optional<ConsoleCommand> consoleCommandFor(const QString &hostScriptPath,
     if (!holdName.isEmpty())
         command << QLatin1String(kHoldOption) << holdName;
     command << hostScriptPath;
-    return terminalCommand(consoleProgram, toWindowsPath(hostScriptPath), command);
+    return terminalCommand(consoleProgram, toWindowsPath(hostScriptPath), command,
+                           javaNameOfSystemCodePage() == QLatin1String("UTF-8"));
 }
 
 QString consoleFolderProblem(const QString &) {

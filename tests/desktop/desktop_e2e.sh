@@ -169,7 +169,48 @@ until_true 60 grep -q "请按任意键继续" "$work/console.log" || fail "no pa
 grep -q "again 42" "$work/console.log" || fail "the program's output: $(cat "$work/console.log")"
 [[ -f "$HOME/Work/ClassFiles/Again.java" ]] || fail "not built in the stored folder"
 close_console "$console" "$HOME/Work/ClassFiles"
+
+# In a GB18030 locale the console speaks the locale's encoding both ways: Chinese typed into a
+# Scanner program arrives whole, with the machine's default JDK and its newest other one.
+locales="$5"
+if [[ -n "$locales" ]]; then
+    click 32 25     # 保存, so that 退出 asks nothing
+    click 456 648   # 退出
+    until_true 10 bash -c "! kill -0 $app" || fail "the program did not end"
+    default_bin="$(dirname "$(readlink -f "$(command -v javac)")")"
+    newest_bin="$(ls -d /usr/lib/jvm/*/bin | grep -vxF "$default_bin" | sort -V | tail -1)"
+    for jdk_bin in "$default_bin" $newest_bin; do
+        [[ -x "$jdk_bin/javac" ]] || continue
+        PATH="$jdk_bin:$PATH" LOCPATH="$locales" LANG=zh_CN.GB18030 LC_ALL=zh_CN.GB18030 \
+            eval "$start" & app=$!; pids+=($app)
+        # Qt writes the legacy WM_NAME in UTF-8 whatever the locale: matched without the Chinese.
+        main=$(wait_window "^TarnelJava.* v[0-9]" 15) || fail "no main window in GB18030"
+        sleep 0.5
+        click 200 200
+        xdotool key ctrl+a Delete
+        xdotool type --delay 3 'public class Ask { public static void main(String[] args) { System.out.println("type:"); String s = new java.util.Scanner(System.in).nextLine(); System.out.println("got [" + s + "] " + s.length()); } }'
+        sleep 0.5
+        : >"$work/console.log"
+        click 106 25    # 编译+运行
+        console=$(wait_window "Korvath.bat" 30) || fail "no console in GB18030"
+        until_true 60 grep -q "^type:" "$work/console.log" || fail "no run in GB18030: $(cat "$work/console.log")"
+        xdotool windowactivate --sync "$console" >/dev/null 2>&1 || true
+        xdotool type --delay 20 '你好世界'
+        xdotool key Return
+        until_true 30 grep -q "请按任意键继续" "$work/console.log" || fail "no pause in GB18030: $(cat "$work/console.log")"
+        grep -qF "got [你好世界] 4" "$work/console.log" ||
+            fail "typed Chinese did not arrive whole with $jdk_bin: $(cat "$work/console.log")"
+        close_console "$console" "$HOME/Work/ClassFiles"
+        click 32 25     # 保存
+        click 456 648   # 退出
+        until_true 10 bash -c "! kill -0 $app" || fail "the program did not end"
+    done
+fi
 echo "desktop end-to-end: passed"
 SESSION
 
-timeout 240 xvfb-run -a -s "-screen 0 1280x900x24" bash "$work/session.sh" "$prog" "$work" "$helpers" "$start"
+# The tests' own GB18030 locale, when the build made it.
+locales=""
+[[ "$1" != --installed && -d "$1/tests/locales/zh_CN.GB18030" ]] && locales="$(realpath "$1")/tests/locales"
+timeout 240 xvfb-run -a -s "-screen 0 1280x900x24" \
+    bash "$work/session.sh" "$prog" "$work" "$helpers" "$start" "$locales"

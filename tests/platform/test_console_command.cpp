@@ -98,7 +98,7 @@ private slots:
             << "" << QStringList{"-T", title, "-e"} << true << false;
         QTest::newRow("tilix.wrapper: tilix itself, a process of its own")
             << "tilix.wrapper"
-            << "tilix" << QStringList{"--new-process", "-e"} << false << true;
+            << "tilix" << QStringList{"--new-process", "-e"} << true << true;
         QTest::newRow("kgx: an instance of its own")
             << "kgx"
             << ""
@@ -118,6 +118,20 @@ private slots:
                                                            << "xterm" << xterm << false << false;
         for (const char *name : {"cool-retro-term", "deepin-terminal", "someterm"})
             QTest::newRow(name) << name << "" << QStringList{"-e"} << false << true;
+        // A locale in GB18030: xterm in the locale's encoding; the terminals that speak UTF-8
+        // only give way to it.
+        const QStringList localXterm = xterm.mid(1);
+        QTest::newRow("xterm in GB18030") << "xterm"
+                                          << "" << localXterm << false << false;
+        for (const char *name : {"gnome-terminal.wrapper", "konsole", "xfce4-terminal", "kitty",
+                                 "alacritty", "tilix", "kgx", "sakura", "foot", "someterm"})
+            QTest::newRow(qPrintable(QString(name) + " in GB18030"))
+                << name << "xterm" << localXterm << false << false;
+        QTest::newRow("urxvt in GB18030: the locale's own") << "urxvt"
+                                                            << "" << urxvt << false << false;
+        QTest::newRow("mlterm in GB18030: the locale's own")
+            << "mlterm"
+            << "" << QStringList{"-T", title, "-e"} << false << false;
         // No Chinese there, or a question before the window closes: xterm instead.
         for (const char *name : {"Eterm", "xiterm+thai", "txiterm", "pterm", "qterminal"})
             QTest::newRow(name) << name << "xterm" << xterm << false << false;
@@ -131,6 +145,8 @@ private slots:
         QTemporaryDir dir;
         QDir(dir.path()).mkpath("bin");
         QDir(dir.path()).mkpath("alternatives");
+        const QString tag = QTest::currentDataTag();
+        const bool utf8 = !tag.contains("GB18030");
         for (const QString &name : {realName, QString("xterm")}) {
             QFile real(dir.filePath("bin/" + name));
             QVERIFY(real.open(QIODevice::WriteOnly));
@@ -143,14 +159,14 @@ private slots:
         const QByteArray oldPath = qgetenv("PATH");
         qputenv("PATH", dir.filePath("bin").toLocal8Bit()); // the xterm found is the test's
         const QByteArray oldWayland = qgetenv("WAYLAND_DISPLAY");
-        qputenv("WAYLAND_DISPLAY",
-                QString(QTest::currentDataTag()).contains("on Wayland") ? "wayland-0" : "");
+        qputenv("WAYLAND_DISPLAY", tag.contains("on Wayland") ? "wayland-0" : "");
         const auto back = qScopeGuard([&] { qputenv("WAYLAND_DISPLAY", oldWayland); });
 
         const QString title = "D:\\我的 Java & Tom's\\ClassFiles\\Korvath.bat";
         const QStringList command{"/opt/tarnel java/tarneljava-cmd", "--hold", "/run/u/s 1",
                                   "/home/u/我的 Java & Tom's/ClassFiles/Korvath.bat"};
-        const platform::ConsoleCommand console = platform::terminalCommand(found, title, command);
+        const platform::ConsoleCommand console =
+            platform::terminalCommand(found, title, command, utf8);
         qputenv("PATH", oldPath);
         const QString bin = QDir(dir.path()).canonicalPath() + "/bin/";
         QCOMPARE(console.program,
@@ -162,7 +178,7 @@ private slots:
             titleInCommand ? QStringList{command.first(), "--title", title} + command.mid(1)
                            : command;
         QCOMPARE(commandReceived(console.arguments.mid(leading.size()), joined), expected);
-        QCOMPARE(console.endsWithScript, realName == "kgx");
+        QCOMPARE(console.endsWithScript, realName == "kgx" && program.isEmpty());
     }
 
     // The folder of the console's socket, its key and the build locks is the user's alone:
