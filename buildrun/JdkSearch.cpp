@@ -136,6 +136,7 @@ QProcessEnvironment buildEnvironment(QProcessEnvironment environment, const Jdk 
         {jdklaunch::kFileEncodingVariable, launch.fileEncoding},
         {jdklaunch::kJavacNoteVariable, launch.javacNote},
         {jdklaunch::kJavacOutputVariable, QDir::toNativeSeparators(launch.javacOutput)},
+        {jdklaunch::kJavacEncodingVariable, sourceEncoding},
     };
     for (const auto &[name, value] : told) {
         if (value.isEmpty())
@@ -143,10 +144,5 @@ QProcessEnvironment buildEnvironment(QProcessEnvironment environment, const Jdk 
         else
             environment.insert(QLatin1String(name), value);
     }
-    const QString options = environment.value(QStringLiteral("JDK_JAVAC_OPTIONS"));
-    if (!options.contains(QStringLiteral("-encoding")))
-        environment.insert(QStringLiteral("JDK_JAVAC_OPTIONS"),
-                           (options.isEmpty() ? QString() : options + QLatin1Char(' ')) +
-                               QStringLiteral("-encoding ") + sourceEncoding);
     return environment;
 }

@@ -68,9 +68,9 @@ struct JdkLaunch {
 
 // The build's environment: the system's, with the launchers' folder and the JDK's bin first on
 // PATH, the applet viewer's folder last (a real appletviewer on PATH comes first), the JDK and
-// what the launchers add in their variables, and "-encoding <the source copy's code page>"
-// added to JDK_JAVAC_OPTIONS (javac 9 and later read it; from JDK 18 javac would read UTF-8
-// whatever the code page), unless the user's value already names an encoding.
+// what the launchers add in their variables, the source copy's encoding among them (javac's
+// launcher gives it after the user's JDK_JAVAC_OPTIONS, so it wins; from JDK 18 javac would
+// read UTF-8 whatever the code page). The user's own variables stay as they are.
 QProcessEnvironment buildEnvironment(QProcessEnvironment environment, const Jdk &jdk,
                                      const JdkLaunch &launch, const QString &sourceEncoding,
                                      const QString &launcherFolder, const QString &viewerFolder);

@@ -91,8 +91,8 @@ const QList<TerminalKind> &terminalKinds() {
         // xterm runs luit, which converts what is shown and what is typed.
         TerminalKind({"xterm", "uxterm", "lxterm"})
             .inUtf8Locales({"-u8"})
-            .withOptions({"-fa", "DejaVu Sans Mono", "-fd", "WenQuanYi Micro Hei Mono",
-                          "-fs", "11", "-geometry", "80x25", "-sb", "-sl", "5000"})
+            .withOptions({"-fa", "DejaVu Sans Mono", "-fd", "WenQuanYi Micro Hei Mono", "-fs", "11",
+                          "-geometry", "80x25", "-sb", "-sl", "5000"})
             .titleOption("-T")
             .commandOption("-e"),
         // Debian's wrapper waits for the window (it adds --wait).
@@ -211,8 +211,9 @@ ConsoleCommand terminalCommand(const QString &terminal, const QString &title, QS
     const bool noDisplayForIt = kind.needsWayland && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     const bool garbled = kind.onlyUtf8 && !utf8Locale;
     if (!kind.usable || noDisplayForIt || garbled) {
+        // Not when xterm is this terminal under another name (a link): that would never end.
         const QString xterm = QStandardPaths::findExecutable(QStringLiteral("xterm"));
-        if (!xterm.isEmpty())
+        if (!xterm.isEmpty() && QFileInfo(xterm).canonicalFilePath() != real.filePath())
             return terminalCommand(xterm, title, command, utf8Locale);
     }
     ConsoleCommand console;

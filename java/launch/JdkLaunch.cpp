@@ -53,6 +53,7 @@ Settings settingsFrom(const String values[kVariableCount]) {
     settings.fileEncoding = values[3];
     settings.javacNote = values[4];
     settings.javacOutput = values[5];
+    settings.javacEncoding = values[6];
     // An archive start without an archive is a fast start.
     if (settings.javacStart >= JavacStart::Use && settings.javacArchive.empty())
         settings.javacStart = JavacStart::Fast;
@@ -94,6 +95,27 @@ String quietJvm() {
 }
 } // namespace
 
+String pathWithout(const String &path, Char separator,
+                   bool (*isOwnFolder)(const String &entry, const void *context),
+                   const void *context) {
+    String kept;
+    bool first = true;
+    for (size_t start = 0; start <= path.size();) {
+        size_t end = path.find(separator, start);
+        if (end == String::npos)
+            end = path.size();
+        const String entry = path.substr(start, end - start);
+        if (entry.empty() || !isOwnFolder(entry, context)) {
+            if (!first)
+                kept += separator;
+            kept += entry;
+            first = false;
+        }
+        start = end + 1;
+    }
+    return kept;
+}
+
 std::vector<String> toolOptions(Tool tool, const Settings &settings) {
     std::vector<String> options;
     if (tool == Tool::Java) {
@@ -101,14 +123,21 @@ std::vector<String> toolOptions(Tool tool, const Settings &settings) {
             options.push_back(text("-Dfile.encoding=") + settings.fileEncoding);
         return options;
     }
-    if (tool != Tool::Javac || settings.javacStart == JavacStart::AsIs)
+    if (tool != Tool::Javac)
         return options;
-    options = fastStart();
+    if (settings.javacStart != JavacStart::AsIs)
+        options = fastStart();
     if (settings.javacStart == JavacStart::Use || settings.javacStart == JavacStart::Auto) {
         if (settings.javacStart == JavacStart::Auto)
             options.push_back(text("-J-XX:+AutoCreateSharedArchive"));
         options.push_back(text("-J-XX:SharedArchiveFile=") + settings.javacArchive);
         options.push_back(quietJvm());
+    }
+    // The program wrote the copy javac reads: its encoding comes after JDK_JAVAC_OPTIONS (javac
+    // puts those first) and wins over a user's -encoding there; JDK 8 reads no such variable.
+    if (!settings.javacEncoding.empty()) {
+        options.push_back(text("-encoding"));
+        options.push_back(settings.javacEncoding);
     }
     return options;
 }

@@ -22,10 +22,11 @@ inline constexpr const char *kJavacArchiveVariable = "TARNELJAVA_JAVAC_ARCHIVE";
 inline constexpr const char *kFileEncodingVariable = "TARNELJAVA_JAVA_FILE_ENCODING";
 inline constexpr const char *kJavacNoteVariable = "TARNELJAVA_JAVAC_NOTE";
 inline constexpr const char *kJavacOutputVariable = "TARNELJAVA_JAVAC_OUTPUT";
-inline constexpr const char *const kVariables[] = {kJdkBinVariable,       kJavacStartVariable,
-                                                   kJavacArchiveVariable, kFileEncodingVariable,
-                                                   kJavacNoteVariable,    kJavacOutputVariable};
-inline constexpr int kVariableCount = 6;
+inline constexpr const char *kJavacEncodingVariable = "TARNELJAVA_JAVAC_ENCODING";
+inline constexpr const char *const kVariables[] = {
+    kJdkBinVariable,    kJavacStartVariable,  kJavacArchiveVariable, kFileEncodingVariable,
+    kJavacNoteVariable, kJavacOutputVariable, kJavacEncodingVariable};
+inline constexpr int kVariableCount = int(sizeof kVariables / sizeof kVariables[0]);
 
 // The build's record of its compile (TARNELJAVA_JAVAC_OUTPUT names a file in the user's private
 // runtime folder): javac's error output, byte for byte as the console showed it, and beside it,
@@ -48,10 +49,11 @@ JavacStart javacStartOf(const String &name);
 struct Settings {
     String jdkBin; // the chosen JDK's bin folder
     JavacStart javacStart = JavacStart::AsIs;
-    String javacArchive; // the archive file
-    String fileEncoding; // java's -Dfile.encoding (COMPAT), or empty
-    String javacNote;    // a line shown before javac runs, or empty
-    String javacOutput;  // the build's record of its compile, or empty: none kept
+    String javacArchive;  // the archive file
+    String fileEncoding;  // java's -Dfile.encoding (COMPAT), or empty
+    String javacNote;     // a line shown before javac runs, or empty
+    String javacOutput;   // the build's record of its compile, or empty: none kept
+    String javacEncoding; // the source copy's encoding, told to javac after the user's options
 };
 
 // The settings from the environment's values, in the order of kVariables.
@@ -63,6 +65,12 @@ Tool toolOfProgramName(String programPath);
 
 // Whether the archive is to be made beside this compile.
 bool makesArchive(const Settings &settings);
+
+// PATH without the launchers' own folder (isOwnFolder tells it), so that what the learner's
+// program starts by name (java, javac, jshell) is the chosen JDK's own tool, as by hand.
+String pathWithout(const String &path, Char separator,
+                   bool (*isOwnFolder)(const String &entry, const void *context),
+                   const void *context);
 
 // The options put in front of the learner's arguments.
 std::vector<String> toolOptions(Tool tool, const Settings &settings);

@@ -229,6 +229,28 @@ void startArchiveMaker(const String &program, const jdklaunch::Settings &setting
     _exit(0);
 }
 
+// Takes the launchers' folder out of PATH: what the learner's program starts by name (java,
+// javac, jshell, a script's tools) is then the chosen JDK's own, which stands next.
+void leaveThePath() {
+    char self[4096];
+    const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+    const char *path = std::getenv("PATH");
+    if (length <= 0 || !path)
+        return;
+    String folder(self, size_t(length));
+    folder.erase(folder.find_last_of('/'));
+    struct stat own {};
+    if (stat(folder.empty() ? "/" : folder.c_str(), &own) != 0)
+        return;
+    const auto isOwn = [](const String &entry, const void *context) {
+        const auto *ownFolder = static_cast<const struct stat *>(context);
+        struct stat other {};
+        return stat(entry.c_str(), &other) == 0 && other.st_dev == ownFolder->st_dev &&
+               other.st_ino == ownFolder->st_ino;
+    };
+    setenv("PATH", jdklaunch::pathWithout(path, ':', isOwn, &own).c_str(), 1);
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -240,6 +262,7 @@ int main(int argc, char *argv[]) {
         unsetenv(jdklaunch::kVariables[i]);
     }
     const jdklaunch::Settings settings = jdklaunch::settingsFrom(values);
+    leaveThePath();
     const char *name = tool == jdklaunch::Tool::Javac ? "javac" : "java";
     const String program = settings.jdkBin + "/" + name;
     // Never itself: that would run on without end.

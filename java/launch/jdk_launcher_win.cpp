@@ -194,6 +194,24 @@ BOOL WINAPI outlastInterrupts(DWORD event) {
     return event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT;
 }
 
+// Takes the launchers' folder out of PATH: what the learner's program starts by name (java,
+// javac, jshell, a batch file's tools) is then the chosen JDK's own, which stands next.
+void leaveThePath() {
+    String folder = winlaunch::folderOfThisProgram();
+    folder.pop_back(); // its final backslash
+    const auto isOwn = [](const String &entry, const void *context) {
+        String bare = entry;
+        while (!bare.empty() && (bare.back() == L'\\' || bare.back() == L'/'))
+            bare.pop_back();
+        const auto *own = static_cast<const String *>(context);
+        return CompareStringOrdinal(bare.c_str(), -1, own->c_str(), -1, TRUE) == CSTR_EQUAL;
+    };
+    const String path = variable("PATH");
+    if (!path.empty())
+        SetEnvironmentVariableW(L"PATH",
+                                jdklaunch::pathWithout(path, L';', isOwn, &folder).c_str());
+}
+
 } // namespace
 
 int wmain() {
@@ -202,6 +220,7 @@ int wmain() {
     for (int i = 0; i < jdklaunch::kVariableCount; ++i)
         values[i] = variable(jdklaunch::kVariables[i]);
     const jdklaunch::Settings settings = jdklaunch::settingsFrom(values);
+    leaveThePath();
     const String name = tool == jdklaunch::Tool::Javac ? L"javac" : L"java";
     const String program = settings.jdkBin + L"\\" + name + L".exe";
     const String arguments = winlaunch::argumentsAfterProgramName(GetCommandLineW());

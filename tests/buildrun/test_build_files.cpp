@@ -532,17 +532,17 @@ private slots:
     }
 
     // The build's environment: the program's launchers first on PATH, then the chosen JDK, the
-    // program's applet viewer last; the launchers told the JDK and what to add; javac told the
-    // source's encoding in addition to what the user gave it, never in place of it or twice.
+    // program's applet viewer last; the launchers told the JDK, what to add and the source
+    // copy's encoding; the user's own JDK_JAVAC_OPTIONS as they were.
     void buildEnvironments_data() {
         QTest::addColumn<QString>("userOptions"); // "<unset>": none
         QTest::addColumn<QString>("options");
         QTest::newRow("no options of the user's") << "<unset>"
-                                                  << "-encoding UTF-8";
+                                                  << "";
         QTest::newRow("the user's options kept") << "-Xlint"
-                                                 << "-Xlint -encoding UTF-8";
-        QTest::newRow("the user's encoding wins") << "-encoding GBK"
-                                                  << "-encoding GBK";
+                                                 << "-Xlint";
+        QTest::newRow("the user's encoding kept") << "-encoding UTF-8"
+                                                  << "-encoding UTF-8";
     }
     void buildEnvironments() {
         QFETCH(QString, userOptions);
@@ -554,7 +554,7 @@ private slots:
             system.insert("JDK_JAVAC_OPTIONS", userOptions);
         const JdkLaunch launch{"use", "", "COMPAT", "提示", "/run/user/1/javac.txt"};
         const QProcessEnvironment built = buildEnvironment(
-            system, Jdk{"/opt/jdk/bin", 17, true}, launch, "UTF-8", "/opt/launch", "/opt/viewer");
+            system, Jdk{"/opt/jdk/bin", 17, true}, launch, "GB18030", "/opt/launch", "/opt/viewer");
         QCOMPARE(built.value("PATH").split(QDir::listSeparator()),
                  QStringList({"/opt/launch", "/opt/jdk/bin", "/usr/bin", "/opt/viewer"}));
         QCOMPARE(built.value("JDK_JAVAC_OPTIONS"), options);
@@ -563,6 +563,7 @@ private slots:
         QVERIFY(!built.contains("TARNELJAVA_JAVAC_ARCHIVE"));
         QCOMPARE(built.value("TARNELJAVA_JAVA_FILE_ENCODING"), QString("COMPAT"));
         QCOMPARE(built.value("TARNELJAVA_JAVAC_NOTE"), QString("提示"));
+        QCOMPARE(built.value("TARNELJAVA_JAVAC_ENCODING"), QString("GB18030"));
         QCOMPARE(built.value("TARNELJAVA_JAVAC_OUTPUT"),
                  QDir::toNativeSeparators("/run/user/1/javac.txt"));
     }

@@ -465,8 +465,9 @@ private slots:
         QTest::addColumn<QString>("told");
         QTest::newRow("no terminal") << ""
                                      << "没有找到终端程序（x-terminal-emulator 或 xterm）";
-        QTest::newRow("a terminal that fails at once") << "fail"
-                                                       << "终端程序 x-terminal-emulator 无法启动";
+        QTest::newRow("a terminal that fails at once (by its real name)")
+            << "fail"
+            << "终端程序 xterm 无法启动";
         QTest::newRow("a terminal that cannot be started")
             << "unrunnable"
             << "终端程序 x-terminal-emulator 无法启动";

@@ -28,6 +28,7 @@ bool makeStandInJdk(const QString &bin) {
         }
         if (!platform::writeLines(file, {"#!/bin/sh\nfor a in \"$@\"; do printf '[%s]\\n' \"$a\"; "
                                          "done\nenv | grep '^TARNELJAVA_'\n"
+                                         "[ -n \"$TARNEL_TEST_PATH\" ] && echo \"PATH=$PATH\"\n"
                                          "printf '%s' \"$TARNEL_TEST_STDERR\" >&2\nexit "
                                          "${TARNEL_TEST_EXIT:-0}"}) ||
             !QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
@@ -81,55 +82,74 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QStringList>("added");
         QTest::addColumn<QString>("note"); // printed before the tool runs
+        QTest::addColumn<QString>("copy"); // the source copy's encoding, for javac
         const QStringList fast{"-J-XX:TieredStopAtLevel=1", "-J-XX:+UseSerialGC",
                                "-J-XX:-UsePerfData"};
         const QString archive = "归档 a/javac.jsa";
         QTest::newRow("javac of a JDK that does not say: as it is")
             << "javac"
             << ""
-            << "" << QStringList{"A.java"} << 0 << QStringList{} << QString();
-        QTest::newRow("javac, fast") << "javac"
-                                     << "fast"
-                                     << "" << QStringList{"A.java"} << 0 << fast << QString();
+            << "" << QStringList{"A.java"} << 0 << QStringList{} << QString() << QString();
+        QTest::newRow("javac, fast")
+            << "javac"
+            << "fast"
+            << "" << QStringList{"A.java"} << 0 << fast << QString() << QString();
         QTest::newRow("javac with the archive (JDK 13-18)")
             << "javac"
             << "use"
             << "" << QStringList{"-d", ".", "A.java"} << 0
             << fast + QStringList{"-J-XX:SharedArchiveFile=" + archive, "-J-Xlog:disable"}
-            << QString();
+            << QString() << QString();
         QTest::newRow("javac with the archive (JDK 19+)")
             << "javac"
             << "auto"
             << "" << QStringList{"A.java"} << 0
             << fast + QStringList{"-J-XX:+AutoCreateSharedArchive",
                                   "-J-XX:SharedArchiveFile=" + archive, "-J-Xlog:disable"}
-            << QString();
+            << QString() << QString();
         QTest::newRow("javac's exit code")
             << "javac"
             << ""
-            << "" << QStringList{"Bad.java"} << 3 << QStringList{} << QString();
+            << "" << QStringList{"Bad.java"} << 3 << QStringList{} << QString() << QString();
         QTest::newRow("java: arguments as given")
             << "java"
             << ""
             << "" << QStringList{"Hello", "a b", "你好", "say \"hi\"", "back\\"} << 0
-            << QStringList{} << QString();
+            << QStringList{} << QString() << QString();
         QTest::newRow("java under a code page not UTF-8, JDK 18+")
             << "java"
             << ""
             << "COMPAT" << QStringList{"Hello", "x"} << 0 << QStringList{"-Dfile.encoding=COMPAT"}
-            << QString();
+            << QString() << QString();
         QTest::newRow("javac of a compact source file on JDK 17: a note first")
             << "javac"
             << ""
-            << "" << QStringList{"Main.java"} << 1 << QStringList{} << "提示：需要 JDK 25";
+            << "" << QStringList{"Main.java"} << 1 << QStringList{} << "提示：需要 JDK 25"
+            << QString();
         QTest::newRow("java: javac's note is not its")
             << "java"
             << ""
-            << "" << QStringList{"Main"} << 0 << QStringList{} << "提示：需要 JDK 25";
+            << "" << QStringList{"Main"} << 0 << QStringList{} << "提示：需要 JDK 25" << QString();
+        QTest::newRow("javac told the copy's encoding last, whatever the start")
+            << "javac"
+            << "use"
+            << "" << QStringList{"A.java"} << 0
+            << fast + QStringList{"-J-XX:SharedArchiveFile=" + archive, "-J-Xlog:disable",
+                                  "-encoding", "GB18030"}
+            << QString() << "GB18030";
+        QTest::newRow("javac of a JDK that does not say, told the copy's encoding")
+            << "javac"
+            << ""
+            << "" << QStringList{"A.java"} << 0 << QStringList{"-encoding", "GBK"} << QString()
+            << "GBK";
+        QTest::newRow("java: the copy's encoding is not its")
+            << "java"
+            << ""
+            << "" << QStringList{"A"} << 0 << QStringList{} << QString() << "GBK";
         QTest::newRow("java's exit code")
             << "java"
             << ""
-            << "" << QStringList{"Hello"} << 1 << QStringList{} << QString();
+            << "" << QStringList{"Hello"} << 1 << QStringList{} << QString() << QString();
     }
     void runsTheChosenTool() {
         QFETCH(QString, tool);
@@ -139,6 +159,7 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(QStringList, added);
         QFETCH(QString, note);
+        QFETCH(QString, copy);
         QTemporaryDir jdk;
         QVERIFY(makeStandInJdk(jdk.filePath("bin")));
         const QString bin = QDir::toNativeSeparators(jdk.filePath("bin"));
@@ -147,7 +168,8 @@ private slots:
                                      {"TARNELJAVA_JAVAC_START", start},
                                      {"TARNELJAVA_JAVAC_ARCHIVE", "归档 a/javac.jsa"},
                                      {"TARNELJAVA_JAVA_FILE_ENCODING", encoding},
-                                     {"TARNELJAVA_JAVAC_NOTE", note}},
+                                     {"TARNELJAVA_JAVAC_NOTE", note},
+                                     {"TARNELJAVA_JAVAC_ENCODING", copy}},
                                     exitCode);
         // The tool's output alone, and no TARNELJAVA_ variable.
         const bool noted = !note.isEmpty() && tool == "javac";
@@ -205,6 +227,29 @@ private slots:
         const QString refusal = "编译没有成功，程序没有运行。请按上面的错误提示修改程序后再试。\n";
         QCOMPARE(java.output, javaRuns ? bracketed({"A"}) : refusal);
         QCOMPARE(java.exitCode, javaRuns ? 0 : 1);
+    }
+
+    // The learner's program meets the PATH it would meet by hand: the launchers' folder is gone
+    // from it, however it was written there; everything else stays, in its order.
+    void theLearnersProgramMeetsThePathAsByHand() {
+        QTemporaryDir jdk;
+        QVERIFY(makeStandInJdk(jdk.filePath("bin")));
+        const QString bin = QDir::toNativeSeparators(jdk.filePath("bin"));
+        const QString own = jdkLauncherFolder();
+        const QString system = platform::kOnWindows ? "C:\\Windows\\system32" : "/usr/bin";
+        QStringList path{own, bin, own + QDir::separator(), system, own.toUpper(), "/bin"};
+        if (!platform::kOnWindows) {
+            path[4] = jdk.filePath("a link to the launchers");
+            QVERIFY(QFile::link(own, path[4]));
+        }
+        const QString kept = QStringList{bin, system, "/bin"}.join(QDir::listSeparator());
+        for (const QString tool : {"javac", "java"}) {
+            const Ran ran = runLauncher(tool, {"A"},
+                                        {{"TARNELJAVA_JDK_BIN", bin},
+                                         {"TARNEL_TEST_PATH", "1"},
+                                         {"PATH", path.join(QDir::listSeparator())}});
+            QVERIFY2(ran.output.contains("PATH=" + kept + "\n"), qPrintable(ran.output));
+        }
     }
 
     // A tool that cannot be run: one line, as the command interpreter says it, and its code;

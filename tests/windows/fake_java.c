@@ -18,6 +18,8 @@ int main(int argc, char **argv) {
     for (char **variable = environ; *variable; ++variable)
         if (strncmp(*variable, "TARNELJAVA_", 11) == 0)
             printf("%s\n", *variable);
+    if (getenv("TARNEL_TEST_PATH"))
+        printf("PATH=%s\n", getenv("PATH"));
     if (getenv("TARNEL_TEST_STDERR"))
         fputs(getenv("TARNEL_TEST_STDERR"), stderr);
     return atoi(getenv("TARNEL_TEST_EXIT") ? getenv("TARNEL_TEST_EXIT") : "0");
