@@ -35,19 +35,22 @@ QString archiveName(const QString &home, QString *prefix) {
     return *prefix + QString::fromLatin1(shortHash(build)) + QStringLiteral(".jsa");
 }
 
-// The JVM makes its archives read-only; Windows removes no read-only file.
+// The JVM makes its archives read-only; Windows removes no read-only file. A link is removed as
+// a link: what it points to is none of the cache's (QFile::setPermissions would follow it).
 bool removeFile(const QString &path) {
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    if (!QFileInfo(path).isSymLink())
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     return QFile::remove(path);
 }
 
 // The archives of this JDK's earlier builds (an update), with what their makers left.
 void removeOthers(const QDir &cache, const QString &prefix, const QString &name) {
-    for (const QFileInfo &entry : cache.entryInfoList({prefix + QLatin1Char('*')},
-                                                      QDir::Files | QDir::Dirs | QDir::Hidden)) {
+    for (const QFileInfo &entry : cache.entryInfoList(
+             {prefix + QLatin1Char('*')}, QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System)) {
         if (entry.fileName().startsWith(name))
             continue; // this build's, or a maker's at work on it
-        if (entry.isDir())
+        // Never through a link into a folder that is not the cache's.
+        if (entry.isDir() && !entry.isSymLink())
             QDir(entry.filePath()).removeRecursively();
         else
             removeFile(entry.filePath());
@@ -83,7 +86,11 @@ JdkLaunch jdkLaunchFor(const Jdk &jdk, const QString &cacheFolder, bool codePage
     const QString name = archiveName(home, &prefix);
     removeOthers(cache, prefix, name);
     const QString archive = QDir::toNativeSeparators(cache.filePath(name));
-    const QFileInfo existing(archive);
+    QFileInfo existing(archive);
+    if (existing.isSymLink()) { // no archive of the program's: the link goes, a new one is made
+        removeFile(archive);
+        existing.refresh();
+    }
     launch.javacArchive = archive;
     const bool autoArchive = jdk.version >= kFirstWithAutoArchive;
     if (existing.exists() && existing.isFile() && existing.isReadable() && isWhole(archive)) {

@@ -12,11 +12,13 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <iconv.h>
 #include <langinfo.h>
 #include <poll.h>
 #include <string>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -86,17 +88,62 @@ bool runQuietly(const String &program, const std::vector<String> &options) {
     return child > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+// Never through a link: only the cache's own files are written.
 bool writeFile(const String &path, const std::string &bytes) {
-    FILE *file = std::fopen(path.c_str(), "w");
-    if (!file)
+    const int file =
+        open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (file < 0)
         return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written;
+    bool written = true;
+    for (size_t done = 0; written && done < bytes.size();) {
+        const ssize_t wrote = write(file, bytes.data() + done, bytes.size() - done);
+        written = wrote > 0 || (wrote < 0 && errno == EINTR);
+        done += wrote > 0 ? size_t(wrote) : 0;
+    }
+    return close(file) == 0 && written;
+}
+
+// What makers that died left (ARCHIVE.<pid>.new and its .d folder), removed by the one maker
+// that holds the lock; links removed as links.
+void removeDeadMakersFiles(const String &archive) {
+    const size_t slash = archive.find_last_of('/');
+    const String folder = slash == String::npos ? String(".") : archive.substr(0, slash);
+    const String name = archive.substr(slash == String::npos ? 0 : slash + 1) + ".";
+    DIR *entries = opendir(folder.c_str());
+    if (!entries)
+        return;
+    while (const dirent *entry = readdir(entries)) {
+        const String file = entry->d_name;
+        const auto endsWith = [&file](const String &end) {
+            return file.size() >= end.size() &&
+                   file.compare(file.size() - end.size(), end.size(), end) == 0;
+        };
+        const bool made =
+            file.compare(0, name.size(), name) == 0 && (endsWith(".new") || endsWith(".new.d"));
+        if (!made)
+            continue;
+        const String path = folder + "/" + file;
+        struct stat kind {};
+        if (lstat(path.c_str(), &kind) == 0 && S_ISDIR(kind.st_mode)) {
+            for (const char *inside : {jdklaunch::kSampleFileName, "TarnelJavaSample.class"})
+                unlink((path + "/" + inside).c_str());
+            rmdir(path.c_str());
+        } else {
+            unlink(path.c_str());
+        }
+    }
+    closedir(entries);
 }
 
 // Makes the archive from a sample compile, keeps it when a JVM maps it soundly (a cut archive
 // would crash every later javac), with its size beside it, and tidies up after itself.
 void makeArchive(const String &program, const jdklaunch::Settings &settings) {
+    // One maker per JDK: a second one, started by the next build, leaves the work to the first.
+    const int lock = open((settings.javacArchive + ".lock").c_str(),
+                          O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (lock < 0 || flock(lock, LOCK_EX | LOCK_NB) != 0)
+        return;
+    removeDeadMakersFiles(settings.javacArchive);
     const String made = jdklaunch::archiveInMaking(settings.javacArchive, getpid());
     const String folder = made + ".d";
     const String sample = folder + "/" + jdklaunch::kSampleFileName;
@@ -114,6 +161,7 @@ void makeArchive(const String &program, const jdklaunch::Settings &settings) {
     std::remove(sample.c_str());
     std::remove((folder + "/TarnelJavaSample.class").c_str());
     rmdir(folder.c_str());
+    close(lock);
 }
 
 bool writeAll(int fd, const char *bytes, size_t size) {
@@ -224,6 +272,10 @@ void startArchiveMaker(const String &program, const jdklaunch::Settings &setting
     for (int fd = STDERR_FILENO + 1; fd < (open > 0 ? open : 1024); ++fd)
         close(fd);
     setpriority(PRIO_PROCESS, 0, 10);
+    // In the cache folder, not the learner's: a JVM's crash log would land there.
+    const String cache = settings.javacArchive.substr(0, settings.javacArchive.find_last_of('/'));
+    if (chdir(cache.empty() ? "/" : cache.c_str()) != 0)
+        _exit(0);
     waitForEnd(console);
     makeArchive(program, settings);
     _exit(0);

@@ -56,9 +56,41 @@ bool runQuietly(const String &line) {
     return winlaunch::runAndWait(line, true, code) && code == 0;
 }
 
+// What makers that died left (ARCHIVE.<pid>.new and its .d folder), removed by the one maker
+// that holds the lock.
+void removeDeadMakersFiles(const String &archive) {
+    const String folder = archive.substr(0, archive.find_last_of(L'\\') + 1);
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW((archive + L".*.new*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const String path = folder + found.cFileName;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+            RemoveDirectoryW(path.c_str()) || DeleteFileW(path.c_str()); // the link alone
+        } else if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            DeleteFileW((path + L"\\" + jdklaunch::text(jdklaunch::kSampleFileName)).c_str());
+            DeleteFileW((path + L"\\TarnelJavaSample.class").c_str());
+            RemoveDirectoryW(path.c_str());
+        } else {
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(path.c_str());
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
 // Makes the archive from a sample compile, keeps it when a JVM maps it soundly (a cut archive
 // would crash every later javac), with its size beside it, and tidies up after itself.
 void makeArchive(const String &program, const jdklaunch::Settings &settings) {
+    // One maker per JDK: the lock file is opened by one process at a time; a second maker,
+    // started by the next build, leaves the work to the first.
+    const HANDLE lock =
+        CreateFileW((settings.javacArchive + L".lock").c_str(), GENERIC_WRITE, 0, nullptr,
+                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (lock == INVALID_HANDLE_VALUE)
+        return;
+    removeDeadMakersFiles(settings.javacArchive);
     const String made = jdklaunch::archiveInMaking(settings.javacArchive, GetCurrentProcessId());
     const String folder = made + L".d";
     const String sample = folder + L"\\" + jdklaunch::text(jdklaunch::kSampleFileName);
@@ -81,6 +113,7 @@ void makeArchive(const String &program, const jdklaunch::Settings &settings) {
     DeleteFileW(sample.c_str());
     DeleteFileW((folder + L"\\TarnelJavaSample.class").c_str());
     RemoveDirectoryW(folder.c_str());
+    CloseHandle(lock);
 }
 
 // The process that started this one: the command interpreter running the build script.
@@ -102,7 +135,10 @@ DWORD parentProcess() {
 // The maker: a copy of this program with no console, at low priority, that waits until the
 // build script's interpreter has ended, so that neither the learner's compile nor the program's
 // start shares the processor with it.
-void startArchiveMaker() {
+void startArchiveMaker(const String &archive) {
+    // In the cache folder, not the learner's: the folder could not be renamed while it runs,
+    // and a JVM's crash log would land there.
+    const String cache = archive.substr(0, archive.find_last_of(L'\\') + 1);
     const String line = winlaunch::quoted(winlaunch::thisProgram()) + kMakerOption +
                         std::to_wstring(parentProcess());
     String mutableLine = line;
@@ -111,7 +147,7 @@ void startArchiveMaker() {
     PROCESS_INFORMATION process{};
     if (CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE,
                        DETACHED_PROCESS | CREATE_NEW_PROCESS_GROUP | BELOW_NORMAL_PRIORITY_CLASS,
-                       nullptr, nullptr, &startup, &process)) {
+                       nullptr, cache.empty() ? nullptr : cache.c_str(), &startup, &process)) {
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
@@ -236,7 +272,7 @@ int wmain() {
         return 0;
     }
     if (tool == jdklaunch::Tool::Javac && jdklaunch::makesArchive(settings) && isFile(program))
-        startArchiveMaker();                               // it takes the variables with it
+        startArchiveMaker(settings.javacArchive);          // it takes the variables with it
     for (const char *variableName : jdklaunch::kVariables) // not passed on to the learner's program
         SetEnvironmentVariableW(jdklaunch::text(variableName).c_str(), nullptr);
     if (tool == jdklaunch::Tool::Unknown || settings.jdkBin.empty() || !isFile(program) ||

@@ -531,6 +531,35 @@ private slots:
                                      "C:\\ms11", "C:\\zulu17"}));
     }
 
+    // Links in the cache, named like its archives or a maker's folder, are removed as links:
+    // what they point to keeps its mode and its files.
+    void linksInTheCacheAreNotFollowed() {
+        if (platform::kOnWindows)
+            QSKIP("links are made by administrators on Windows");
+        QTemporaryDir root;
+        QVERIFY(makeJdk(root.filePath("jdk"), {"javac", "java"}, true, "JAVA_VERSION=\"17.0.15\""));
+        const Jdk jdk = jdkOfBin(root.filePath("jdk/bin"));
+        const QString cache = root.filePath("cache");
+        const QString archive = jdkLaunchFor(jdk, cache, true).javacArchive;
+        const QString prefix = archive.left(archive.lastIndexOf('-') + 1);
+        QVERIFY(QDir().mkpath(root.filePath("theirs/folder")));
+        QVERIFY(platform::writeLines(root.filePath("theirs/folder/keep.txt"), {"x"}));
+        QVERIFY(platform::writeLines(root.filePath("theirs/file.txt"), {"x"}));
+        QVERIFY(QFile::setPermissions(root.filePath("theirs/file.txt"),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+        QVERIFY(QFile::link(root.filePath("theirs/file.txt"), archive));
+        QVERIFY(QFile::link(root.filePath("theirs/file.txt"), prefix + "0ld.jsa"));
+        QVERIFY(QFile::link(root.filePath("theirs/folder"), prefix + "0ld.jsa.123.new.d"));
+        QVERIFY(QFile::link(root.filePath("nowhere"), prefix + "0ld.jsa.size"));
+        const JdkLaunch launch = jdkLaunchFor(jdk, cache, true);
+        QCOMPARE(launch.javacStart, QString("make")); // a link is no archive
+        QCOMPARE(QDir(cache).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+                 QStringList{});
+        QVERIFY(QFile::exists(root.filePath("theirs/folder/keep.txt")));
+        QCOMPARE(QFile::permissions(root.filePath("theirs/file.txt")) & QFile::ReadOther,
+                 QFile::ReadOther);
+    }
+
     // The build's environment: the program's launchers first on PATH, then the chosen JDK, the
     // program's applet viewer last; the launchers told the JDK, what to add and the source
     // copy's encoding; the user's own JDK_JAVAC_OPTIONS as they were.

@@ -29,6 +29,9 @@ bool makeStandInJdk(const QString &bin) {
         if (!platform::writeLines(file, {"#!/bin/sh\nfor a in \"$@\"; do printf '[%s]\\n' \"$a\"; "
                                          "done\nenv | grep '^TARNELJAVA_'\n"
                                          "[ -n \"$TARNEL_TEST_PATH\" ] && echo \"PATH=$PATH\"\n"
+                                         "for a in \"$@\"; do case \"$a\" in "
+                                         "-J-XX:ArchiveClassesAtExit=*) printf made >\"${a#*=}\"; "
+                                         "pwd >\"$TARNEL_TEST_MAKER\";; esac; done\n"
                                          "printf '%s' \"$TARNEL_TEST_STDERR\" >&2\nexit "
                                          "${TARNEL_TEST_EXIT:-0}"}) ||
             !QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
@@ -60,6 +63,11 @@ Ran runLauncher(const QString &tool, const QStringList &arguments,
     return {process.exitCode(),
             platform::fromSystemCodePage(process.readAllStandardOutput()).replace("\r\n", "\n"),
             channels == QProcess::SeparateChannels ? process.readAllStandardError() : QByteArray()};
+}
+
+QByteArray fileBytes(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QString bracketed(const QStringList &arguments) {
@@ -250,6 +258,38 @@ private slots:
                                          {"PATH", path.join(QDir::listSeparator())}});
             QVERIFY2(ran.output.contains("PATH=" + kept + "\n"), qPrintable(ran.output));
         }
+    }
+
+    // The archive maker runs once the build's script has ended, in the cache folder (not the
+    // learner's), removes what a maker that died left, and leaves the archive with its size.
+    void theMakerWorksInTheCache() {
+        if (platform::kOnWindows)
+            QSKIP("the Windows maker is tried under Wine by the Windows check");
+        QTemporaryDir root;
+        QVERIFY(makeStandInJdk(root.filePath("jdk/bin")));
+        QVERIFY(QDir().mkpath(root.filePath("cache")));
+        QVERIFY(QDir().mkpath(root.filePath("learner")));
+        const QString archive = root.filePath("cache/javac-1-2.jsa");
+        QVERIFY(platform::writeLines(archive + ".999999.new", {"cut"}));
+        QVERIFY(QDir().mkpath(archive + ".999999.new.d"));
+        QVERIFY(platform::writeLines(archive + ".999999.new.d/TarnelJavaSample.java", {"x"}));
+        QProcess script; // the build script's interpreter: the maker waits for its end
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("TARNELJAVA_JDK_BIN", root.filePath("jdk/bin"));
+        environment.insert("TARNELJAVA_JAVAC_START", "make");
+        environment.insert("TARNELJAVA_JAVAC_ARCHIVE", archive);
+        environment.insert("TARNEL_TEST_MAKER", root.filePath("maker's folder"));
+        script.setProcessEnvironment(environment);
+        script.setWorkingDirectory(root.filePath("learner"));
+        script.start("/bin/sh", {"-c", "\"$0\" A.java >/dev/null", jdkLauncherFolder() + "/javac"});
+        QVERIFY(script.waitForFinished(60000));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(archive + ".size"), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(archive), 30000);
+        QCOMPARE(QString(fileBytes(root.filePath("maker's folder"))).trimmed(),
+                 QFileInfo(root.filePath("cache")).canonicalFilePath());
+        QTRY_COMPARE_WITH_TIMEOUT(
+            QDir(root.filePath("cache")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+            QStringList({"javac-1-2.jsa", "javac-1-2.jsa.lock", "javac-1-2.jsa.size"}), 30000);
     }
 
     // A tool that cannot be run: one line, as the command interpreter says it, and its code;
