@@ -57,12 +57,20 @@ void removeOthers(const QDir &cache, const QString &prefix, const QString &name)
     }
 }
 
-// An archive of JDK 13-18 is used only when it is the size it had when it was found sound: a
-// cut one would crash every javac.
+// An archive is used only when it is as it was when it was found sound (its size and its
+// checksum): a cut or damaged one would crash every javac.
 bool isWhole(const QString &archive) {
-    const QByteArray size =
+    const QByteArray record =
         fileBytes(archive + QLatin1String(jdklaunch::kArchiveSizeSuffix)).trimmed();
-    return !size.isEmpty() && QFileInfo(archive).size() == size.toLongLong();
+    const QFileInfo entry(archive);
+    if (record.isEmpty() || entry.size() != record.left(record.indexOf(' ')).toLongLong())
+        return false;
+    QFile file(archive);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    return record.toStdString() ==
+           jdklaunch::archiveRecord(bytes.constData(), size_t(bytes.size()));
 }
 } // namespace
 

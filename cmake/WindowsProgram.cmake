@@ -66,8 +66,11 @@ file(READ ${PROJECT_SOURCE_DIR}/LICENSE TARNEL_LICENSE_TEXT)
 string(ASCII 239 187 191 TARNEL_BOM)
 file(WRITE ${PROJECT_BINARY_DIR}/installer/LICENSE.txt "${TARNEL_BOM}${TARNEL_LICENSE_TEXT}")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_BINARY_DIR}/installer/LICENSE.txt)
-# Uninstalling takes the settings beside the program too, so that the folder goes.
-set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "Delete \\\"$INSTDIR\\\\Setting.ini\\\"")
+# Uninstalling takes the settings beside the program too, so that the folder goes, and the
+# program's cache (javac's archives, 11 MB per JDK) in the user's local application data.
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "Delete \\\"$INSTDIR\\\\Setting.ini\\\"
+  RMDir /r \\\"$LOCALAPPDATA\\\\TarnelJava\\\\cache\\\"
+  RMDir \\\"$LOCALAPPDATA\\\\TarnelJava\\\"")
 # The uninstall entry tells the program's size (in KB), as Windows' list of programs shows it.
 set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
   \\\${GetSize} \\\"$INSTDIR\\\" \\\"/S=0K\\\" $0 $1 $2

@@ -1,5 +1,6 @@
 #include "JdkLaunch.h"
 
+#include <cstring>
 #include <cwctype>
 #include <utility>
 
@@ -132,6 +133,9 @@ std::vector<String> toolOptions(Tool tool, const Settings &settings) {
             options.push_back(text("-J-XX:+AutoCreateSharedArchive"));
         options.push_back(text("-J-XX:SharedArchiveFile=") + settings.javacArchive);
         options.push_back(quietJvm());
+        // A crash on a damaged archive prints nothing and leaves no log in the learner's
+        // folder: the launcher runs javac again without the archive.
+        options.push_back(text("-J-XX:+SuppressFatalErrorMessage"));
     }
     // The program wrote the copy javac reads: its encoding comes after JDK_JAVAC_OPTIONS (javac
     // puts those first) and wins over a user's -encoding there; JDK 8 reads no such variable.
@@ -188,6 +192,24 @@ bool compileFailed(const std::string &exitFileText) {
 
 String archiveSizeFile(const String &archive) {
     return archive + text(kArchiveSizeSuffix);
+}
+
+std::string archiveRecord(const char *bytes, size_t size) {
+    // FNV-1a over eight bytes at a time: any changed byte changes it; 10 MB in a few ms.
+    unsigned long long sum = 14695981039346656037ull;
+    size_t at = 0;
+    for (; at + 8 <= size; at += 8) {
+        unsigned long long word = 0;
+        std::memcpy(&word, bytes + at, 8);
+        sum = (sum ^ word) * 1099511628211ull;
+    }
+    for (; at < size; ++at)
+        sum = (sum ^ static_cast<unsigned char>(bytes[at])) * 1099511628211ull;
+    static const char digits[] = "0123456789abcdef";
+    std::string hex(16, '0');
+    for (int i = 15; i >= 0; --i, sum >>= 4)
+        hex[size_t(i)] = digits[sum & 15];
+    return std::to_string(static_cast<unsigned long long>(size)) + " " + hex;
 }
 
 } // namespace jdklaunch

@@ -89,10 +89,12 @@ extern const char *const kSampleSource;
 // (its sample folder: the same name and ".d").
 String archiveInMaking(const String &archive, unsigned long processId);
 
-// Beside the archive: its size in bytes when it was found sound. An archive of another size
-// was cut or changed since, and is made anew (a cut archive crashes the JVMs of JDK 13-18).
+// Beside the archive: its record when it was found sound, its size in bytes and a checksum of
+// its bytes ("10063872 9f3a…"). An archive of another record was cut or changed since, and is
+// made anew (a damaged archive crashes the JVMs of JDK 13-18, at every compile).
 inline constexpr const char *kArchiveSizeSuffix = ".size";
 String archiveSizeFile(const String &archive);
+std::string archiveRecord(const char *bytes, size_t size);
 
 // The file beside the compile's record that holds javac's exit code.
 String javacExitFile(const String &javacOutput);

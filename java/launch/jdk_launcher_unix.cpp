@@ -103,6 +103,19 @@ bool writeFile(const String &path, const std::string &bytes) {
     return close(file) == 0 && written;
 }
 
+bool readFile(const String &path, std::string &bytes) {
+    const int file = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (file < 0)
+        return false;
+    bytes.clear();
+    char buffer[65536];
+    ssize_t got = 0;
+    while ((got = read(file, buffer, sizeof buffer)) > 0 || (got < 0 && errno == EINTR))
+        bytes.append(buffer, got > 0 ? size_t(got) : 0);
+    close(file);
+    return got == 0;
+}
+
 // What makers that died left (ARCHIVE.<pid>.new and its .d folder), removed by the one maker
 // that holds the lock; links removed as links.
 void removeDeadMakersFiles(const String &archive) {
@@ -149,13 +162,12 @@ void makeArchive(const String &program, const jdklaunch::Settings &settings) {
     const String sample = folder + "/" + jdklaunch::kSampleFileName;
     if (mkdir(folder.c_str(), 0700) != 0)
         return;
-    struct stat archive {};
+    std::string archive;
     if (writeFile(sample, jdklaunch::kSampleSource) &&
         runQuietly(program, jdklaunch::archiveMakerOptions(settings, made, folder, '/')) &&
-        stat(made.c_str(), &archive) == 0 &&
-        runQuietly(program, jdklaunch::archiveCheckOptions(made)) &&
+        readFile(made, archive) && runQuietly(program, jdklaunch::archiveCheckOptions(made)) &&
         writeFile(jdklaunch::archiveSizeFile(settings.javacArchive),
-                  std::to_string(static_cast<long long>(archive.st_size))))
+                  jdklaunch::archiveRecord(archive.data(), archive.size())))
         std::rename(made.c_str(), settings.javacArchive.c_str());
     std::remove(made.c_str());
     std::remove(sample.c_str());
@@ -177,10 +189,14 @@ bool writeAll(int fd, const char *bytes, size_t size) {
     return true;
 }
 
+// What compileRecorded returns when javac's JVM crashed on its archive.
+constexpr int kCrashedOnArchive = -2;
+
 // javac with its error output passed on to the console as it comes, byte for byte, and kept in
-// the build's record; its exit code beside the record once it has ended. The launcher ends as
-// javac ended (by the same signal, if a Ctrl+C ended it).
-int compileRecorded(const std::vector<char *> &arguments, const String &record) {
+// the build's record (when there is one); its exit code beside the record once it has ended.
+// The launcher ends as javac ended (by the same signal, if a Ctrl+C ended it). With onArchive,
+// a JVM that crashed (a damaged archive maps wrong memory) is reported instead, to run again.
+int compileRecorded(const std::vector<char *> &arguments, const String &record, bool onArchive) {
     int pipeEnds[2];
     if (pipe2(pipeEnds, O_CLOEXEC) != 0)
         return -1;
@@ -199,7 +215,9 @@ int compileRecorded(const std::vector<char *> &arguments, const String &record) 
     std::signal(SIGINT, SIG_IGN);
     std::signal(SIGQUIT, SIG_IGN);
     const int file =
-        open(record.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+        record.empty()
+            ? -1
+            : open(record.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
     char buffer[4096];
     for (;;) {
         const ssize_t got = read(pipeEnds[0], buffer, sizeof buffer);
@@ -217,8 +235,13 @@ int compileRecorded(const std::vector<char *> &arguments, const String &record) 
     int status = 0;
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
+    if (onArchive && WIFSIGNALED(status))
+        for (const int crash : {SIGSEGV, SIGBUS, SIGABRT, SIGILL, SIGFPE})
+            if (WTERMSIG(status) == crash)
+                return kCrashedOnArchive;
     const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    writeFile(jdklaunch::javacExitFile(record), std::to_string(code));
+    if (!record.empty())
+        writeFile(jdklaunch::javacExitFile(record), std::to_string(code));
     if (WIFSIGNALED(status)) {
         std::signal(WTERMSIG(status), SIG_DFL);
         raise(WTERMSIG(status));
@@ -331,8 +354,22 @@ int main(int argc, char *argv[]) {
         startArchiveMaker(program, settings);
     const auto options = jdklaunch::toolOptions(tool, settings);
     const auto arguments = argumentVector(program, options, argc, argv);
-    if (tool == jdklaunch::Tool::Javac && !settings.javacOutput.empty()) {
-        const int code = compileRecorded(arguments, settings.javacOutput);
+    const bool onArchive =
+        tool == jdklaunch::Tool::Javac && (settings.javacStart == jdklaunch::JavacStart::Use ||
+                                           settings.javacStart == jdklaunch::JavacStart::Auto);
+    if (onArchive || (tool == jdklaunch::Tool::Javac && !settings.javacOutput.empty())) {
+        int code = compileRecorded(arguments, settings.javacOutput, onArchive);
+        if (code == kCrashedOnArchive) {
+            // The archive was damaged after its check: it goes (the next first build makes a
+            // new one), and this compile runs again at once without it. The crash said nothing.
+            unlink(settings.javacArchive.c_str());
+            unlink(jdklaunch::archiveSizeFile(settings.javacArchive).c_str());
+            jdklaunch::Settings without = settings;
+            without.javacStart = jdklaunch::JavacStart::Fast;
+            const auto plainOptions = jdklaunch::toolOptions(tool, without);
+            code = compileRecorded(argumentVector(program, plainOptions, argc, argv),
+                                   settings.javacOutput, false);
+        }
         if (code >= 0)
             return code;
     }

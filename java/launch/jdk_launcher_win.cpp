@@ -51,6 +51,21 @@ bool writeFile(const String &path, const std::string &bytes) {
     return CloseHandle(file) && whole;
 }
 
+bool readFile(const String &path, std::string &bytes) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bytes.clear();
+    char buffer[65536];
+    DWORD got = 0;
+    bool read = true;
+    while ((read = ReadFile(file, buffer, sizeof buffer, &got, nullptr)) && got > 0)
+        bytes.append(buffer, got);
+    CloseHandle(file);
+    return read;
+}
+
 bool runQuietly(const String &line) {
     unsigned long code = 1;
     return winlaunch::runAndWait(line, true, code) && code == 0;
@@ -96,15 +111,14 @@ void makeArchive(const String &program, const jdklaunch::Settings &settings) {
     const String sample = folder + L"\\" + jdklaunch::text(jdklaunch::kSampleFileName);
     if (!CreateDirectoryW(folder.c_str(), nullptr))
         return;
-    WIN32_FILE_ATTRIBUTE_DATA data{};
+    std::string archive;
     if (writeFile(sample, jdklaunch::kSampleSource) &&
         runQuietly(commandLine(
             program, jdklaunch::archiveMakerOptions(settings, made, folder, L'\\'), String())) &&
-        GetFileAttributesExW(made.c_str(), GetFileExInfoStandard, &data) &&
+        readFile(made, archive) &&
         runQuietly(commandLine(program, jdklaunch::archiveCheckOptions(made), String())) &&
         writeFile(jdklaunch::archiveSizeFile(settings.javacArchive),
-                  std::to_string((static_cast<unsigned long long>(data.nFileSizeHigh) << 32) |
-                                 data.nFileSizeLow))) {
+                  jdklaunch::archiveRecord(archive.data(), archive.size()))) {
         SetFileAttributesW(settings.javacArchive.c_str(), FILE_ATTRIBUTE_NORMAL);
         MoveFileExW(made.c_str(), settings.javacArchive.c_str(), MOVEFILE_REPLACE_EXISTING);
     }

@@ -101,10 +101,14 @@ xvfb-run -a bash -c "wine start /unix '$shortcut' >/dev/null 2>&1
     wineserver -k 2>/dev/null || true"
 [[ -f "$installed/Setting.ini" ]] || { echo "FAIL: the program did not start from its shortcut"; exit 1; }
 echo "started from the Start-menu shortcut"
+# The program's cache (javac's archives), made by builds, goes with it.
+cache="$user_dir/AppData/Local/TarnelJava/cache"
+mkdir -p "$cache" && printf 'archive' >"$cache/javac-0-0.jsa"
 wine "$installed/Uninstall.exe" /S
 wineserver -w
 for _ in $(seq 1 50); do [[ ! -e "$installed" ]] && break; sleep 0.2; done
 [[ ! -e "$installed" ]] || { echo "FAIL: the uninstaller left: $(find "$installed")"; exit 1; }
+[[ ! -e "$user_dir/AppData/Local/TarnelJava" ]] || { echo "FAIL: the uninstaller left the cache: $(find "$user_dir/AppData/Local/TarnelJava")"; exit 1; }
 [[ ! -e "$programs/学习" ]] || { echo "FAIL: the uninstaller left the Start-menu folder: $(find "$programs/学习")"; exit 1; }
 for key in "$uninstall_key" "$vendor_key"; do
     ! has_key "$key" || { echo "FAIL: the uninstaller left the key $key"; exit 1; }

@@ -246,6 +246,9 @@ private slots:
             << (platform::kOnWindows ? QString("ran -jar")
                                      : QString("无法打开小应用程序的窗口: 没有图形显示。"));
         QTest::newRow("a real appletviewer earlier on PATH") << true << "ran Hello.HTML";
+        if (platform::kOnWindows) // CreateProcess would take it before PATH's
+            QTest::newRow("a java.exe in the work folder is not the viewer's")
+                << false << "ran -jar";
     }
     void whichAppletViewerRuns() {
         QFETCH(bool, realViewerEarlier);
@@ -270,6 +273,12 @@ private slots:
             system.insert("PATH", QDir::toNativeSeparators(stand) + QDir::listSeparator() +
                                       system.value("PATH"));
         }
+        const bool javaInWorkFolder = QString(QTest::currentDataTag()).contains("work folder");
+        if (javaInWorkFolder) { // the stand-in javac under the name java.exe: it says "javac"
+            QVERIFY(QDir().mkpath(start.home("MyJava/ClassFiles")));
+            QVERIFY(QFile::copy(kTestWindowsToolsFolder + "/javac.exe",
+                                start.home("MyJava/ClassFiles/java.exe")));
+        }
         BuildRequest request = buildOfA();
         request.className = "Hello";
         request.scannedNames = {"Hello"};
@@ -285,8 +294,11 @@ private slots:
         if (!platform::kOnWindows) // the command interpreter's pause text is its own
             QVERIFY2(console.indexOf(shown) < console.lastIndexOf("请按任意键继续"),
                      qPrintable(console));
+        QVERIFY2(!console.contains("javac -jar"), qPrintable(console));
         build.cleanUp(false);
-        QCOMPARE(filesIn(start.home("MyJava/ClassFiles")), QStringList{"Korvath.bat"});
+        QCOMPARE(filesIn(start.home("MyJava/ClassFiles")),
+                 javaInWorkFolder ? QStringList({"Korvath.bat", "java.exe"})
+                                  : QStringList{"Korvath.bat"});
     }
 
     // Whatever the terminal does with its command, the script runs in the build's environment

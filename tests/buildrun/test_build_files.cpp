@@ -8,6 +8,7 @@
 #include "platform/TextFiles.h"
 
 #include "buildrun/JavacArchive.h"
+#include "java/launch/JdkLaunch.h"
 
 #include <QDir>
 #include <QScopeGuard>
@@ -436,6 +437,9 @@ private slots:
         QTest::newRow("JDK 17, cut: made anew")
             << QByteArray("JAVA_VERSION=\"17.0.15\"") << "cut" << true << "make"
             << "";
+        QTest::newRow("JDK 17, damaged, of its size: made anew")
+            << QByteArray("JAVA_VERSION=\"17.0.15\"") << "damaged" << true << "make"
+            << "";
         QTest::newRow("JDK 17, of an earlier build: made anew, the old one gone")
             << QByteArray("JAVA_VERSION=\"17.0.15\"") << "stale" << true << "make"
             << "";
@@ -470,11 +474,16 @@ private slots:
             cache = root.filePath("a file/cache");
         }
         const JdkLaunch first = jdkLaunchFor(jdk, cache, utf8);
-        if (archive == "whole" || archive == "read-only" || archive == "cut") {
-            const QByteArray bytes(1000, 'a');
+        if (archive == "whole" || archive == "read-only" || archive == "cut" ||
+            archive == "damaged") {
+            QByteArray bytes(1000, 'a');
+            const std::string record = jdklaunch::archiveRecord(bytes.constData(), 1000);
+            if (archive == "damaged")
+                bytes[996] = 'b'; // the size it was, not the bytes
             QVERIFY(platform::replaceEntry(first.javacArchive,
                                            bytes.left(archive == "cut" ? 500 : 1000)));
-            QVERIFY(platform::replaceEntry(first.javacArchive + ".size", "1000"));
+            QVERIFY(platform::replaceEntry(first.javacArchive + ".size",
+                                           QByteArray::fromStdString(record)));
             if (archive == "read-only") {
                 QVERIFY(QFile::setPermissions(first.javacArchive, QFile::ReadOwner));
                 if (QFileInfo(first.javacArchive).isWritable())

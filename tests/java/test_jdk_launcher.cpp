@@ -15,7 +15,9 @@ namespace {
 const QString kExe = platform::kOnWindows ? ".exe" : "";
 
 // The stand-in tools: each argument in brackets, the launchers' variables, TARNEL_TEST_STDERR
-// on the error output, the exit code TARNEL_TEST_EXIT.
+// on the error output, the exit code TARNEL_TEST_EXIT; on Linux PATH when TARNEL_TEST_PATH is
+// set, a crash by the signal TARNEL_TEST_CRASH when given an archive, and an archive made where
+// javac is told to make one (its folder in the file TARNEL_TEST_MAKER).
 bool makeStandInJdk(const QString &bin) {
     if (!QDir().mkpath(bin))
         return false;
@@ -26,7 +28,11 @@ bool makeStandInJdk(const QString &bin) {
                 return false;
             continue;
         }
-        if (!platform::writeLines(file, {"#!/bin/sh\nfor a in \"$@\"; do printf '[%s]\\n' \"$a\"; "
+        if (!platform::writeLines(file, {"#!/bin/sh\n"
+                                         "for a in \"$@\"; do case \"$a\" in "
+                                         "-J-XX:SharedArchiveFile=*) [ -n \"$TARNEL_TEST_CRASH\" ] "
+                                         "&& kill -$TARNEL_TEST_CRASH $$;; esac; done\n"
+                                         "for a in \"$@\"; do printf '[%s]\\n' \"$a\"; "
                                          "done\nenv | grep '^TARNELJAVA_'\n"
                                          "[ -n \"$TARNEL_TEST_PATH\" ] && echo \"PATH=$PATH\"\n"
                                          "for a in \"$@\"; do case \"$a\" in "
@@ -94,6 +100,7 @@ private slots:
         const QStringList fast{"-J-XX:TieredStopAtLevel=1", "-J-XX:+UseSerialGC",
                                "-J-XX:-UsePerfData"};
         const QString archive = "归档 a/javac.jsa";
+        const QString quiet = "-J-XX:+SuppressFatalErrorMessage";
         QTest::newRow("javac of a JDK that does not say: as it is")
             << "javac"
             << ""
@@ -106,14 +113,14 @@ private slots:
             << "javac"
             << "use"
             << "" << QStringList{"-d", ".", "A.java"} << 0
-            << fast + QStringList{"-J-XX:SharedArchiveFile=" + archive, "-J-Xlog:disable"}
+            << fast + QStringList{"-J-XX:SharedArchiveFile=" + archive, "-J-Xlog:disable", quiet}
             << QString() << QString();
         QTest::newRow("javac with the archive (JDK 19+)")
             << "javac"
             << "auto"
             << "" << QStringList{"A.java"} << 0
             << fast + QStringList{"-J-XX:+AutoCreateSharedArchive",
-                                  "-J-XX:SharedArchiveFile=" + archive, "-J-Xlog:disable"}
+                                  "-J-XX:SharedArchiveFile=" + archive, "-J-Xlog:disable", quiet}
             << QString() << QString();
         QTest::newRow("javac's exit code")
             << "javac"
@@ -142,7 +149,7 @@ private slots:
             << "javac"
             << "use"
             << "" << QStringList{"A.java"} << 0
-            << fast + QStringList{"-J-XX:SharedArchiveFile=" + archive, "-J-Xlog:disable",
+            << fast + QStringList{"-J-XX:SharedArchiveFile=" + archive, "-J-Xlog:disable", quiet,
                                   "-encoding", "GB18030"}
             << QString() << "GB18030";
         QTest::newRow("javac of a JDK that does not say, told the copy's encoding")
@@ -258,6 +265,47 @@ private slots:
                                          {"PATH", path.join(QDir::listSeparator())}});
             QVERIFY2(ran.output.contains("PATH=" + kept + "\n"), qPrintable(ran.output));
         }
+    }
+
+    // A JVM that crashes on its archive (damaged after the program checked it) is run again at
+    // once without it; the learner sees the second compile's output alone, and the archive goes,
+    // to be made anew. A Ctrl+C is no crash: javac ends with it.
+    void aCrashOnTheArchiveIsCompiledAgain_data() {
+        QTest::addColumn<QString>("signal");
+        QTest::addColumn<bool>("again");
+        QTest::newRow("SIGSEGV") << "SEGV" << true;
+        QTest::newRow("SIGABRT (the JVM's fatal error)") << "ABRT" << true;
+        QTest::newRow("SIGBUS") << "BUS" << true;
+        QTest::newRow("a Ctrl+C") << "INT" << false;
+    }
+    void aCrashOnTheArchiveIsCompiledAgain() {
+        QFETCH(QString, signal);
+        QFETCH(bool, again);
+        if (platform::kOnWindows)
+            QSKIP("ended by a signal: Linux");
+        QTemporaryDir jdk;
+        QVERIFY(makeStandInJdk(jdk.filePath("bin")));
+        const QString archive = jdk.filePath("javac.jsa");
+        QVERIFY(platform::writeLines(archive, {"damaged"}));
+        QVERIFY(platform::writeLines(archive + ".size", {"8 0"}));
+        const QString record = jdk.filePath("record.txt");
+        const Ran javac = runLauncher("javac", {"A.java"},
+                                      {{"TARNELJAVA_JDK_BIN", jdk.filePath("bin")},
+                                       {"TARNELJAVA_JAVAC_START", "use"},
+                                       {"TARNELJAVA_JAVAC_ARCHIVE", archive},
+                                       {"TARNELJAVA_JAVAC_OUTPUT", record},
+                                       {"TARNEL_TEST_CRASH", signal}});
+        const QStringList fast{"-J-XX:TieredStopAtLevel=1", "-J-XX:+UseSerialGC",
+                               "-J-XX:-UsePerfData"};
+        if (again) {
+            QCOMPARE(javac.output, bracketed(fast + QStringList{"A.java"}));
+            QCOMPARE(javac.exitCode, 0);
+            QCOMPARE(fileBytes(record + ".exit"), QByteArray("0"));
+        } else {
+            QVERIFY(javac.exitCode != 0); // ended by the same signal
+        }
+        QCOMPARE(QFile::exists(archive), !again);
+        QCOMPARE(QFile::exists(archive + ".size"), !again);
     }
 
     // The archive maker runs once the build's script has ended, in the cache folder (not the
