@@ -1,6 +1,7 @@
 #include "buildrun/JavacArchive.h"
 
 #include "java/launch/JdkLaunch.h"
+#include "platform/TextFiles.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -47,13 +48,25 @@ bool removeFile(const QString &path) {
 void removeOthers(const QDir &cache, const QString &prefix, const QString &name) {
     for (const QFileInfo &entry : cache.entryInfoList(
              {prefix + QLatin1Char('*')}, QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System)) {
-        if (entry.fileName().startsWith(name))
+        if (!name.isEmpty() && entry.fileName().startsWith(name))
             continue; // this build's, or a maker's at work on it
         // Never through a link into a folder that is not the cache's.
         if (entry.isDir() && !entry.isSymLink())
             QDir(entry.filePath()).removeRecursively();
         else
             removeFile(entry.filePath());
+    }
+}
+
+// Beside each JDK's archives, javac-<the JDK's folder>.home names that folder. The archives of
+// a JDK whose folder is gone (an update on Windows installs into a new folder) go with it.
+void removeArchivesOfGoneJdks(const QDir &cache) {
+    for (const QFileInfo &home : cache.entryInfoList({QStringLiteral("javac-*.home")},
+                                                     QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!home.isSymLink() && QFileInfo::exists(QString::fromUtf8(fileBytes(home.filePath()))))
+            continue;
+        removeOthers(cache, home.completeBaseName() + QLatin1Char('-'), QString());
+        removeFile(home.filePath());
     }
 }
 
@@ -93,6 +106,10 @@ JdkLaunch jdkLaunchFor(const Jdk &jdk, const QString &cacheFolder, bool codePage
     QString prefix;
     const QString name = archiveName(home, &prefix);
     removeOthers(cache, prefix, name);
+    removeArchivesOfGoneJdks(cache);
+    const QString homeRecord = cache.filePath(prefix.chopped(1) + QStringLiteral(".home"));
+    if (QString::fromUtf8(fileBytes(homeRecord)) != home)
+        platform::replaceEntry(homeRecord, home.toUtf8());
     const QString archive = QDir::toNativeSeparators(cache.filePath(name));
     QFileInfo existing(archive);
     if (existing.isSymLink()) { // no archive of the program's: the link goes, a new one is made

@@ -540,6 +540,28 @@ private slots:
                                      "C:\\ms11", "C:\\zulu17"}));
     }
 
+    // The archives of a JDK whose folder is gone (updated into a new one) go at the next build
+    // with any JDK; those of a JDK that is still there stay.
+    void archivesOfAGoneJdkGo() {
+        QTemporaryDir root;
+        const QByteArray release = "JAVA_VERSION=\"17.0.15\"";
+        for (const char *folder : {"jdk-17.0.15", "jdk-17.0.16", "jdk-21"})
+            QVERIFY(makeJdk(root.filePath(folder), {"javac", "java"}, true, release));
+        const QString cache = root.filePath("cache");
+        QStringList archives;
+        for (const char *folder : {"jdk-17.0.15", "jdk-21"}) {
+            archives
+                << jdkLaunchFor(jdkOfBin(root.filePath(folder) + "/bin"), cache, true).javacArchive;
+            QVERIFY(platform::replaceEntry(archives.last(), "archive"));
+            QVERIFY(platform::replaceEntry(archives.last() + ".size", "7 0"));
+        }
+        QVERIFY(QDir(root.filePath("jdk-17.0.15")).removeRecursively());
+        jdkLaunchFor(jdkOfBin(root.filePath("jdk-17.0.16/bin")), cache, true);
+        QVERIFY(!QFile::exists(archives[0]) && !QFile::exists(archives[0] + ".size"));
+        QVERIFY(QFile::exists(archives[1]) && QFile::exists(archives[1] + ".size"));
+        QCOMPARE(QDir(cache).entryList({"*.home"}).size(), 2); // jdk-21's, jdk-17.0.16's
+    }
+
     // Links in the cache, named like its archives or a maker's folder, are removed as links:
     // what they point to keeps its mode and its files.
     void linksInTheCacheAreNotFollowed() {
@@ -562,7 +584,9 @@ private slots:
         QVERIFY(QFile::link(root.filePath("nowhere"), prefix + "0ld.jsa.size"));
         const JdkLaunch launch = jdkLaunchFor(jdk, cache, true);
         QCOMPARE(launch.javacStart, QString("make")); // a link is no archive
-        QCOMPARE(QDir(cache).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+        QCOMPARE(QDir(cache)
+                     .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name)
+                     .filter(".jsa"),
                  QStringList{});
         QVERIFY(QFile::exists(root.filePath("theirs/folder/keep.txt")));
         QCOMPARE(QFile::permissions(root.filePath("theirs/file.txt")) & QFile::ReadOther,

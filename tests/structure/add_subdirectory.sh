@@ -2,7 +2,8 @@
 # Configures a small parent project that adds this project with add_subdirectory, builds only
 # the parent's own program (which links tarneljava_core) and checks that the project's paths
 # point into its own folders: its includes resolve, its executables are bound for its own bin/,
-# and nothing but the core libraries (QtCore logic, no window) was compiled.
+# and nothing but the core libraries (QtCore logic and the launchers' shared settings, no
+# window) was compiled.
 # Usage: add_subdirectory.sh <source root>
 set -euo pipefail
 source_root="$(realpath "$1")"
@@ -21,9 +22,11 @@ for exe in TarnelJava test_settings tarneljava-cmd; do
     grep -q "build tarneljava/bin/$exe:" "$work/build.ninja" ||
         { echo "$exe is not bound for the project's own bin/"; fail=1; }
 done
-core='/tarneljava_(platform|editor|settings|layout|buildrun)\.dir/'
-find "$work/tarneljava" -name '*.o' | grep -qE "$core" || { echo "the core libraries were not built"; fail=1; }
-built=$(find "$work/tarneljava" -name '*.o' | grep -vE "$core" || true)
+core='/tarneljava_(platform|editor|settings|layout|buildrun|jdklaunch)\.dir/'
+# The list first: grep -q ending the pipe early would fail find with SIGPIPE under pipefail.
+objects=$(find "$work/tarneljava" -name '*.o')
+grep -qE "$core" <<<"$objects" || { echo "the core libraries were not built"; fail=1; }
+built=$(grep -vE "$core" <<<"$objects" || true)
 [[ -z "$built" ]] || { echo "more than the core libraries were compiled:"; echo "$built"; fail=1; }
 [[ -z "$(find "$work/tarneljava/bin" -type f 2>/dev/null)" ]] || { echo "a program of the project was built"; fail=1; }
 ((fail)) || echo "parent project built with the core libraries alone"
