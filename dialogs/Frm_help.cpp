@@ -11,6 +11,8 @@
 #include "ui/SingleLineField.h"
 #include "ui_Frm_help.h"
 
+#include <QApplication>
+
 #include <QKeyEvent>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -19,6 +21,8 @@ namespace {
 const QString kStandardProgram = QStringLiteral("Java 标准程序");
 const QString kApplet = QStringLiteral("Applet 应用程序");
 } // namespace
+
+const QString Frm_help::kAppliedNote = QStringLiteral("设置已应用。");
 
 const QString Frm_help::kHelpText = QStringLiteral(
     "目录：为保存Java源文件(.java)的目录，如D:\\MyJava，用户可自行设置。\r\n\r\n"
@@ -32,6 +36,8 @@ Frm_help::Frm_help(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::F
     ui->setupUi(this);
     finishFixedDialog(*this);
     showHelpText();
+    // Read when the dialog opens: the text itself takes no focus.
+    setAccessibleDescription(ui->Txt_help->toPlainText());
     becomeTheLoadedOne(this);
 
     connect(ui->Chk_class, &QCheckBox::clicked, this, &Frm_help::Chk_class_Click);
@@ -111,19 +117,45 @@ void Frm_help::enableSizeBoxesForList() {
     }
 }
 
-void Frm_help::Chk_class_Click() {
+void Frm_help::settingsChanged() {
+    if (m_toldApplied)
+        m_toldApplied->setAccessibleDescription(m_descriptionBefore);
+    m_toldApplied = nullptr;
     ui->Cmd_apply->setEnabled(true);
+}
+
+// 应用 disables itself and the focus moves on in silence: the control that has the focus then
+// says, to a screen reader, that the settings were applied.
+void Frm_help::tellApplied() {
+    QWidget *told = QApplication::focusWidget();
+    if (ui->Cmd_apply->hasFocus()) {
+        told = ui->Cmd_apply->nextInFocusChain();
+        while (told != ui->Cmd_apply &&
+               !(told->isEnabled() && told->isVisible() && (told->focusPolicy() & Qt::TabFocus)))
+            told = told->nextInFocusChain();
+    }
+    if (told && told != ui->Cmd_apply && isAncestorOf(told)) {
+        m_toldApplied = told;
+        m_descriptionBefore = told->accessibleDescription();
+        told->setAccessibleDescription(kAppliedNote);
+        told->setFocus(Qt::TabFocusReason);
+    }
+    ui->Cmd_apply->setEnabled(false);
+}
+
+void Frm_help::Chk_class_Click() {
+    settingsChanged();
 }
 
 void Frm_help::Com_option_Click() {
     enableSizeBoxesForList();
-    ui->Cmd_apply->setEnabled(true);
+    settingsChanged();
 }
 
 void Frm_help::sizeBoxChange(QLineEdit *box) {
     if (!isAcceptableSizeText(box->text()) && !box->text().isEmpty())
         box->setText(QString());
-    ui->Cmd_apply->setEnabled(true);
+    settingsChanged();
 }
 
 static qint16 applySizeBox(QLineEdit *box, qint16 defaultSize) {
@@ -142,5 +174,5 @@ void Frm_help::Cmd_apply_Click() {
         MainModule::CompileType = 1;
     MainModule::AppletHeight = applySizeBox(ui->Txt_apheight, kDefaultAppletHeight);
     MainModule::AppletWidth = applySizeBox(ui->Txt_apwidth, kDefaultAppletWidth);
-    ui->Cmd_apply->setEnabled(false);
+    tellApplied();
 }

@@ -4,6 +4,7 @@
 #include "ui/ThemedWindow.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <memory>
 
 namespace Ui {
@@ -21,6 +22,8 @@ public:
     ~Frm_help() override;
 
     static const QString kHelpText;
+    // What the focused control tells a screen reader after 应用, until the next change.
+    static const QString kAppliedNote;
 
     QList<QWidget *> themedControls() const override;
     QList<QWidget *> themedLines() const override;
@@ -36,6 +39,11 @@ private:
     void Cmd_apply_Click();
     void enableSizeBoxesForList();
     void showHelpText();
+    void settingsChanged();
+    void tellApplied();
 
     std::unique_ptr<Ui::Frm_help> ui;
+    // The control that tells a screen reader the settings were applied, and its own description.
+    QPointer<QWidget> m_toldApplied;
+    QString m_descriptionBefore;
 };

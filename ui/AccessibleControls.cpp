@@ -59,6 +59,17 @@ public:
     }
 };
 
+// A dialog: modal while it keeps the other windows from input (shown with exec()).
+class DialogWindow : public QAccessibleWidget {
+public:
+    explicit DialogWindow(QWidget *dialog) : QAccessibleWidget(dialog, QAccessible::Dialog) {}
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.modal = widget()->isModal();
+        return state;
+    }
+};
+
 QAccessibleInterface *programAccessible(const QString &className, QObject *object) {
     if (!object || !object->isWidgetType())
         return nullptr;
@@ -69,6 +80,8 @@ QAccessibleInterface *programAccessible(const QString &className, QObject *objec
         return new LinkLabel(static_cast<QLabel *>(widget));
     if (QAccessibleInterface *text = accessibleTextControl(className, object))
         return text;
+    if (className == QLatin1String("QDialog"))
+        return new DialogWindow(widget);
     // A window made from a plain widget (the main window): a frame read with its caption.
     if (className == QLatin1String("QWidget") && widget->isWindow())
         return new QAccessibleWidget(widget, QAccessible::Window);

@@ -1,10 +1,11 @@
 #include "TestSupport.h"
 #include "dialogs/Frm_help.h"
-#include "settings/SizeFilter.h"
 #include "editor/TextHelpers.h"
+#include "settings/SizeFilter.h"
 #include "ui/Colors.h"
 
 #include "ui/Placement.h"
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QTextEdit>
@@ -272,6 +273,32 @@ private slots:
         }
         QCOMPARE(order, QStringList({"Chk_class", "Com_option", "Txt_apheight", "Txt_apwidth",
                                      "Cmd_apply"}));
+    }
+
+    // What a screen reader hears beyond the captions: the help text as the dialog's description
+    // when it opens; after 应用 (which disables itself), the control the focus moves to says the
+    // settings were applied, until the next change; the dialog is modal while shown modal.
+    void heardByAScreenReader() {
+        FreshStart start;
+        Frm_java w;
+        Dialog d;
+        QAccessibleInterface *dialog = QAccessible::queryAccessibleInterface(&d.help);
+        QCOMPARE(toCrLfText(dialog->text(QAccessible::Description)), kDesignedHelpText);
+        d.help.setModal(true);
+        d.help.show();
+        QVERIFY(QTest::qWaitForWindowActive(&d.help));
+        QVERIFY(dialog->state().modal);
+        d.check->click();
+        d.apply->setFocus();
+        QTest::keyClick(d.apply, Qt::Key_Space);
+        QVERIFY(!d.apply->isEnabled());
+        QWidget *focused = QApplication::focusWidget();
+        QCOMPARE(focused, static_cast<QWidget *>(d.check)); // the next in the focus chain
+        QCOMPARE(QAccessible::queryAccessibleInterface(focused)->text(QAccessible::Description),
+                 QString("设置已应用。"));
+        d.check->click();
+        QCOMPARE(d.check->accessibleDescription(), QString());
+        QVERIFY(d.apply->isEnabled());
     }
 
     // No default button: Return presses a button only when it has the focus.
