@@ -99,6 +99,8 @@ set(TARNEL_VENDOR_KEY "  DeleteRegKey /ifempty SHCTX \"Software\\@CPACK_PACKAGE_
 string(REPLACE "${TARNEL_VENDOR_KEY}\\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@\"\n"
                "${TARNEL_VENDOR_KEY}\\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@\"\n${TARNEL_VENDOR_KEY}\"\n"
                TARNEL_NSIS "${TARNEL_NSIS}")
+# The uninstaller's Start-menu entry is named in Chinese, as the pages around it are.
+string(REPLACE "\\Uninstall.lnk\"" "\\卸载 TarnelJava编译器.lnk\"" TARNEL_NSIS "${TARNEL_NSIS}")
 # The finish page offers to start the program; the size of the installation is measured.
 string(REPLACE "@CPACK_NSIS_INSTALLER_MUI_FINISHPAGE_RUN_CODE@"
                "!define MUI_FINISHPAGE_RUN \"$INSTDIR\\TarnelJava.exe\"" TARNEL_NSIS "${TARNEL_NSIS}")

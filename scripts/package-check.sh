@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/apt.sh
 began=$(date +%s)
-install_missing lintian desktop-file-utils appstream man-db
+install_missing lintian desktop-file-utils appstream man-db locales
 deb="$(scripts/package.sh)"
 echo "package: $deb"
 dpkg-deb -c "$deb"
@@ -38,6 +38,19 @@ viewer_said="$(/usr/lib/tarneljava/applet-viewer/appletviewer /nonexistent.html 
 [[ "$viewer_said" == *"无法读取页面"* ]] || { echo "FAIL: applet viewer: $viewer_said"; exit 1; }
 user=tarneljava-check
 id "$user" >/dev/null 2>&1 || as_root useradd -m -s /bin/bash "$user"
+# Found in Chinese: a user in a zh_CN.UTF-8 locale (one of the check's own) is shown the Chinese
+# name and summary by appstreamcli, and finds the program by a Chinese keyword.
+locales="$(mktemp -d)"
+localedef -c -i zh_CN -f UTF-8 "$locales/zh_CN.UTF-8" >/dev/null 2>&1 || true
+chmod -R a+rX "$locales"
+in_chinese() { as_root su "$user" -s /bin/bash -c "cd /tmp && LOCPATH='$locales' LC_ALL=zh_CN.UTF-8 $1"; }
+details="$(in_chinese "appstreamcli get org.example.tarneljava" 2>&1)"
+[[ "$details" == *"TarnelJava编译器"* && "$details" == *"一键编译并运行单文件 Java 程序"* ]] ||
+    { echo "FAIL: appstreamcli in zh_CN: $details"; exit 1; }
+in_chinese "appstreamcli search 初学者" 2>&1 | grep -q "org.example.tarneljava" ||
+    { echo "FAIL: appstreamcli search 初学者 does not find the program"; exit 1; }
+rm -rf "$locales"
+echo "appstream: found in Chinese"
 tests="$(mktemp -d)"
 cp tests/desktop/desktop_e2e.sh tests/desktop/x11_session.sh "$tests/"
 chmod -R a+rX "$tests"

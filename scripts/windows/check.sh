@@ -86,6 +86,8 @@ wineserver -w
 echo "installed size: $(du -sh "$installed" | cut -f1)"
 shortcut="$menu/TarnelJava编译器.lnk"
 [[ -f "$shortcut" ]] || { echo "FAIL: no Start-menu shortcut in the user's menu: $(ls "$menu" 2>&1)"; exit 1; }
+[[ -f "$menu/卸载 TarnelJava编译器.lnk" && ! -e "$menu/Uninstall.lnk" ]] ||
+    { echo "FAIL: the uninstaller's Start-menu entry: $(ls "$menu" 2>&1)"; exit 1; }
 # The link's local path (its ANSI field): the program itself, with no ".\" inside.
 target="$(strings "$shortcut" | grep -o -m1 '[A-Z]:\\.*TarnelJava\.exe$' || true)"
 [[ "$target" == *'\Programs\TarnelJava\TarnelJava.exe' ]] || { echo "FAIL: the shortcut's target: $target"; exit 1; }
