@@ -20,6 +20,7 @@
 #include "ui/MainModule.h"
 #include "ui_Frm_java.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -143,6 +144,8 @@ std::optional<BuildStart> Frm_java::readyToBuild() {
         QMessageBox::critical(this, QStringLiteral("出错"), folderProblem);
         return std::nullopt;
     }
+    // A screen reader running now hears the console only in a terminal it can read.
+    platform::setScreenReaderRunning(QAccessible::isActive());
     // The lock and the console's socket and key live in the user's own folder, or nowhere.
     if (platform::privateRuntimeFolder().isEmpty()) {
         QMessageBox::critical(this, QStringLiteral("出错"), kNoPrivateFolderText);

@@ -32,8 +32,12 @@ inline constexpr const char *kTitleOption = "--title";
 inline constexpr const char *kHoldKeySuffix = ".key";
 
 // Linux: the terminal program that shows the console, from PATH (x-terminal-emulator, then
-// xterm); empty when there is none. Windows: the command interpreter.
+// xterm); empty when there is none. While a screen reader runs, a terminal it can read
+// (gnome-terminal, xfce4-terminal, mate-terminal, konsole: the first installed) is taken over an
+// x-terminal-emulator it cannot read (xterm and its kin). Windows: the command interpreter.
 QString findConsoleProgram();
+// Whether a screen reader is running, as the program's windows know it; told before each build.
+void setScreenReaderRunning(bool running);
 
 // Windows: the command interpreter running the script in a new console.
 // Linux: the terminal running the project's own interpreter (found beside the running program)

@@ -11,9 +11,41 @@
 // Linux: a terminal window runs the project's own interpreter on the script.
 namespace platform {
 
+namespace {
+bool screenReaderRunning = false;
+
+// Terminals whose text a screen reader reads (through AT-SPI: the VTE terminals and konsole).
+bool readByScreenReaders(const QString &terminal) {
+    static const QStringList readable{"gnome-terminal", "gnome-terminal.wrapper",
+                                      "xfce4-terminal", "xfce4-terminal.wrapper",
+                                      "mate-terminal",  "mate-terminal.wrapper",
+                                      "konsole",        "lxterminal",
+                                      "terminator",     "tilix",
+                                      "tilix.wrapper",  "kgx",
+                                      "sakura",         "termit"};
+    return readable.contains(QFileInfo(QFileInfo(terminal).canonicalFilePath()).fileName());
+}
+} // namespace
+
+void setScreenReaderRunning(bool running) {
+    screenReaderRunning = running;
+}
+
 QString findConsoleProgram() {
-    const QString terminal = QStandardPaths::findExecutable(QStringLiteral("x-terminal-emulator"));
-    return terminal.isEmpty() ? QStandardPaths::findExecutable(QStringLiteral("xterm")) : terminal;
+    QString terminal = QStandardPaths::findExecutable(QStringLiteral("x-terminal-emulator"));
+    if (terminal.isEmpty())
+        terminal = QStandardPaths::findExecutable(QStringLiteral("xterm"));
+    if (!screenReaderRunning || (!terminal.isEmpty() && readByScreenReaders(terminal)))
+        return terminal;
+    // xterm and its kin show nothing to a screen reader: the compiler's errors and the
+    // program's output would go unheard.
+    for (const char *readable : {"gnome-terminal.wrapper", "gnome-terminal", "xfce4-terminal",
+                                 "mate-terminal", "konsole"}) {
+        const QString found = QStandardPaths::findExecutable(QLatin1String(readable));
+        if (!found.isEmpty())
+            return found;
+    }
+    return terminal;
 }
 
 std::optional<ConsoleCommand> consoleCommandFor(const QString &hostScriptPath,

@@ -11,6 +11,8 @@ QString findConsoleProgram() {
     return interpreter.isEmpty() ? QStringLiteral("cmd.exe") : interpreter;
 }
 
+void setScreenReaderRunning(bool) {} // the console window is the system's own, read by all
+
 std::optional<ConsoleCommand> consoleCommandFor(const QString &hostScriptPath, const QString &) {
     // The interpreter starts in the script's folder and runs it by its name alone: its command
     // line would expand "%PATH%" in a folder's name, and no quoting keeps it from doing so.

@@ -1,3 +1,4 @@
+#include "platform/ConsoleCommand.h"
 #include "platform/ConsoleHandOver.h"
 #include "platform/SystemFolders.h"
 #include "platform/TerminalCommand.h"
@@ -179,6 +180,55 @@ private slots:
                            : command;
         QCOMPARE(commandReceived(console.arguments.mid(leading.size()), joined), expected);
         QCOMPARE(console.endsWithScript, realName == "kgx" && program.isEmpty());
+    }
+
+    // While a screen reader runs, a terminal it can read is taken over one it cannot (xterm and
+    // its kin), the first of gnome-terminal, xfce4-terminal, mate-terminal and konsole that is
+    // installed; without one, or without a screen reader, x-terminal-emulator as it is.
+    void aConsoleAScreenReaderReads_data() {
+        QTest::addColumn<QString>("terminal"); // x-terminal-emulator's real program, "" none
+        QTest::addColumn<QStringList>("installed");
+        QTest::addColumn<bool>("reader");
+        QTest::addColumn<QString>("chosen"); // the file name found
+        const QStringList vte{"konsole", "mate-terminal", "gnome-terminal.wrapper"};
+        QTest::newRow("xterm, no screen reader")
+            << "xterm" << vte << false << "x-terminal-emulator";
+        QTest::newRow("xterm, a screen reader: gnome-terminal first")
+            << "xterm" << vte << true << "gnome-terminal.wrapper";
+        QTest::newRow("urxvt, a screen reader: mate-terminal before konsole")
+            << "urxvt" << QStringList{"konsole", "mate-terminal"} << true << "mate-terminal";
+        QTest::newRow("a readable one already") << "tilix" << vte << true << "x-terminal-emulator";
+        QTest::newRow("none readable installed")
+            << "xterm" << QStringList{} << true << "x-terminal-emulator";
+        QTest::newRow("no x-terminal-emulator, a screen reader")
+            << "" << QStringList{"xterm", "xfce4-terminal"} << true << "xfce4-terminal";
+    }
+    void aConsoleAScreenReaderReads() {
+        QFETCH(QString, terminal);
+        QFETCH(QStringList, installed);
+        QFETCH(bool, reader);
+        QFETCH(QString, chosen);
+        QTemporaryDir dir;
+        QDir(dir.path()).mkpath("real");
+        QDir(dir.path()).mkpath("bin");
+        for (const QString &name : installed + QStringList{terminal}) {
+            if (name.isEmpty())
+                continue;
+            QFile real(dir.filePath("real/" + name));
+            QVERIFY(real.open(QIODevice::WriteOnly));
+            real.setPermissions(real.permissions() | QFile::ExeOwner);
+            QFile::link(real.fileName(), dir.filePath("bin/" + name));
+        }
+        if (!terminal.isEmpty())
+            QVERIFY(QFile::link(dir.filePath("real/" + terminal),
+                                dir.filePath("bin/x-terminal-emulator")));
+        const QByteArray oldPath = qgetenv("PATH");
+        qputenv("PATH", dir.filePath("bin").toLocal8Bit());
+        platform::setScreenReaderRunning(reader);
+        const QString found = platform::findConsoleProgram();
+        platform::setScreenReaderRunning(false);
+        qputenv("PATH", oldPath);
+        QCOMPARE(QFileInfo(found).fileName(), chosen);
     }
 
     // The folder of the console's socket, its key and the build locks is the user's alone:
