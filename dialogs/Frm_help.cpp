@@ -42,6 +42,7 @@ Frm_help::Frm_help(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::F
 
     connect(ui->Chk_class, &QCheckBox::clicked, this, &Frm_help::Chk_class_Click);
     connect(ui->Com_option, &QComboBox::activated, this, &Frm_help::Com_option_Click);
+    keepChosenItemSelected(ui->Com_option);
     keepSingleLine(*ui->Txt_apheight);
     keepSingleLine(*ui->Txt_apwidth);
     connect(ui->Txt_apheight, &QLineEdit::textChanged, this,

@@ -2,7 +2,9 @@
 
 #include "ui/AccessibleTextControls.h"
 
+#include <QAbstractItemView>
 #include <QAccessibleWidget>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
@@ -101,4 +103,16 @@ void markAsLink(QLabel *label) {
     if (QAccessibleInterface *asLabel = QAccessible::queryAccessibleInterface(label);
         asLabel && asLabel->role() != QAccessible::Link)
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(asLabel));
+}
+
+void keepChosenItemSelected(QComboBox *list) {
+    const auto select = [list](int index) {
+        QItemSelectionModel *selection = list->view()->selectionModel();
+        const QModelIndex item =
+            list->model()->index(index, list->modelColumn(), list->rootModelIndex());
+        if (selection && item.isValid())
+            selection->setCurrentIndex(item, QItemSelectionModel::ClearAndSelect);
+    };
+    QObject::connect(list, &QComboBox::currentIndexChanged, list, select);
+    select(list->currentIndex());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+class QComboBox;
 class QLabel;
 
 // What a screen reader hears of the program's windows, beyond what each control tells of
@@ -13,3 +14,8 @@ void installAccessibleRoles();
 
 // Makes a label read as a link whose press action clicks it.
 void markAsLink(QLabel *label);
+
+// Keeps the list's chosen item selected in the list a screen reader reads, also while the list
+// is closed (Qt selects it only when the list opens): its value is heard on focus and on every
+// change made with the arrow keys.
+void keepChosenItemSelected(QComboBox *list);

@@ -299,6 +299,22 @@ private slots:
         d.check->click();
         QCOMPARE(d.check->accessibleDescription(), QString());
         QVERIFY(d.apply->isEnabled());
+        // The compile type: its value, and the chosen item selected in its list, after every
+        // change made with the keys while the list stays closed.
+        QAccessibleInterface *list = QAccessible::queryAccessibleInterface(d.list);
+        for (const char *key : {"Down", "Up"}) {
+            const QString shown = d.list->currentText();
+            QCOMPARE(list->text(QAccessible::Value), shown);
+            QAccessibleInterface *items = list->child(0);
+            QStringList selected;
+            for (int i = 0; i < items->childCount(); ++i)
+                if (items->child(i)->state().selected)
+                    selected << items->child(i)->text(QAccessible::Name);
+            QCOMPARE(selected, QStringList{shown});
+            d.list->setFocus();
+            QTest::keyClick(d.list, QString(key) == "Down" ? Qt::Key_Down : Qt::Key_Up);
+            QVERIFY(d.list->currentText() != shown);
+        }
     }
 
     // No default button: Return presses a button only when it has the focus.
