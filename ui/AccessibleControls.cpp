@@ -7,8 +7,11 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFrame>
+#include <QKeySequence>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QPushButton>
 
 namespace {
 const char kLinkMark[] = "tarneljava_link";
@@ -61,6 +64,58 @@ public:
     }
 };
 
+// A push button as Qt presents one, but not focusable while disabled (it cannot take the focus
+// then, and a reader that believes it can sends the learner to a dead control).
+class PushButton : public QAccessibleWidget {
+public:
+    explicit PushButton(QPushButton *button) : QAccessibleWidget(button, QAccessible::Button) {
+        addControllingSignal(QStringLiteral("clicked()"));
+    }
+    QString text(QAccessible::Text which) const override {
+        QString said;
+        if (which == QAccessible::Name) {
+            said = widget()->accessibleName();
+            if (said.isEmpty())
+                said = withoutMnemonic(button()->text());
+        } else if (which == QAccessible::Accelerator && button()->isDefault()) {
+            said = QKeySequence(Qt::Key_Enter).toString(QKeySequence::NativeText);
+        }
+        return said.isEmpty() ? QAccessibleWidget::text(which) : said;
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.focusable = state.focusable && widget()->isEnabled();
+        state.pressed = button()->isDown();
+        state.defaultButton = button()->isDefault();
+        return state;
+    }
+    QStringList actionNames() const override {
+        QStringList names;
+        if (widget()->isEnabled())
+            names << pressAction();
+        return names + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString &action) override {
+        if (action == pressAction() && widget()->isEnabled())
+            button()->animateClick();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    QPushButton *button() const { return static_cast<QPushButton *>(widget()); }
+    // "&Open" is read "Open"; "&&" stands for "&".
+    static QString withoutMnemonic(const QString &caption) {
+        QString plain;
+        for (int at = 0; at < caption.size(); ++at) {
+            if (caption.at(at) == QLatin1Char('&') && at + 1 < caption.size())
+                ++at;
+            plain += caption.at(at);
+        }
+        return plain;
+    }
+};
+
 // A dialog: modal while it keeps the other windows from input (shown with exec()).
 class DialogWindow : public QAccessibleWidget {
 public:
@@ -84,6 +139,11 @@ QAccessibleInterface *programAccessible(const QString &className, QObject *objec
         return text;
     if (className == QLatin1String("QDialog"))
         return new DialogWindow(widget);
+    // Checkable buttons and buttons with a menu stay Qt's.
+    if (auto *button = qobject_cast<QPushButton *>(object);
+        button && className == QLatin1String("QPushButton") && !button->isCheckable() &&
+        !button->menu())
+        return new PushButton(button);
     // A window made from a plain widget (the main window): a frame read with its caption.
     if (className == QLatin1String("QWidget") && widget->isWindow())
         return new QAccessibleWidget(widget, QAccessible::Window);

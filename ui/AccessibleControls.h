@@ -7,9 +7,9 @@ class QLabel;
 // itself: the main window is a window named by its caption; the rule lines of a dialog are
 // hidden, being no controls; a label marked as a link is a link, pressed by the reader as by a
 // click (it still takes no keyboard focus); the one-line fields and the editor answer every
-// question of their text; a dialog shown modal is modal. Each window calls it before it makes its
-// controls, so that no control is answered by Qt's own interface first. Safe to call more than
-// once.
+// question of their text; a dialog shown modal is modal; a disabled push button is not focusable.
+// Each window calls it before it makes its controls, so that no control is answered by Qt's own
+// interface first. Safe to call more than once.
 void installAccessibleRoles();
 
 // Makes a label read as a link whose press action clicks it.

@@ -288,6 +288,14 @@ private slots:
         d.help.show();
         QVERIFY(QTest::qWaitForWindowActive(&d.help));
         QVERIFY(dialog->state().modal);
+        // 应用 is not focusable while it is disabled, and a press through the reader applies.
+        QAccessibleInterface *apply = QAccessible::queryAccessibleInterface(d.apply);
+        QCOMPARE(apply->text(QAccessible::Name), QString("应用"));
+        QVERIFY(!apply->state().focusable && apply->actionInterface()->actionNames().isEmpty());
+        d.pick("Applet 应用程序");
+        QVERIFY(apply->state().focusable && apply->role() == QAccessible::Button);
+        apply->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_COMPARE(MainModule::CompileType, qint16(1));
         d.check->click();
         d.apply->setFocus();
         QTest::keyClick(d.apply, Qt::Key_Space);
@@ -302,7 +310,7 @@ private slots:
         // The compile type: its value, and the chosen item selected in its list, after every
         // change made with the keys while the list stays closed.
         QAccessibleInterface *list = QAccessible::queryAccessibleInterface(d.list);
-        for (const char *key : {"Down", "Up"}) {
+        for (const char *key : {"Up", "Down"}) {
             const QString shown = d.list->currentText();
             QCOMPARE(list->text(QAccessible::Value), shown);
             QAccessibleInterface *items = list->child(0);
