@@ -73,6 +73,10 @@ Frm_java::Frm_java(QWidget *parent) : QWidget(parent), ui(std::make_unique<Ui::F
     drawFramesPlain(*this);
     applyDesignColors();
     ui->Txt_backname->setCursorPosition(0);
+    m_scanAfterPause = new QTimer(this);
+    m_scanAfterPause->setSingleShot(true);
+    m_scanAfterPause->setInterval(kScanPauseMs);
+    connect(m_scanAfterPause, &QTimer::timeout, this, &Frm_java::scanEditorText);
     Tim_color = new QTimer(this);
     Tim_color->setObjectName(QStringLiteral("Tim_color"));
     Tim_color->setInterval(150);
@@ -170,6 +174,24 @@ QString compactSourceName(const QString &openedFile) {
 } // namespace
 
 void Frm_java::Txt_edit_Change() {
+    IsSaved = false;
+    // A key costs the same in any text: a large one (a pasted log, a generated file) is scanned
+    // once typing pauses. The document's size is known without copying its text.
+    if (ui->Txt_edit->document()->characterCount() > kScanAtOnceCharacters) {
+        m_scanAfterPause->start();
+        return;
+    }
+    scanEditorText();
+}
+
+void Frm_java::scanIfPending() {
+    if (m_scanAfterPause->isActive()) {
+        m_scanAfterPause->stop();
+        scanEditorText();
+    }
+}
+
+void Frm_java::scanEditorText() {
     // Line ends are invisible to the scan (it removes them from names and only compares
     // positions), so the widget's own text, with LF line ends, gives the same result as the
     // CR LF form and saves a copy of the whole text on every keystroke.
@@ -181,7 +203,6 @@ void Frm_java::Txt_edit_Change() {
     // A program without a class declaration (JDK 25) takes its name from its file.
     setTextIfChanged(ui->Txt_file,
                      isCompactSource(text) ? compactSourceName(OpenedFilePath) : scan.fileName);
-    IsSaved = false;
 }
 
 void Frm_java::Cmd_scan_Click() {

@@ -55,6 +55,11 @@ public:
 
     QList<QWidget *> themedControls() const override;
 
+    // Texts up to this many characters are scanned at every change; larger ones once typing
+    // pauses for kScanPauseMs.
+    static constexpr int kScanAtOnceCharacters = 64 * 1024;
+    static constexpr int kScanPauseMs = 150;
+
     // Where the window asks the user for a file or folder. Tests replace these.
     // A chosen path is a host path; nothing means the dialog was cancelled.
     // The open dialog, started in the given folder (empty: where the dialog starts by itself).
@@ -107,8 +112,15 @@ private:
     void placeControls(const Offsets &offsets);
     QWidget *placedControl(MainControl control) const;
 
+    // The class scan of the editor's text: at once for a text of an everyday size; for a large
+    // one once typing pauses (the scan reads the whole text), and at once whenever its results
+    // are needed.
+    void scanEditorText();
+    void scanIfPending();
+
     std::unique_ptr<Ui::Frm_java> ui;
     QTimer *Tim_color = nullptr;
+    QTimer *m_scanAfterPause = nullptr;
     EditorErrorMarks *m_errorMarks = nullptr;
     bool m_building = false;
     QString m_buildingScript; // the running build's script, which names its console

@@ -103,6 +103,7 @@ void Frm_java::CreateNewDirectory(const QString &NewDirectory) {
 }
 
 std::optional<BuildStart> Frm_java::readyToBuild() {
+    scanIfPending();
     // A name or folder that no file system takes, or that would make the script run more than
     // the build, stops the build before anything is written.
     const QString className = ui->Txt_file->text();

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 
 int Frm_java::askToSave() {
+    scanIfPending();
     QMessageBox box(QMessageBox::Warning, QStringLiteral("保存确认"),
                     QStringLiteral("将改动保存到 ") + ui->Txt_table->text() + QLatin1Char('\\') +
                         ui->Txt_file->text() + QStringLiteral(".java？"),

@@ -18,6 +18,7 @@ constexpr qint64 kMaxOpenBytes = 16 * 1024 * 1024;
 } // namespace
 
 void Frm_java::Savefile() {
+    scanIfPending();
     bool saved = false;
     const QString name = ui->Txt_file->text();
     QString failure = QStringLiteral("文件目录设置错误！请重新设置...");

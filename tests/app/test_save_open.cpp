@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QStringEncoder>
@@ -93,6 +94,27 @@ private slots:
         QVERIFY(!w.IsSaved);
         QVERIFY(w.PathInvalid);
         QVERIFY(!QFile::exists("MyJava/A.java"));
+    }
+
+    // A large text is scanned once typing pauses, not at every key; a save before the pause
+    // ends takes the name of the text as it is. A text of an everyday size names its file at
+    // once, as before.
+    void aLargeTextIsScannedWhenItsNameIsNeeded() {
+        FreshStart start;
+        QDir().mkpath(start.home("MyJava"));
+        Frm_java w;
+        auto *file = w.findChild<QLineEdit *>("Txt_file");
+        w.setEditorText("public class Small {}");
+        QCOMPARE(file->text(), QString("Small"));
+        const QString filler =
+            QString("// filler line\n").repeated(Frm_java::kScanAtOnceCharacters / 15);
+        w.setEditorText(filler + "public class Big {}");
+        QTRY_COMPARE(file->text(), QString("Big")); // after the pause
+        w.setEditorText(filler + "public class Bigger {}");
+        QCOMPARE(file->text(), QString("Big")); // not yet
+        w.Savefile();
+        QCOMPARE(file->text(), QString("Bigger"));
+        QVERIFY(QFile::exists(start.home("MyJava/Bigger.java")));
     }
 
     void readOnlyTargetThenRefusedUntilTheFolderChanges() {
