@@ -96,6 +96,15 @@ private slots:
             if (!control->isVisible() || control->objectName().startsWith("qt_"))
                 continue;
             cut << cutText(control);
+            // A control in a frame stays clear of the frame's border lines (a rule line across
+            // the frame meets them by design).
+            const auto *rule = qobject_cast<QFrame *>(control);
+            const bool isRule = rule && (rule->frameShape() == QFrame::HLine ||
+                                         rule->frameShape() == QFrame::VLine);
+            if (auto *frame = qobject_cast<QGroupBox *>(control->parentWidget());
+                frame && !isRule &&
+                !frame->rect().adjusted(1, 1, -1, -1).contains(control->geometry()))
+                cut << QString("%1 touches its frame's border").arg(control->objectName());
             if (auto *label = qobject_cast<QLabel *>(control); label && !label->pixmap().isNull())
                 if (label->pixmap().devicePixelRatio() < std::min(scale, 3.0))
                     cut << QString("%1's picture is drawn for %2")
