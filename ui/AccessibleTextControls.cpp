@@ -68,8 +68,16 @@ public:
                             int *endOffset) const override {
         return answer(offset, type, UnitSide::After, startOffset, endOffset);
     }
+    // No attributes anywhere: one run over the whole text. (Qt's empty run at each offset made
+    // Orca, which joins the runs it is given, read every field without its last character.)
     QString attributes(int offset, int *startOffset, int *endOffset) const override {
-        *startOffset = *endOffset = offset;
+        const int count = characterCount();
+        if (offset < 0 || offset > count) {
+            *startOffset = *endOffset = -1;
+            return QString();
+        }
+        *startOffset = 0;
+        *endOffset = count;
         return QString();
     }
 

@@ -136,6 +136,28 @@ private slots:
         }
     }
 
+    // The text attribute runs (none of the controls has attributes) cover the whole text: a
+    // reader that walks them and joins them, as Orca does to find the text's languages, reads
+    // the last character too ("D:\MyJava", not "D:\MyJav").
+    void attributeRunsCoverTheText_data() { addControlRows(); }
+    void attributeRunsCoverTheText() {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QAccessibleTextInterface *read = control(name, text);
+        QVERIFY(read);
+        int covered = 0;
+        for (int offset = 0; offset < text.size();) {
+            int start = -7;
+            int end = -7;
+            read->attributes(offset, &start, &end);
+            QVERIFY2(start <= offset && offset < end,
+                     qPrintable(QString("%1-%2 at %3").arg(start).arg(end).arg(offset)));
+            covered = end;
+            offset = std::max(end, offset + 1);
+        }
+        QCOMPARE(covered, int(text.size()));
+    }
+
     void pieces_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
