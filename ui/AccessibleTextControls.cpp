@@ -2,7 +2,9 @@
 
 #include "ui/AccessibleTextUnits.h"
 
+#include <QAbstractItemView>
 #include <QAccessibleWidget>
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -12,14 +14,14 @@
 #include <algorithm>
 
 namespace {
-// The parts both kinds of control share; each kind says how its text, caret and selection are
-// reached.
+// The parts all kinds of text control share; each kind says how its text, caret and selection
+// are reached.
 class TextControl : public QAccessibleWidget,
                     public QAccessibleTextInterface,
                     public QAccessibleEditableTextInterface {
 public:
-    explicit TextControl(QWidget *control)
-        : QAccessibleWidget(control, QAccessible::EditableText) {}
+    explicit TextControl(QWidget *control, QAccessible::Role role = QAccessible::EditableText)
+        : QAccessibleWidget(control, role) {}
 
     QString text(QAccessible::Text which) const override {
         if (which == QAccessible::Value && !hidden())
@@ -265,9 +267,69 @@ protected:
 private:
     QPlainTextEdit *editor() const { return static_cast<QPlainTextEdit *>(widget()); }
 };
+// A list that shows its chosen item (not editable): as Qt presents it, with its chosen item as a
+// text to read. Orca takes a list's value from its text, or from a selection interface that
+// Qt 6.4 does not offer, and said only "编译类型 combo box".
+class ChosenItemText : public TextControl {
+public:
+    explicit ChosenItemText(QComboBox *list) : TextControl(list, QAccessible::ComboBox) {}
+
+    QString text(QAccessible::Text which) const override {
+        if (which == QAccessible::Name && list()->accessibleName().isEmpty())
+            return list()->currentText();
+        return TextControl::text(which);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.expandable = true;
+        state.expanded = list()->view()->isVisible();
+        return state;
+    }
+    void *interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::EditableTextInterface)
+            return nullptr;
+        return TextControl::interface_cast(type);
+    }
+    // Its one child: the list of items, which a reader may open and walk.
+    int childCount() const override { return 1; }
+    QAccessibleInterface *child(int index) const override {
+        return index == 0 ? QAccessible::queryAccessibleInterface(list()->view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override {
+        return child && child->object() == list()->view() ? 0 : -1;
+    }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QStringList actionNames() const override {
+        return QStringList{showMenuAction(), pressAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString &action) override {
+        if (action == showMenuAction() || action == pressAction())
+            list()->view()->isVisible() ? list()->hidePopup() : list()->showPopup();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+    int cursorPosition() const override { return 0; }
+    QRect characterRect(int) const override { return QRect(); }
+    int offsetAtPoint(const QPoint &) const override { return -1; }
+
+protected:
+    QString wholeText() const override { return list()->currentText(); }
+    bool readOnly() const override { return true; }
+    bool multiLine() const override { return false; }
+    void selected(int *start, int *end) const override { *start = *end = 0; }
+    void select(int, int) override {}
+    void replaceRange(int, int, const QString &) override {}
+    void replaceAll(const QString &) override {}
+
+private:
+    QComboBox *list() const { return static_cast<QComboBox *>(widget()); }
+};
 } // namespace
 
 QAccessibleInterface *accessibleTextControl(const QString &className, QObject *object) {
+    if (className == QLatin1String("QComboBox"))
+        if (auto *list = qobject_cast<QComboBox *>(object); list && !list->isEditable())
+            return new ChosenItemText(list);
     if (className == QLatin1String("QLineEdit"))
         if (auto *field = qobject_cast<QLineEdit *>(object))
             return new LineEditText(field);

@@ -313,6 +313,9 @@ private slots:
         for (const char *key : {"Up", "Down"}) {
             const QString shown = d.list->currentText();
             QCOMPARE(list->text(QAccessible::Value), shown);
+            QAccessibleTextInterface *read = list->textInterface(); // where Orca reads a value
+            QVERIFY(read && !list->editableTextInterface());
+            QCOMPARE(read->text(0, read->characterCount()), shown);
             QAccessibleInterface *items = list->child(0);
             QStringList selected;
             for (int i = 0; i < items->childCount(); ++i)
