@@ -307,9 +307,10 @@ int wmain() {
     // console's code page.
     DWORD mode = 0;
     if (recorded && GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode)) {
+        // The JVM's options first, as javac's own are.
         const String codePage = L"cp" + std::to_wstring(GetConsoleOutputCP());
-        options.push_back(L"-J-Dsun.stderr.encoding=" + codePage);
-        options.push_back(L"-J-Dstderr.encoding=" + codePage);
+        options.insert(options.begin(), {L"-J-Dsun.stderr.encoding=" + codePage,
+                                         L"-J-Dstderr.encoding=" + codePage});
     }
     const String line = commandLine(program, options, arguments);
     const bool ran = recorded ? compileRecorded(line, settings.javacOutput, code)

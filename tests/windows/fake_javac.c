@@ -1,8 +1,9 @@
 /* Stand-in for javac.exe in the Windows checks: "compiles" NAME.java into NAME.class when the
    source is there (or into the class files named in %TARNEL_FAKE_CLASSES%, separated by
    spaces, with their package folders: p/q/Name), and says what it did; the JVM's options
-   (-J...) and "-d DIR" are passed over. With %TARNEL_SNAPSHOT% set it first copies the work folder
-   as it is during the build into that folder and counts its runs in %TARNEL_SNAPSHOT%.runs. */
+   (-J...), "-encoding NAME" and "-d DIR" are passed over. With %TARNEL_SNAPSHOT% set it first
+   copies the work folder as it is during the build into that folder and counts its runs in
+   %TARNEL_SNAPSHOT%.runs. */
 #include <stdio.h>
 #include <string.h>
 #include <wchar.h>
@@ -63,6 +64,10 @@ int main(int argc, char **argv) {
            strncmp(argv[1], "-J", 2) == 0) { /* the JVM's options, as javac takes them */
         ++argv;
         --argc;
+    }
+    if (argc > 3 && strcmp(argv[1], "-encoding") == 0) { /* the source copy's, from the launcher */
+        argv += 2;
+        argc -= 2;
     }
     if (argc > 3 && strcmp(argv[1], "-d") == 0)
         argv += 2;
