@@ -12,7 +12,6 @@
 #include "ui_Frm_help.h"
 
 #include <QApplication>
-
 #include <QKeyEvent>
 #include <QTextBlock>
 #include <QTextCursor>
