@@ -44,11 +44,22 @@ bool removeFile(const QString &path) {
     return QFile::remove(path);
 }
 
-// The archives of this JDK's earlier builds (an update), with what their makers left.
+// A maker's files (ARCHIVE.<pid>.new and its .d folder) untouched this long: its maker died
+// (one at work writes them within a minute).
+constexpr qint64 kDeadMakerSeconds = 10 * 60;
+
+bool leftByADeadMaker(const QFileInfo &entry) {
+    const QString file = entry.fileName();
+    return (file.endsWith(QLatin1String(".new")) || file.endsWith(QLatin1String(".new.d"))) &&
+           entry.lastModified().secsTo(QDateTime::currentDateTime()) > kDeadMakerSeconds;
+}
+
+// The archives of this JDK's earlier builds (an update), with what their makers left, and what
+// makers of this build that died left.
 void removeOthers(const QDir &cache, const QString &prefix, const QString &name) {
     for (const QFileInfo &entry : cache.entryInfoList(
              {prefix + QLatin1Char('*')}, QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System)) {
-        if (!name.isEmpty() && entry.fileName().startsWith(name))
+        if (!name.isEmpty() && entry.fileName().startsWith(name) && !leftByADeadMaker(entry))
             continue; // this build's, or a maker's at work on it
         // Never through a link into a folder that is not the cache's.
         if (entry.isDir() && !entry.isSymLink())

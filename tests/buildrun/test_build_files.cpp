@@ -14,6 +14,7 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <utime.h>
 
 namespace {
 QString exe() {
@@ -560,6 +561,33 @@ private slots:
         QVERIFY(!QFile::exists(archives[0]) && !QFile::exists(archives[0] + ".size"));
         QVERIFY(QFile::exists(archives[1]) && QFile::exists(archives[1] + ".size"));
         QCOMPARE(QDir(cache).entryList({"*.home"}).size(), 2); // jdk-21's, jdk-17.0.16's
+    }
+
+    // What a maker that died left (untouched for more than ten minutes) goes at the next build;
+    // what a maker at work writes stays.
+    void whatADeadMakerLeftGoes() {
+        if (platform::kOnWindows)
+            QSKIP("a folder's time is set with utime: Linux");
+        QTemporaryDir root;
+        QVERIFY(makeJdk(root.filePath("jdk"), {"javac", "java"}, true, "JAVA_VERSION=\"17.0.15\""));
+        const Jdk jdk = jdkOfBin(root.filePath("jdk/bin"));
+        const QString cache = root.filePath("cache");
+        const QString archive = jdkLaunchFor(jdk, cache, true).javacArchive;
+        const QDateTime longAgo = QDateTime::currentDateTime().addSecs(-11 * 60);
+        for (const QString made : {".111.new", ".222.new"}) {
+            QVERIFY(platform::replaceEntry(archive + made, "cut"));
+            QVERIFY(QDir().mkpath(archive + made + ".d"));
+            QVERIFY(platform::replaceEntry(archive + made + ".d/TarnelJavaSample.java", "x"));
+        }
+        for (const QString dead : {".111.new", ".111.new.d"}) {
+            utimbuf times{longAgo.toSecsSinceEpoch(), longAgo.toSecsSinceEpoch()};
+            QCOMPARE(utime(QFile::encodeName(archive + dead).constData(), &times), 0);
+        }
+        jdkLaunchFor(jdk, cache, true);
+        QVERIFY(!QFileInfo::exists(archive + ".111.new"));
+        QVERIFY(!QFileInfo::exists(archive + ".111.new.d"));
+        QVERIFY(QFileInfo::exists(archive + ".222.new"));
+        QVERIFY(QFileInfo::exists(archive + ".222.new.d/TarnelJavaSample.java"));
     }
 
     // Links in the cache, named like its archives or a maker's folder, are removed as links:
