@@ -3,6 +3,7 @@
 // of them, and its exit code comes back; the launchers' variables do not reach it; a tool that
 // cannot be run is reported as the command interpreter would.
 #include "TestPaths.h"
+#include "TestSupport.h"
 #include "buildrun/JdkSearch.h"
 #include "platform/System.h"
 #include "platform/TextFiles.h"
@@ -69,11 +70,6 @@ Ran runLauncher(const QString &tool, const QStringList &arguments,
     return {process.exitCode(),
             platform::fromSystemCodePage(process.readAllStandardOutput()).replace("\r\n", "\n"),
             channels == QProcess::SeparateChannels ? process.readAllStandardError() : QByteArray()};
-}
-
-QByteArray fileBytes(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QString bracketed(const QStringList &arguments) {
@@ -300,7 +296,7 @@ private slots:
         if (again) {
             QCOMPARE(javac.output, bracketed(fast + QStringList{"A.java"}));
             QCOMPARE(javac.exitCode, 0);
-            QCOMPARE(fileBytes(record + ".exit"), QByteArray("0"));
+            QCOMPARE(FreshStart::readFile(record + ".exit"), QByteArray("0"));
         } else {
             QVERIFY(javac.exitCode != 0); // ended by the same signal
         }
@@ -333,7 +329,7 @@ private slots:
         QVERIFY(script.waitForFinished(60000));
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(archive + ".size"), 30000);
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(archive), 30000);
-        QCOMPARE(QString(fileBytes(root.filePath("maker's folder"))).trimmed(),
+        QCOMPARE(QString(FreshStart::readFile(root.filePath("maker's folder"))).trimmed(),
                  QFileInfo(root.filePath("cache")).canonicalFilePath());
         QTRY_COMPARE_WITH_TIMEOUT(
             QDir(root.filePath("cache")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
