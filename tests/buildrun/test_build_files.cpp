@@ -563,6 +563,25 @@ private slots:
         QCOMPARE(QDir(cache).entryList({"*.home"}).size(), 2); // jdk-21's, jdk-17.0.16's
     }
 
+    // The archive's record: its size and a checksum of every byte, whole eight-byte words and
+    // the bytes after them (values worked out apart from the program).
+    void archiveRecords_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("record");
+        QTest::newRow("none") << QByteArray() << "0 cbf29ce484222325";
+        QTest::newRow("one byte") << QByteArray("a") << "1 af63dc4c8601ec8c";
+        QTest::newRow("one word") << QByteArray("abcdefgh") << "8 3919eeb00ee1e68c";
+        QTest::newRow("a word and a byte") << QByteArray("abcdefghi") << "9 e8f77a2949db571f";
+        QTest::newRow("two words") << QByteArray("abcdefghijklmnop") << "16 5ee9dd2e716d691f";
+    }
+    void archiveRecords() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, record);
+        QCOMPARE(QString::fromStdString(
+                     jdklaunch::archiveRecord(bytes.constData(), size_t(bytes.size()))),
+                 record);
+    }
+
     // What a maker that died left (untouched for more than ten minutes) goes at the next build;
     // what a maker at work writes stays.
     void whatADeadMakerLeftGoes() {
