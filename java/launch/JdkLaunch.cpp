@@ -106,7 +106,7 @@ String pathWithout(const String &path, Char separator,
         if (end == String::npos)
             end = path.size();
         const String entry = path.substr(start, end - start);
-        if (entry.empty() || !isOwnFolder(entry, context)) {
+        if (!isOwnFolder(entry, context)) {
             if (!first)
                 kept += separator;
             kept += entry;
