@@ -35,7 +35,7 @@ QString findConsoleProgram() {
     QString terminal = QStandardPaths::findExecutable(QStringLiteral("x-terminal-emulator"));
     if (terminal.isEmpty())
         terminal = QStandardPaths::findExecutable(QStringLiteral("xterm"));
-    if (!screenReaderRunning || (!terminal.isEmpty() && readByScreenReaders(terminal)))
+    if (!screenReaderRunning || readByScreenReaders(terminal))
         return terminal;
     // xterm and its kin show nothing to a screen reader: the compiler's errors and the
     // program's output would go unheard.
