@@ -181,6 +181,7 @@ std::optional<BuildStart> Frm_java::readyToBuild() {
     launch.javacNote = notes.join(QLatin1Char('\n'));
     start.compileRecord = newCompileRecordFile(platform::privateRuntimeFolder());
     launch.javacOutput = start.compileRecord;
+    launch.javacServer = javacServerName(*jdk, platform::privateRuntimeFolder());
     start.environment =
         buildEnvironment(system, *jdk, launch, codePage, launchers, appletViewerFolder());
     return start;

@@ -7,7 +7,9 @@
 # of the command. The first build (javac's archive is made beside it) is shown apart from the
 # warm ones. Then the parts on their own: the console as the program starts it (the terminal
 # with the program's options, the interpreter with its socket hand-over), the interpreter and
-# hand-over alone, and javac by hand against javac through the program's launcher.
+# hand-over alone, and javac by hand against javac through the program's launcher. The warm
+# series starts once what the first build started beside it is ready: javac's archive and the
+# warm compiler (its socket in the runtime folder); the compiler's start and idle memory are shown.
 # Usage: bench/console_cost.sh [BUILD_DIR] [RUNS] [JDK_BIN]   (default out, 10, javac on PATH)
 set -euo pipefail
 build="$(realpath "${1:-out}")"
@@ -81,6 +83,13 @@ for ((i = 0; i < runs; i++)); do
     xdotool windowactivate --sync "$console" >/dev/null 2>&1 || true
     xdotool key space
     until_true 15 bash -c "! xdotool search --name Korvath.bat | grep -q ."
+    if ((i == 0)); then
+        closed=$(now)
+        until_true 180 bash -c "ls '$work/runtime/'javac-*.sock"
+        server_ready=$(( $(now) - closed ))
+        until_true 180 bash -c "ls '$HOME/.cache/TarnelJava/'javac-*.jsa" || true
+        sleep 1
+    fi
     sleep 0.3
     # By hand, printing into the open terminal.
     rm -f "$work/hand/Stamp.class"
@@ -92,6 +101,10 @@ for ((i = 0; i < runs; i++)); do
     sleep 0.3
 done
 kill "$app" "$hand_terminal" 2>/dev/null || true
+server=$(pgrep -f "tarneljava.javacserver.JavacServer $work/runtime" | head -1 || true)
+sleep 5 # an idle server gives its heap back after two seconds
+server_rss=$( [[ -n "$server" ]] && awk '/VmRSS/ {print int($2 / 1024)}' "/proc/$server/status" || echo "?")
+server_cpu=$( [[ -n "$server" ]] && awk '{print int(($14 + $15) * 1000 / '"$(getconf CLK_TCK)"')}' "/proc/$server/stat" || echo "?")
 
 # The parts on their own.
 IFS=$'\037' read -r -a options <<<"$terminal_options"
@@ -111,6 +124,7 @@ for ((i = 0; i < runs; i++)); do
         t0=$(now); "$build/bin/jdk-launchers/javac" Stamp.java; echo $(( $(now) - t0 )) >>"$work/launcher.ms"
     fi
 done
+[[ -z "$server" ]] || kill "$server"
 if [[ -x "$build/bin/bench_console_start" ]]; then
     "$build/bin/bench_console_start" "$runs" >"$work/console.ms"
     PATH="$work/direct:$PATH" "$build/bin/bench_console_start" "$runs" >"$work/interpreter.ms"
@@ -121,6 +135,7 @@ tool=$(tail -n +2 "$work/tool.ms" | median); hand=$(median <"$work/hand.ms")
 echo "runs: $runs each, interleaved; load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "click to the program's start, warm:  median $tool ms, spread $(tail -n +2 "$work/tool.ms" | spread)  ($(tail -n +2 "$work/tool.ms" | tr '\n' ' '))"
 echo "click to the program's start, first: $first ms (javac's archive made beside it)"
+echo "the warm compiler: ready ${server_ready} ms after the first console closed; its processor time in all: ${server_cpu} ms; idle resident memory: ${server_rss} MB"
 echo "javac + java in an open xterm:       median $hand ms, spread $(spread <"$work/hand.ms")  ($(tr '\n' ' ' <"$work/hand.ms"))"
 awk -v t="$tool" -v h="$hand" -v f="$first" \
     'BEGIN { printf "ratio: %.2f warm, %.2f first; the tool adds %d ms\n", t / h, f / h, t - h }'

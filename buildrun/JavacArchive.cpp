@@ -102,6 +102,17 @@ QString jdkCacheFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
 }
 
+static QString jdkHome(const Jdk &jdk) {
+    return QFileInfo(QFileInfo(jdk.bin).absolutePath()).canonicalFilePath();
+}
+
+QString javacServerName(const Jdk &jdk, const QString &runtimeFolder) {
+    if (jdk.version == 0 || !jdk.hotSpot || runtimeFolder.isEmpty())
+        return QString();
+    QString prefix;
+    return QDir(runtimeFolder).filePath(archiveName(jdkHome(jdk), &prefix).chopped(4));
+}
+
 JdkLaunch jdkLaunchFor(const Jdk &jdk, const QString &cacheFolder, bool codePageIsUtf8) {
     JdkLaunch launch;
     if (jdk.version >= kFirstWithUtf8Default && !codePageIsUtf8)
@@ -113,7 +124,7 @@ JdkLaunch jdkLaunchFor(const Jdk &jdk, const QString &cacheFolder, bool codePage
         !QDir().mkpath(cacheFolder) || !QFileInfo(cacheFolder).isWritable())
         return launch;
     const QDir cache(cacheFolder);
-    const QString home = QFileInfo(QFileInfo(jdk.bin).absolutePath()).canonicalFilePath();
+    const QString home = jdkHome(jdk);
     QString prefix;
     const QString name = archiveName(home, &prefix);
     removeOthers(cache, prefix, name);

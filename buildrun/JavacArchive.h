@@ -15,3 +15,8 @@ QString jdkCacheFolder();
 // A cache folder that cannot be written, or an archive that is no longer whole, costs only the
 // archive: javac then starts without one (or makes it again).
 JdkLaunch jdkLaunchFor(const Jdk &jdk, const QString &cacheFolder, bool codePageIsUtf8);
+
+// The name of the JDK's warm compiler in the user's private runtime folder (javac-<the JDK's
+// folder>-<its build>, as its archive): a JDK updated in its folder gets a new server. None for
+// a JDK that does not say what it is, or with no private folder.
+QString javacServerName(const Jdk &jdk, const QString &runtimeFolder);

@@ -137,6 +137,7 @@ QProcessEnvironment buildEnvironment(QProcessEnvironment environment, const Jdk 
         {jdklaunch::kJavacNoteVariable, launch.javacNote},
         {jdklaunch::kJavacOutputVariable, QDir::toNativeSeparators(launch.javacOutput)},
         {jdklaunch::kJavacEncodingVariable, sourceEncoding},
+        {jdklaunch::kJavacServerVariable, QDir::toNativeSeparators(launch.javacServer)},
     };
     for (const auto &[name, value] : told) {
         if (value.isEmpty())

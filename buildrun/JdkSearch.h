@@ -64,6 +64,7 @@ struct JdkLaunch {
     QString fileEncoding; // java's -Dfile.encoding: COMPAT on JDK 18+ under a code page not UTF-8
     QString javacNote;    // lines the console shows before javac runs
     QString javacOutput;  // the file where javac's launcher records the compile (host path)
+    QString javacServer;  // the JDK's warm compiler in the user's private runtime folder
 };
 
 // The build's environment: the system's, with the launchers' folder and the JDK's bin first on

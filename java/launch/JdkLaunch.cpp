@@ -55,6 +55,7 @@ Settings settingsFrom(const String values[kVariableCount]) {
     settings.javacNote = values[4];
     settings.javacOutput = values[5];
     settings.javacEncoding = values[6];
+    settings.javacServer = values[7];
     // An archive start without an archive is a fast start.
     if (settings.javacStart >= JavacStart::Use && settings.javacArchive.empty())
         settings.javacStart = JavacStart::Fast;
@@ -210,6 +211,176 @@ std::string archiveRecord(const char *bytes, size_t size) {
     for (int i = 15; i >= 0; --i, sum >>= 4)
         hex[size_t(i)] = digits[sum & 15];
     return std::to_string(static_cast<unsigned long long>(size)) + " " + hex;
+}
+
+} // namespace jdklaunch
+
+namespace jdklaunch {
+
+bool serverTakes(GetVariable getVariable) {
+    for (const char *name : {"JDK_JAVAC_OPTIONS", "JAVA_TOOL_OPTIONS", "_JAVA_OPTIONS"}) {
+        const Char *value = getVariable(name);
+        if (value && *value)
+            return false;
+    }
+    return true;
+}
+
+String serverContext(GetVariable getVariable) {
+    String context;
+    for (const char *name : {"LC_ALL", "LC_MESSAGES", "LC_CTYPE", "LANG"}) {
+        const Char *value = getVariable(name);
+        context += text(name) + text("=") + (value ? String(value) : String()) + Char('\n');
+    }
+    return context;
+}
+
+std::vector<String> serverOptions(const String &jar, const String &server, const String &context) {
+    return {text("-XX:TieredStopAtLevel=1"),
+            text("-XX:+UseSerialGC"),
+            text("-XX:-UsePerfData"),
+            text("-Xss4m"),
+            text("-Xms8m"),
+            text("-Xmx256m"),
+            text("-XX:MinHeapFreeRatio=10"),
+            text("-XX:MaxHeapFreeRatio=20"),
+            text("-XX:-ShrinkHeapInSteps"),
+            text("-XX:NewSize=2m"),
+            text("-XX:MaxNewSize=24m"),
+            text("-XX:ReservedCodeCacheSize=64m"),
+            text("-Xlog:disable"),
+            text("-cp"),
+            jar,
+            text("tarneljava.javacserver.JavacServer"),
+            server,
+            context};
+}
+
+namespace {
+constexpr Char kListSeparator = platform::kOnWindows ? Char(';') : Char(':');
+
+bool startsWith(const String &value, const char *start) {
+    return value.compare(0, text(start).size(), text(start)) == 0;
+}
+
+bool endsWith(const String &value, const char *end) {
+    const String ending = text(end);
+    return value.size() >= ending.size() &&
+           value.compare(value.size() - ending.size(), ending.size(), ending) == 0;
+}
+
+// A path made whole against the folder; false for one whose meaning hangs on more than the
+// folder (Windows: "C:name", "\name", the current folder of another drive).
+bool wholePath(const String &path, const String &folder, String &whole) {
+    if (path.empty())
+        return false;
+    const auto isSlash = [](Char c) { return c == '/' || (platform::kOnWindows && c == '\\'); };
+    if (!platform::kOnWindows) {
+        whole = path[0] == '/' ? path : folder + Char('/') + path;
+        return true;
+    }
+    const bool drive = path.size() >= 2 && path[1] == ':';
+    if (drive && path.size() >= 3 && isSlash(path[2])) {
+        whole = path;
+        return true;
+    }
+    if (path.size() >= 2 && isSlash(path[0]) && isSlash(path[1])) {
+        whole = path; // a network path
+        return true;
+    }
+    if (drive || isSlash(path[0]))
+        return false;
+    whole = folder + Char('\\') + path;
+    return true;
+}
+
+bool wholePathList(const String &list, const String &folder, String &whole) {
+    whole.clear();
+    for (size_t start = 0; start <= list.size();) {
+        size_t end = list.find(kListSeparator, start);
+        if (end == String::npos)
+            end = list.size();
+        String entry;
+        if (!wholePath(list.substr(start, end - start), folder, entry))
+            return false; // an empty entry means javac's own folder
+        if (!whole.empty())
+            whole += kListSeparator;
+        whole += entry;
+        start = end + 1;
+    }
+    return true;
+}
+
+// Options that mean the same to javac's API in any folder.
+bool isPlainFlag(const String &option) {
+    for (const char *flag :
+         {"-g", "-nowarn", "-deprecation", "-Werror", "-parameters", "-proc:none", "-Xlint",
+          "-implicit:none", "-implicit:class", "-Xdiags:compact", "-Xdiags:verbose"})
+        if (option == text(flag))
+            return true;
+    return startsWith(option, "-g:") || startsWith(option, "-Xlint:");
+}
+
+bool takesPlainValue(const String &option) {
+    for (const char *name : {"-encoding", "-source", "--source", "-target", "--target", "--release",
+                             "-Xmaxerrs", "-Xmaxwarns"})
+        if (option == text(name))
+            return true;
+    return false;
+}
+
+bool takesPathList(const String &option, bool *classPath) {
+    for (const char *name : {"-cp", "-classpath", "--class-path"})
+        if (option == text(name))
+            return *classPath = true;
+    return option == text("-sourcepath") || option == text("--source-path");
+}
+} // namespace
+
+bool serverRequest(const std::vector<String> &arguments, const String &folder,
+                   const String *classPath, bool (*isFile)(const String &path),
+                   ServerRequest &request) {
+    request = ServerRequest();
+    bool classPathGiven = false;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const String &argument = arguments[i];
+        const bool hasValue = i + 1 < arguments.size();
+        String whole;
+        if (isPlainFlag(argument)) {
+            request.options.push_back(argument);
+        } else if (takesPlainValue(argument) && hasValue) {
+            request.options.push_back(argument);
+            request.options.push_back(arguments[++i]);
+        } else if (argument == text("-d") && hasValue &&
+                   wholePath(arguments[i + 1], folder, whole)) {
+            request.options.push_back(argument);
+            request.options.push_back(whole);
+            ++i;
+        } else if (takesPathList(argument, &classPathGiven) && hasValue &&
+                   wholePathList(arguments[i + 1], folder, whole)) {
+            request.options.push_back(argument);
+            request.options.push_back(whole);
+            ++i;
+        } else if (!startsWith(argument, "-") && endsWith(argument, ".java") &&
+                   wholePath(argument, folder, whole) && isFile(whole)) {
+            request.wholeAndShown.push_back(whole);
+            request.wholeAndShown.push_back(argument);
+        } else {
+            return false;
+        }
+    }
+    if (request.wholeAndShown.empty())
+        return false; // javac's usage text is javac's to print
+    if (!classPathGiven) {
+        // Without one javac searches CLASSPATH, else its current folder; the server's JVM has
+        // neither.
+        String whole = folder;
+        if (classPath && !wholePathList(*classPath, folder, whole))
+            return false;
+        request.options.push_back(text("-classpath"));
+        request.options.push_back(whole);
+    }
+    return true;
 }
 
 } // namespace jdklaunch

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace jdklaunch {
@@ -23,9 +24,10 @@ inline constexpr const char *kFileEncodingVariable = "TARNELJAVA_JAVA_FILE_ENCOD
 inline constexpr const char *kJavacNoteVariable = "TARNELJAVA_JAVAC_NOTE";
 inline constexpr const char *kJavacOutputVariable = "TARNELJAVA_JAVAC_OUTPUT";
 inline constexpr const char *kJavacEncodingVariable = "TARNELJAVA_JAVAC_ENCODING";
+inline constexpr const char *kJavacServerVariable = "TARNELJAVA_JAVAC_SERVER";
 inline constexpr const char *const kVariables[] = {
-    kJdkBinVariable,    kJavacStartVariable,  kJavacArchiveVariable, kFileEncodingVariable,
-    kJavacNoteVariable, kJavacOutputVariable, kJavacEncodingVariable};
+    kJdkBinVariable,    kJavacStartVariable,  kJavacArchiveVariable,  kFileEncodingVariable,
+    kJavacNoteVariable, kJavacOutputVariable, kJavacEncodingVariable, kJavacServerVariable};
 inline constexpr int kVariableCount = int(sizeof kVariables / sizeof kVariables[0]);
 
 // The build's record of its compile (TARNELJAVA_JAVAC_OUTPUT names a file in the user's private
@@ -54,6 +56,8 @@ struct Settings {
     String javacNote;     // a line shown before javac runs, or empty
     String javacOutput;   // the build's record of its compile, or empty: none kept
     String javacEncoding; // the source copy's encoding, told to javac after the user's options
+    String javacServer;   // the warm compiler's name in the user's private runtime folder, or
+                          // empty: none for this JDK
 };
 
 // The settings from the environment's values, in the order of kVariables.
@@ -105,6 +109,40 @@ bool compileFailed(const std::string &exitFileText);
 // Said in place of the program's run after a failed compile (UTF-8).
 inline constexpr const char *kNoRunAfterFailedCompile =
     "编译没有成功，程序没有运行。请按上面的错误提示修改程序后再试。";
+
+// The warm compiler (tarneljava-javacserver.jar): javac kept loaded in a JVM of its own, one per
+// JDK and user, named SERVER (the build's javacServer): it listens on SERVER.sock, or on the
+// loopback port written with a secret in SERVER.port ("port secret"). The javac launcher asks it
+// first and runs javac itself when it does not answer at once, does not take the compile, or
+// is lost before javac's exit code; it starts one after a compile that found none.
+inline constexpr const char *kServerJarName = "tarneljava-javacserver.jar";
+inline constexpr const char *kServerSocketSuffix = ".sock";
+inline constexpr const char *kServerPortSuffix = ".port";
+
+// What the server is asked: javac's options with every path in them whole (the server runs in
+// a folder of its own), and each source file's whole path beside the name the learner's
+// command gave it (javac's messages name it so).
+struct ServerRequest {
+    std::vector<String> options;
+    std::vector<String> wholeAndShown; // pairs
+};
+// The request for javac's arguments run in `folder`, with the class path javac would take from
+// CLASSPATH (null: none set). None where the arguments hold what the server must not take or
+// cannot take alike (annotation processors, -J options, @argument files, anything not known to
+// mean the same there), or a source file that is not there (javac's own message names it).
+// The server takes no environment: a compile under one that changes javac or its JVM
+// (JDK_JAVAC_OPTIONS, JAVA_TOOL_OPTIONS, _JAVA_OPTIONS) is javac's own; getVariable answers null
+// for an unset variable.
+using GetVariable = const Char *(*)(const char *name);
+bool serverTakes(GetVariable getVariable);
+bool serverRequest(const std::vector<String> &arguments, const String &folder,
+                   const String *classPath, bool (*isFile)(const String &path),
+                   ServerRequest &request);
+// What a request's answers depend on beside its arguments: the messages' language and bytes.
+// The server was started with its launcher's; a request under another context is declined.
+String serverContext(GetVariable getVariable);
+// The server's command after `java`: a small heap that it gives back when idle, the quick JIT.
+std::vector<String> serverOptions(const String &jar, const String &server, const String &context);
 
 // Text in the program's literal form (ASCII only).
 String text(const char *ascii);

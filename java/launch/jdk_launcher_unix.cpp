@@ -5,6 +5,7 @@
 // program). They print nothing of their own, but for a tool that cannot be run, which the
 // console reports as the command interpreter would, the build's notes before javac, and one line
 // in place of a program whose compile failed.
+#include "JavacServerClient.h"
 #include "JdkLaunch.h"
 
 #include <cerrno>
@@ -12,6 +13,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <iconv.h>
@@ -273,16 +275,17 @@ void waitForEnd(pid_t process) {
     close(handle);
 }
 
-// The maker runs apart from the console: in a session of its own, at low priority, with no
-// input, output or other inherited file (the console's socket among them), and only once the
-// console's script has ended, so that neither the learner's compile, nor the program's start,
-// nor the end of the script waits for it or shares the processor with it.
-void startArchiveMaker(const String &program, const jdklaunch::Settings &settings) {
+// The maker and the compile server run apart from the console: in a session of their own, at
+// low priority, with no input, output or other inherited file (the console's socket among
+// them), in the cache folder (a JVM's crash log would land in the current folder), and only once
+// the console's script has ended, so that neither the learner's compile, nor the program's start,
+// nor the end of the script waits for them or shares the processor with them.
+template <typename Job> void startApart(const String &folder, Job job) {
     const pid_t console = getppid(); // the command interpreter running the build script
     const pid_t child = fork();
     if (child != 0) {
         if (child > 0)
-            waitpid(child, nullptr, 0); // the maker's parent ends at once; init takes the maker
+            waitpid(child, nullptr, 0); // the job's parent ends at once; init takes the job
         return;
     }
     setsid();
@@ -295,27 +298,59 @@ void startArchiveMaker(const String &program, const jdklaunch::Settings &setting
     for (int fd = STDERR_FILENO + 1; fd < (open > 0 ? open : 1024); ++fd)
         close(fd);
     setpriority(PRIO_PROCESS, 0, 10);
-    // In the cache folder, not the learner's: a JVM's crash log would land there.
-    const String cache = settings.javacArchive.substr(0, settings.javacArchive.find_last_of('/'));
-    if (chdir(cache.empty() ? "/" : cache.c_str()) != 0)
+    if (chdir(folder.empty() ? "/" : folder.c_str()) != 0)
         _exit(0);
     waitForEnd(console);
-    makeArchive(program, settings);
+    job();
     _exit(0);
+}
+
+String folderOf(const String &file) {
+    const size_t slash = file.find_last_of('/');
+    return slash == String::npos ? String() : file.substr(0, slash);
+}
+
+// The launcher's own folder.
+String ownFolder() {
+    char self[4096];
+    const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+    return length > 0 ? folderOf(String(self, size_t(length))) : String();
+}
+
+// The server's jar: beside the launchers in the build, in <prefix>/share/tarneljava installed.
+String serverJar() {
+    const String own = ownFolder();
+    for (const char *place : {"/", "/../../../share/tarneljava/"}) {
+        const String jar = own + place + jdklaunch::kServerJarName;
+        if (!own.empty() && access(jar.c_str(), R_OK) == 0)
+            return jar;
+    }
+    return String();
+}
+
+// The compile server of this JDK, warmed up on the sample (its input), which ends itself.
+void runServer(const jdklaunch::Settings &settings, const String &jar, const String &context) {
+    const String java = settings.jdkBin + "/java";
+    int sample[2];
+    if (pipe(sample) != 0)
+        return;
+    // The sample fits the pipe: written whole before the server reads it.
+    writeAll(sample[1], jdklaunch::kSampleSource, std::strlen(jdklaunch::kSampleSource));
+    close(sample[1]);
+    dup2(sample[0], STDIN_FILENO);
+    close(sample[0]);
+    const auto options = jdklaunch::serverOptions(jar, settings.javacServer, context);
+    const auto arguments = argumentVector(java, options, 0, nullptr);
+    execv(arguments[0], arguments.data());
 }
 
 // Takes the launchers' folder out of PATH: what the learner's program starts by name (java,
 // javac, jshell, a script's tools) is then the chosen JDK's own, which stands next.
 void leaveThePath() {
-    char self[4096];
-    const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+    const String folder = ownFolder();
     const char *path = std::getenv("PATH");
-    if (length <= 0 || !path)
-        return;
-    String folder(self, size_t(length));
-    folder.erase(folder.find_last_of('/'));
     struct stat own {};
-    if (stat(folder.empty() ? "/" : folder.c_str(), &own) != 0)
+    if (!path || stat(folder.empty() ? "/" : folder.c_str(), &own) != 0)
         return;
     const auto isOwn = [](const String &entry, const void *context) {
         const auto *ownFolder = static_cast<const struct stat *>(context);
@@ -324,6 +359,57 @@ void leaveThePath() {
                other.st_ino == ownFolder->st_ino;
     };
     setenv("PATH", jdklaunch::pathWithout(path, ':', isOwn, &own).c_str(), 1);
+}
+
+const char *variable(const char *name) {
+    return std::getenv(name);
+}
+
+bool isFile(const String &path) {
+    struct stat entry {};
+    return stat(path.c_str(), &entry) == 0 && S_ISREG(entry.st_mode);
+}
+
+// The compile on this JDK's warm server, which a build that found none starts for the next.
+// Its exit code, or -1 where javac is to run itself (nothing was shown then, or the server was
+// lost part-way).
+int compileOnServer(const jdklaunch::Settings &settings, int argc, char *argv[]) {
+    if (settings.javacServer.empty() || !jdklaunch::serverTakes(variable))
+        return -1;
+    std::vector<String> arguments;
+    for (const String &option : jdklaunch::toolOptions(jdklaunch::Tool::Javac, settings))
+        if (option.compare(0, 2, "-J") != 0) // the options of javac's own JVM
+            arguments.push_back(option);
+    arguments.insert(arguments.end(), argv + 1, argv + argc);
+    char folder[4096];
+    const char *classPath = std::getenv("CLASSPATH");
+    const String classPathValue = classPath ? classPath : "";
+    jdklaunch::ServerRequest request;
+    if (!getcwd(folder, sizeof folder) ||
+        !jdklaunch::serverRequest(arguments, folder, classPath ? &classPathValue : nullptr, isFile,
+                                  request))
+        return -1;
+    const String &record = settings.javacOutput;
+    const int file =
+        record.empty()
+            ? -1
+            : open(record.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const String context = jdklaunch::serverContext(variable);
+    const int code =
+        jdklaunch::askServer(settings.javacServer, context, request, STDERR_FILENO, file);
+    if (file >= 0)
+        close(file);
+    if (code >= 0) {
+        if (!record.empty())
+            writeFile(jdklaunch::javacExitFile(record), std::to_string(code));
+        return code;
+    }
+    const String jar = serverJar();
+    const String cache = folderOf(settings.javacArchive);
+    if (!jar.empty())
+        startApart(cache.empty() ? folderOf(settings.javacServer) : cache,
+                   [&] { runServer(settings, jar, context); });
+    return -1;
 }
 
 } // namespace
@@ -351,7 +437,12 @@ int main(int argc, char *argv[]) {
     if (tool == jdklaunch::Tool::Javac && !settings.javacNote.empty())
         say(settings.javacNote + "\n");
     if (tool == jdklaunch::Tool::Javac && jdklaunch::makesArchive(settings))
-        startArchiveMaker(program, settings);
+        startApart(folderOf(settings.javacArchive), [&] { makeArchive(program, settings); });
+    if (tool == jdklaunch::Tool::Javac) {
+        const int code = compileOnServer(settings, argc, argv);
+        if (code >= 0)
+            return code;
+    }
     const auto options = jdklaunch::toolOptions(tool, settings);
     const auto arguments = argumentVector(program, options, argc, argv);
     const bool onArchive =

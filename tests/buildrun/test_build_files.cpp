@@ -661,7 +661,8 @@ private slots:
         system.insert("TARNELJAVA_JAVAC_ARCHIVE", "/a/stale/one");
         if (userOptions != "<unset>")
             system.insert("JDK_JAVAC_OPTIONS", userOptions);
-        const JdkLaunch launch{"use", "", "COMPAT", "提示", "/run/user/1/javac.txt"};
+        const JdkLaunch launch{
+            "use", "", "COMPAT", "提示", "/run/user/1/javac.txt", "/run/user/1/javac-1-2"};
         const QProcessEnvironment built = buildEnvironment(
             system, Jdk{"/opt/jdk/bin", 17, true}, launch, "GB18030", "/opt/launch", "/opt/viewer");
         QCOMPARE(built.value("PATH").split(QDir::listSeparator()),
@@ -675,6 +676,8 @@ private slots:
         QCOMPARE(built.value("TARNELJAVA_JAVAC_ENCODING"), QString("GB18030"));
         QCOMPARE(built.value("TARNELJAVA_JAVAC_OUTPUT"),
                  QDir::toNativeSeparators("/run/user/1/javac.txt"));
+        QCOMPARE(built.value("TARNELJAVA_JAVAC_SERVER"),
+                 QDir::toNativeSeparators("/run/user/1/javac-1-2"));
     }
 };
 

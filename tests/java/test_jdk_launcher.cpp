@@ -2,83 +2,10 @@
 // arguments as they were given (spaces, Chinese, quotes), with what the launchers add in front
 // of them, and its exit code comes back; the launchers' variables do not reach it; a tool that
 // cannot be run is reported as the command interpreter would.
-#include "TestPaths.h"
+#include "LauncherRun.h"
 #include "TestSupport.h"
-#include "buildrun/JdkSearch.h"
-#include "platform/System.h"
-#include "platform/TextFiles.h"
 
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-const QString kExe = platform::kOnWindows ? ".exe" : "";
-
-// The stand-in tools: each argument in brackets, the launchers' variables, TARNEL_TEST_STDERR
-// on the error output, the exit code TARNEL_TEST_EXIT; on Linux PATH when TARNEL_TEST_PATH is
-// set, a crash by the signal TARNEL_TEST_CRASH when given an archive, and an archive made where
-// javac is told to make one (its folder in the file TARNEL_TEST_MAKER).
-bool makeStandInJdk(const QString &bin) {
-    if (!QDir().mkpath(bin))
-        return false;
-    for (const QString tool : {"javac", "java"}) {
-        const QString file = bin + "/" + tool + kExe;
-        if (platform::kOnWindows) {
-            if (!QFile::copy(kTestWindowsToolsFolder + "/java.exe", file))
-                return false;
-            continue;
-        }
-        if (!platform::writeLines(file, {"#!/bin/sh\n"
-                                         "for a in \"$@\"; do case \"$a\" in "
-                                         "-J-XX:SharedArchiveFile=*) [ -n \"$TARNEL_TEST_CRASH\" ] "
-                                         "&& kill -$TARNEL_TEST_CRASH $$;; esac; done\n"
-                                         "for a in \"$@\"; do printf '[%s]\\n' \"$a\"; "
-                                         "done\nenv | grep '^TARNELJAVA_'\n"
-                                         "[ -n \"$TARNEL_TEST_PATH\" ] && echo \"PATH=$PATH\"\n"
-                                         "for a in \"$@\"; do case \"$a\" in "
-                                         "-J-XX:ArchiveClassesAtExit=*) printf made >\"${a#*=}\"; "
-                                         "pwd >\"$TARNEL_TEST_MAKER\";; esac; done\n"
-                                         "printf '%s' \"$TARNEL_TEST_STDERR\" >&2\nexit "
-                                         "${TARNEL_TEST_EXIT:-0}"}) ||
-            !QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
-            return false;
-    }
-    return true;
-}
-
-struct Ran {
-    int exitCode = -1;
-    QString output;
-    QByteArray errorOutput; // when asked for apart
-};
-
-Ran runLauncher(const QString &tool, const QStringList &arguments,
-                const QList<QPair<QString, QString>> &variables, int exitCode = 0,
-                QProcess::ProcessChannelMode channels = QProcess::MergedChannels) {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("TARNEL_TEST_ARGS", "1");
-    environment.insert("TARNEL_TEST_EXIT", QString::number(exitCode));
-    for (const auto &[name, value] : variables)
-        environment.insert(name, value);
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.setProcessChannelMode(channels);
-    process.start(jdkLauncherFolder() + "/" + tool + kExe, arguments);
-    if (!process.waitForFinished(60000))
-        return {};
-    return {process.exitCode(),
-            platform::fromSystemCodePage(process.readAllStandardOutput()).replace("\r\n", "\n"),
-            channels == QProcess::SeparateChannels ? process.readAllStandardError() : QByteArray()};
-}
-
-QString bracketed(const QStringList &arguments) {
-    QString text;
-    for (const QString &argument : arguments)
-        text += "[" + argument + "]\n";
-    return text;
-}
-} // namespace
 
 class TestJdkLauncher : public QObject {
     Q_OBJECT
