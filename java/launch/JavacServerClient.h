@@ -8,9 +8,26 @@ namespace jdklaunch {
 inline constexpr int kNoServer = -10;   // none took the compile; nothing was shown
 inline constexpr int kServerLost = -11; // it took it and was lost before its exit code
 
-// Asks the server named `server` to compile; what javac prints goes to `console` and, when
-// `record` is not negative, to the record too, as it comes.
+// Where javac's output goes as it comes (the console, the build's record).
+using PassOn = void (*)(const char *bytes, size_t size, void *context);
+
+// Asks the server named `server` to compile; what javac prints goes to passOn.
 int askServer(const String &server, const String &context, const ServerRequest &request,
-              int console, int record);
+              PassOn passOn, void *passOnContext);
+
+// The conversation, apart from the system's sockets.
+// A server at work answers at once; one that does not is busy, stopped or not a server.
+inline constexpr int kAnswerMs = 1500;
+// The server ends a compile after a minute itself; this is for one that hangs.
+inline constexpr int kCompileMs = 65 * 1000;
+// The request's bytes: "TJC1", the secret, the context, the options, the files.
+std::string requestBytes(const std::string &secret, const String &context,
+                         const ServerRequest &request);
+// Reads exactly `size` bytes within `waitMs` milliseconds.
+using Receive = bool (*)(char *bytes, size_t size, int waitMs, void *connection);
+// Follows the server's frames to javac's exit code.
+int followAnswer(Receive receive, void *connection, PassOn passOn, void *passOnContext);
+// "port secret", as the port file holds it: the port, or 0.
+int portAndSecret(const std::string &text, std::string &secret);
 
 } // namespace jdklaunch

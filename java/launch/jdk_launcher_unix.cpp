@@ -395,8 +395,14 @@ int compileOnServer(const jdklaunch::Settings &settings, int argc, char *argv[])
             ? -1
             : open(record.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
     const String context = jdklaunch::serverContext(variable);
+    const auto passOn = [](const char *bytes, size_t size, void *record) {
+        writeAll(STDERR_FILENO, bytes, size);
+        if (*static_cast<const int *>(record) >= 0)
+            writeAll(*static_cast<const int *>(record), bytes, size);
+    };
+    int recordFile = file;
     const int code =
-        jdklaunch::askServer(settings.javacServer, context, request, STDERR_FILENO, file);
+        jdklaunch::askServer(settings.javacServer, context, request, passOn, &recordFile);
     if (file >= 0)
         close(file);
     if (code >= 0) {

@@ -8,17 +8,26 @@
 #include "JdkLaunch.h"
 #include "WindowsLaunch.h"
 
+#include "JavacServerClient.h"
+
+#include <cstring>
 #include <cwchar>
 #include <windows.h>
 
-#include <tlhelp32.h> // after windows.h, whose types it uses
+#include <shellapi.h> // after windows.h, whose types they use
+#include <tlhelp32.h>
 
 using jdklaunch::String;
 
 namespace {
 
-// The first argument of the archive maker: a copy of this program started apart.
+// The first argument of the archive maker and of the compile server's starter: copies of this
+// program started apart.
 const wchar_t kMakerOption[] = L" --tarneljava-make-archive ";
+const wchar_t kServerOption[] = L" --tarneljava-start-server ";
+
+// The launchers' variables as the build gave them: the copies started apart read them too.
+String told[jdklaunch::kVariableCount];
 
 String variable(const char *name) {
     const String wide = jdklaunch::text(name);
@@ -146,15 +155,18 @@ DWORD parentProcess() {
     return parent;
 }
 
-// The maker: a copy of this program with no console, at low priority, that waits until the
-// build script's interpreter has ended, so that neither the learner's compile nor the program's
-// start shares the processor with it.
-void startArchiveMaker(const String &archive) {
-    // In the cache folder, not the learner's: the folder could not be renamed while it runs,
-    // and a JVM's crash log would land there.
-    const String cache = archive.substr(0, archive.find_last_of(L'\\') + 1);
-    const String line = winlaunch::quoted(winlaunch::thisProgram()) + kMakerOption +
-                        std::to_wstring(parentProcess());
+String folderOf(const String &file) {
+    return file.substr(0, file.find_last_of(L'\\') + 1);
+}
+
+// The maker and the compile server's starter: a copy of this program with no console, at low
+// priority, that waits until the build script's interpreter has ended, so that neither the
+// learner's compile nor the program's start shares the processor with it. In the cache folder,
+// not the learner's: the folder could not be renamed while it runs, and a JVM's crash log would
+// land there.
+void startApart(const wchar_t *option, const String &cache, const String &more = String()) {
+    const String line = winlaunch::quoted(winlaunch::thisProgram()) + option +
+                        std::to_wstring(parentProcess()) + more;
     String mutableLine = line;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -165,6 +177,117 @@ void startArchiveMaker(const String &archive) {
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
+}
+
+// The compile server of this JDK, warmed up on the sample (its input), which ends itself; it
+// writes javac's messages in the console's code page, as javac does through the launcher.
+void runServer(const jdklaunch::Settings &settings, const String &context, const String &codePage) {
+    const String jar =
+        winlaunch::folderOfThisProgram() + jdklaunch::text(jdklaunch::kServerJarName);
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE reading = nullptr, writing = nullptr;
+    if (!isFile(jar) || !CreatePipe(&reading, &writing, &inherit, 1 << 16))
+        return;
+    SetHandleInformation(writing, HANDLE_FLAG_INHERIT, 0);
+    DWORD written = 0;
+    WriteFile(writing, jdklaunch::kSampleSource, DWORD(strlen(jdklaunch::kSampleSource)), &written,
+              nullptr);
+    CloseHandle(writing);
+    const HANDLE null = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    &inherit, OPEN_EXISTING, 0, nullptr);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = reading;
+    startup.hStdOutput = startup.hStdError = null;
+    std::vector<String> options{L"-Dsun.stderr.encoding=" + codePage,
+                                L"-Dstderr.encoding=" + codePage};
+    for (const String &option : jdklaunch::serverOptions(jar, settings.javacServer, context))
+        options.push_back(option);
+    String line = commandLine(settings.jdkBin + L"\\java.exe", options, String());
+    PROCESS_INFORMATION process{};
+    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE,
+                       CREATE_NO_WINDOW | BELOW_NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup,
+                       &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    CloseHandle(reading);
+    CloseHandle(null);
+}
+
+// What javac's messages reach: the console and the build's record.
+struct Outputs {
+    HANDLE console;
+    HANDLE record;
+};
+
+void passOn(const char *bytes, size_t size, void *context) {
+    const auto *outputs = static_cast<const Outputs *>(context);
+    DWORD written = 0;
+    WriteFile(outputs->console, bytes, DWORD(size), &written, nullptr);
+    if (outputs->record != INVALID_HANDLE_VALUE)
+        WriteFile(outputs->record, bytes, DWORD(size), &written, nullptr);
+}
+
+const wchar_t *variableValue(const char *name) {
+    static String value;
+    const String wide = jdklaunch::text(name);
+    const DWORD length = GetEnvironmentVariableW(wide.c_str(), nullptr, 0);
+    if (length == 0)
+        return nullptr;
+    value.assign(length, L'\0');
+    value.resize(GetEnvironmentVariableW(wide.c_str(), &value[0], length));
+    return value.c_str();
+}
+
+// The compile on this JDK's warm server, which a build that found none starts for the next.
+// Its exit code, or -1 where javac is to run itself (nothing was shown then, or the server was
+// lost part-way). `options` are the launcher's, `arguments` the learner's command line.
+int compileOnServer(const jdklaunch::Settings &settings, const std::vector<String> &options,
+                    const String &arguments, const String &codePage) {
+    if (settings.javacServer.empty() || !jdklaunch::serverTakes(variableValue))
+        return -1;
+    int count = 0;
+    LPWSTR *given = CommandLineToArgvW((L"javac" + arguments).c_str(), &count);
+    if (!given)
+        return -1;
+    std::vector<String> all;
+    for (const String &option : options)
+        if (option.compare(0, 2, L"-J") != 0) // the options of javac's own JVM
+            all.push_back(option);
+    all.insert(all.end(), given + 1, given + count);
+    LocalFree(given);
+    wchar_t folder[32768];
+    const DWORD folderLength = GetCurrentDirectoryW(32768, folder);
+    const wchar_t *classPath = variableValue("CLASSPATH");
+    const String classPathValue = classPath ? classPath : L"";
+    jdklaunch::ServerRequest request;
+    if (folderLength == 0 || folderLength >= 32768 ||
+        !jdklaunch::serverRequest(all, String(folder, folderLength),
+                                  classPath ? &classPathValue : nullptr, isFile, request))
+        return -1;
+    const String context = jdklaunch::serverContext(variableValue) + L"cp=" + codePage + L"\n";
+    const String &record = settings.javacOutput;
+    Outputs outputs{GetStdHandle(STD_ERROR_HANDLE),
+                    CreateFileW(record.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
+    const int code = jdklaunch::askServer(settings.javacServer, context, request, passOn, &outputs);
+    if (outputs.record != INVALID_HANDLE_VALUE)
+        CloseHandle(outputs.record);
+    if (code >= 0) {
+        writeFile(jdklaunch::javacExitFile(record), std::to_string(code));
+        return code;
+    }
+    const String cache = folderOf(settings.javacArchive);
+    for (int i = 0; i < jdklaunch::kVariableCount; ++i) // for the starter alone
+        SetEnvironmentVariableW(jdklaunch::text(jdklaunch::kVariables[i]).c_str(),
+                                told[i].empty() ? nullptr : told[i].c_str());
+    startApart(kServerOption, cache.empty() ? folderOf(settings.javacServer) : cache,
+               L" " + codePage);
+    for (const char *variableName : jdklaunch::kVariables)
+        SetEnvironmentVariableW(jdklaunch::text(variableName).c_str(), nullptr);
+    return -1;
 }
 
 // javac with its error output passed on to the console as it comes, byte for byte, and kept in
@@ -266,10 +389,9 @@ void leaveThePath() {
 
 int wmain() {
     const jdklaunch::Tool tool = jdklaunch::toolOfProgramName(winlaunch::thisProgram());
-    String values[jdklaunch::kVariableCount];
     for (int i = 0; i < jdklaunch::kVariableCount; ++i)
-        values[i] = variable(jdklaunch::kVariables[i]);
-    const jdklaunch::Settings settings = jdklaunch::settingsFrom(values);
+        told[i] = variable(jdklaunch::kVariables[i]);
+    const jdklaunch::Settings settings = jdklaunch::settingsFrom(told);
     leaveThePath();
     const String name = tool == jdklaunch::Tool::Javac ? L"javac" : L"java";
     const String program = settings.jdkBin + L"\\" + name + L".exe";
@@ -285,8 +407,23 @@ int wmain() {
             makeArchive(program, settings);
         return 0;
     }
+    if (tool == jdklaunch::Tool::Javac && arguments.rfind(kServerOption, 0) == 0) {
+        wchar_t *end = nullptr;
+        const DWORD console =
+            DWORD(std::wcstoul(arguments.c_str() + wcslen(kServerOption), &end, 10));
+        if (const HANDLE waited = console ? OpenProcess(SYNCHRONIZE, FALSE, console) : nullptr) {
+            WaitForSingleObject(waited, INFINITE);
+            CloseHandle(waited);
+        }
+        for (const char *variableName : jdklaunch::kVariables) // not the server's
+            SetEnvironmentVariableW(jdklaunch::text(variableName).c_str(), nullptr);
+        const String codePage = end && *end == L' ' ? String(end + 1) : String(L"cp936");
+        runServer(settings, jdklaunch::serverContext(variableValue) + L"cp=" + codePage + L"\n",
+                  codePage);
+        return 0;
+    }
     if (tool == jdklaunch::Tool::Javac && jdklaunch::makesArchive(settings) && isFile(program))
-        startArchiveMaker(settings.javacArchive);          // it takes the variables with it
+        startApart(kMakerOption, folderOf(settings.javacArchive)); // it takes the variables along
     for (const char *variableName : jdklaunch::kVariables) // not passed on to the learner's program
         SetEnvironmentVariableW(jdklaunch::text(variableName).c_str(), nullptr);
     if (tool == jdklaunch::Tool::Unknown || settings.jdkBin.empty() || !isFile(program) ||
@@ -306,11 +443,21 @@ int wmain() {
     // Through the pipe javac writes what it would have written to the console: in the
     // console's code page.
     DWORD mode = 0;
-    if (recorded && GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode)) {
+    const bool toConsole = GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode);
+    if (recorded && toConsole) {
         // The JVM's options first, as javac's own are.
         const String codePage = L"cp" + std::to_wstring(GetConsoleOutputCP());
         options.insert(options.begin(), {L"-J-Dsun.stderr.encoding=" + codePage,
                                          L"-J-Dstderr.encoding=" + codePage});
+    }
+    if (recorded) {
+        // The warm server, where this JDK has one, writes in javac's code page: the console's,
+        // or else the system's.
+        const unsigned codePage = toConsole ? GetConsoleOutputCP() : GetACP();
+        const int served =
+            compileOnServer(settings, options, arguments, L"cp" + std::to_wstring(codePage));
+        if (served >= 0)
+            return served;
     }
     const String line = commandLine(program, options, arguments);
     const bool ran = recorded ? compileRecorded(line, settings.javacOutput, code)

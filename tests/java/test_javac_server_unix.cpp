@@ -1,30 +1,14 @@
-// The warm compiler: what the javac launcher asks of it, what it does with each answer (the
-// stand-in server), and, with the real JDKs, that the server prints what javac prints.
+// The warm compiler on Linux: a compile that found none starts one; with the real JDKs, the
+// server prints what javac prints, and leaves the compile to javac when stopped or when its JDK
+// changed.
 #include "LauncherRun.h"
-#include "StandInServer_unix.h"
 #include "TestSupport.h"
-#include "java/launch/JdkLaunch.h"
 
+#include <QDirIterator>
 #include <QtTest>
 #include <csignal>
-#include <sys/stat.h>
 
 namespace {
-QStringList existingFiles; // what serverRequest finds on the disk
-
-QStringList toList(const std::vector<std::string> &strings) {
-    QStringList list;
-    for (const std::string &string : strings)
-        list << QString::fromStdString(string);
-    return list;
-}
-
-QMap<QByteArray, QByteArray> variables;
-const char *variable(const char *name) {
-    const auto found = variables.constFind(name);
-    return found == variables.constEnd() ? nullptr : found->constData();
-}
-
 // The learner's files of the real-JDK tests: an error, warnings, a Chinese class, a package,
 // a good compile.
 const QList<QPair<QString, QString>> kSources{
@@ -115,181 +99,12 @@ pid_t serverProcess(const QString &name) {
     return 0;
 }
 
-QByteArray exitFrame(int code) {
-    QByteArray bytes;
-    for (int shift = 24; shift >= 0; shift -= 8)
-        bytes += char((code >> shift) & 0xff);
-    return StandInServer::frame('X', bytes);
-}
 } // namespace
 
-class TestJavacServer : public QObject {
+class TestJavacServerOnLinux : public QObject {
     Q_OBJECT
 
 private slots:
-    // What the server is asked: paths whole against javac's folder (the server runs in its
-    // own), each file beside its name as given, the class path javac would search; nothing it
-    // would take otherwise than javac.
-    void serverRequests_data() {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("classPath");   // CLASSPATH, or <unset>
-        QTest::addColumn<QStringList>("options"); // <none>: not asked
-        QTest::addColumn<QStringList>("files");
-        const QStringList none{"<none>"};
-        const QStringList a{"/w/A.java", "A.java"};
-        QTest::newRow("the script's compile")
-            << QStringList{"-encoding", "GBK", "A.java"} << "<unset>"
-            << QStringList{"-encoding", "GBK", "-classpath", "/w"} << a;
-        QTest::newRow("a package's compile") << QStringList{"-d", ".", "A.java"} << "<unset>"
-                                             << QStringList{"-d", "/w/.", "-classpath", "/w"} << a;
-        QTest::newRow("CLASSPATH, made whole")
-            << QStringList{"A.java"} << "lib.jar:/opt/x"
-            << QStringList{"-classpath", "/w/lib.jar:/opt/x"} << a;
-        QTest::newRow("CLASSPATH set empty") << QStringList{"A.java"} << "" << none << a;
-        QTest::newRow("CLASSPATH with an empty entry")
-            << QStringList{"A.java"} << "a::b" << none << a;
-        QTest::newRow("a class path of the command wins")
-            << QStringList{"-cp", "lib", "A.java"} << "/opt/x" << QStringList{"-cp", "/w/lib"} << a;
-        QTest::newRow("--class-path, -sourcepath")
-            << QStringList{"--class-path", "/c", "-sourcepath", "s:/t", "A.java"} << "<unset>"
-            << QStringList{"--class-path", "/c", "-sourcepath", "/w/s:/t"} << a;
-        QTest::newRow("flags and values kept")
-            << QStringList{"-g", "-Xlint:all", "-nowarn", "--release", "17", "-Werror", "A.java"}
-            << "<unset>" << QStringList{"-g", "-Xlint:all", "-nowarn",    "--release",
-                                        "17", "-Werror",    "-classpath", "/w"}
-            << a;
-        QTest::newRow("a whole file name")
-            << QStringList{"/w/A.java"} << "<unset>" << QStringList{"-classpath", "/w"}
-            << QStringList{"/w/A.java", "/w/A.java"};
-        QTest::newRow("two files")
-            << QStringList{"A.java", "B.java"} << "<unset>" << QStringList{"-classpath", "/w"}
-            << a + QStringList{"/w/B.java", "B.java"};
-        for (const QStringList &refused :
-             {QStringList{"-J-Xmx1g", "A.java"}, QStringList{"@options", "A.java"},
-              QStringList{"-processor", "P", "A.java"},
-              QStringList{"-processorpath", "p", "A.java"},
-              QStringList{"--processor-path", "p", "A.java"}, QStringList{"-version"},
-              QStringList{"-encoding", "GBK"}, QStringList{"A.java", "-encoding"},
-              QStringList{"A.java", "-d"}, QStringList{"Gone.java"}, QStringList{"A.txt"},
-              QStringList{"-Xplugin:P", "A.java"}, QStringList{"-proc:only", "A.java"},
-              QStringList{"A.java", "-cp"}, QStringList{"-d", "", "A.java"}, QStringList{}})
-            QTest::newRow(qPrintable("refused: " + refused.join(' ')))
-                << refused << "<unset>" << none << QStringList{};
-    }
-    void serverRequests() {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, classPath);
-        QFETCH(QStringList, options);
-        QFETCH(QStringList, files);
-        existingFiles = {"/w/A.java", "/w/B.java", "/w/A.txt"};
-        std::vector<std::string> given;
-        for (const QString &argument : arguments)
-            given.push_back(argument.toStdString());
-        const std::string path = classPath.toStdString();
-        jdklaunch::ServerRequest request;
-        const bool asked = jdklaunch::serverRequest(
-            given, "/w", classPath == "<unset>" ? nullptr : &path,
-            [](const std::string &file) { return existingFiles.contains(file.c_str()); }, request);
-        QCOMPARE(asked, options != QStringList{"<none>"});
-        if (asked) {
-            QCOMPARE(toList(request.options), options);
-            QCOMPARE(toList(request.wholeAndShown), files);
-        }
-    }
-
-    // The server's JVM reads no variables of its own: a compile under one is javac's.
-    void serverTakes_data() {
-        QTest::addColumn<QByteArray>("name");
-        QTest::addColumn<QByteArray>("value"); // <unset>
-        QTest::addColumn<bool>("takes");
-        QTest::newRow("none") << QByteArray("LANG") << QByteArray("C") << true;
-        for (const char *name : {"JDK_JAVAC_OPTIONS", "JAVA_TOOL_OPTIONS", "_JAVA_OPTIONS"}) {
-            QTest::newRow(name) << QByteArray(name) << QByteArray("-Xlint") << false;
-            QTest::newRow(qPrintable(QString(name) + " empty"))
-                << QByteArray(name) << QByteArray("") << true;
-        }
-    }
-    void serverTakes() {
-        QFETCH(QByteArray, name);
-        QFETCH(QByteArray, value);
-        QFETCH(bool, takes);
-        variables = {{name, value}};
-        QCOMPARE(jdklaunch::serverTakes(variable), takes);
-        // The messages' language is in the context a request carries.
-        const std::string context = jdklaunch::serverContext(variable);
-        variables = {{name, value + "x"}};
-        QCOMPARE(context != jdklaunch::serverContext(variable), name == "LANG");
-    }
-
-    // Each answer of the server: its output and code where it took the compile, else javac
-    // runs itself and nothing of the server shows.
-    void answersOfTheServer_data() {
-        QTest::addColumn<QByteArray>("answer");
-        QTest::addColumn<bool>("hangs");
-        QTest::addColumn<QByteArray>("errors");
-        QTest::addColumn<int>("exitCode"); // -1: javac ran itself
-        const QByteArray error = "A.java:1: 错误: 需要';'\n";
-        const QByteArray taken = StandInServer::frame('A', "");
-        QTest::newRow("taken: javac's output and code")
-            << taken + StandInServer::frame('O', error) + exitFrame(1) << false << error << 1;
-        QTest::newRow("taken: output in pieces, code 0")
-            << taken + StandInServer::frame('O', "a") + StandInServer::frame('O', "b\n") +
-                   exitFrame(0)
-            << false << QByteArray("ab\n") << 0;
-        QTest::newRow("declined") << StandInServer::frame('N', "") << false << QByteArray() << -1;
-        QTest::newRow("lost after taking it") << taken << false << QByteArray() << -1;
-        QTest::newRow("timed out")
-            << taken + StandInServer::frame('T', "") << false << QByteArray() << -1;
-        QTest::newRow("no answer at once") << QByteArray() << true << QByteArray() << -1;
-        QTest::newRow("not a server")
-            << QByteArray("HTTP/1.0 400\r\n\r\n") << false << QByteArray() << -1;
-        QTest::newRow("output before taking it")
-            << StandInServer::frame('O', error) + exitFrame(0) << false << QByteArray() << -1;
-        QTest::newRow("an exit code of the wrong size")
-            << taken + StandInServer::frame('X', "\1") << false << QByteArray() << -1;
-    }
-    void answersOfTheServer() {
-        QFETCH(QByteArray, answer);
-        QFETCH(bool, hangs);
-        QFETCH(QByteArray, errors);
-        QFETCH(int, exitCode);
-        QTemporaryDir root;
-        QVERIFY(makeStandInJdk(root.filePath("jdk/bin")));
-        QVERIFY(QDir().mkpath(root.filePath("work")));
-        QVERIFY(platform::writeLines(root.filePath("work/A.java"), {"class A {}"}));
-        const QString name = root.filePath("javac-1-2");
-        const QString record = root.filePath("record.txt");
-        StandInServer server(name, answer, hangs);
-        const Ran javac = runLauncher("javac", {"A.java"},
-                                      {{"TARNELJAVA_JDK_BIN", root.filePath("jdk/bin")},
-                                       {"TARNELJAVA_JAVAC_START", "fast"},
-                                       {"TARNELJAVA_JAVAC_ENCODING", "GBK"},
-                                       {"TARNELJAVA_JAVAC_OUTPUT", record},
-                                       {"TARNELJAVA_JAVAC_SERVER", name},
-                                       {"CLASSPATH", "lib"},
-                                       {"LC_ALL", "C"}},
-                                      0, QProcess::SeparateChannels, root.filePath("work"));
-        const QString work = QFileInfo(root.filePath("work")).canonicalFilePath();
-        if (exitCode >= 0) {
-            QCOMPARE(javac.output, QString());
-            QCOMPARE(javac.errorOutput, errors);
-            QCOMPARE(javac.exitCode, exitCode);
-            QCOMPARE(FreshStart::readFile(record), errors);
-            QCOMPARE(FreshStart::readFile(record + ".exit"), QByteArray::number(exitCode));
-        } else {
-            const QStringList fast{"-J-XX:TieredStopAtLevel=1", "-J-XX:+UseSerialGC",
-                                   "-J-XX:-UsePerfData"};
-            QCOMPARE(javac.output, bracketed(fast + QStringList{"-encoding", "GBK", "A.java"}));
-            QCOMPARE(javac.exitCode, 0);
-            QCOMPARE(FreshStart::readFile(record + ".exit"), QByteArray("0"));
-        }
-        server.stop();
-        QCOMPARE(server.asked().options,
-                 QStringList({"-encoding", "GBK", "-classpath", work + "/lib"}));
-        QCOMPARE(server.asked().files, QStringList({work + "/A.java", "A.java"}));
-        QVERIFY(server.asked().context.contains("LC_ALL=C\n"));
-    }
-
     // A compile that found no server starts one for the next, once the build's script has
     // ended: the JDK's java with the server's jar, in the cache folder, the sample on its input.
     void aCompileWithoutAServerStartsOne() {
@@ -399,5 +214,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestJavacServer)
+QTEST_GUILESS_MAIN(TestJavacServerOnLinux)
 #include "test_javac_server_unix.moc"
