@@ -77,7 +77,7 @@ std::string requestBytes(const std::string &secret, const String &context,
 
 int followAnswer(Receive receive, void *connection, PassOn passOn, void *passOnContext) {
     long long deadline = nowMs() + kAnswerMs;
-    bool taken = false;
+    bool taken = false; // the server's first answer takes the compile
     std::string payload;
     const auto left = [&deadline] { return int(deadline - nowMs() > 0 ? deadline - nowMs() : 0); };
     for (;;) {
@@ -101,7 +101,7 @@ int followAnswer(Receive receive, void *connection, PassOn passOn, void *passOnC
             break; // declined, timed out, or not a server
         }
     }
-    return taken ? kServerLost : kNoServer;
+    return kNoServer;
 }
 
 int portAndSecret(const std::string &text, std::string &secret) {

@@ -4,9 +4,9 @@
 
 namespace jdklaunch {
 
-// What askServer returns beside javac's exit code.
-inline constexpr int kNoServer = -10;   // none took the compile; nothing was shown
-inline constexpr int kServerLost = -11; // it took it and was lost before its exit code
+// What askServer returns in place of javac's exit code when no server took the compile, or the
+// one that took it was lost before javac's exit code: javac then runs itself.
+inline constexpr int kNoServer = -10;
 
 // Where javac's output goes as it comes (the console, the build's record).
 using PassOn = void (*)(const char *bytes, size_t size, void *context);

@@ -498,6 +498,16 @@ private slots:
         const JdkLaunch launch = jdkLaunchFor(jdk, cache, utf8);
         QCOMPARE(launch.javacStart, start);
         QCOMPARE(launch.fileEncoding, encoding);
+        // The warm compiler of every JDK that says what it is, named as its archive is: a JDK
+        // updated in its folder gets another.
+        const QString server = javacServerName(jdk, root.filePath("run"));
+        QCOMPARE(server.isEmpty(), start.isEmpty());
+        QCOMPARE(javacServerName(jdk, QString()), QString());
+        if (!server.isEmpty())
+            QCOMPARE(QFileInfo(server).path(), root.filePath("run"));
+        if (!launch.javacArchive.isEmpty())
+            QCOMPARE(QFileInfo(server).fileName() + ".jsa",
+                     QFileInfo(launch.javacArchive).fileName());
         const bool archived = start == "use" || start.startsWith("make") || start == "auto";
         QCOMPARE(!launch.javacArchive.isEmpty(), archived);
         if (!archived)
