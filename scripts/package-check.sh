@@ -36,6 +36,9 @@ echo "installed: $(dpkg-query -W -f='${Package} ${Version}' tarneljava)"
 # The applet viewer's launcher finds the viewer in the package's shared data folder.
 viewer_said="$(/usr/lib/tarneljava/applet-viewer/appletviewer /nonexistent.html 2>&1 || true)"
 [[ "$viewer_said" == *"无法读取页面"* ]] || { echo "FAIL: applet viewer: $viewer_said"; exit 1; }
+# The javac launcher finds the warm compiler there too (three folders up from its own).
+[[ -f /usr/lib/tarneljava/jdk-launchers/../../../share/tarneljava/tarneljava-javacserver.jar ]] ||
+    { echo "FAIL: the warm compiler is not where the javac launcher looks"; exit 1; }
 user=tarneljava-check
 id "$user" >/dev/null 2>&1 || as_root useradd -m -s /bin/bash "$user"
 # Found in Chinese: a user in a zh_CN.UTF-8 locale (one of the check's own) is shown the Chinese

@@ -86,7 +86,8 @@ wineserver -w
 [[ -f "$installed/TarnelJava.exe" && -f "$installed/platforms/qwindows.dll" &&
    -f "$installed/translations/qtbase_zh_CN.qm" && -f "$installed/applet-viewer/appletviewer.exe" &&
    -f "$installed/applet-viewer/tarneljava-appletviewer.jar" &&
-   -f "$installed/jdk-launchers/javac.exe" && -f "$installed/jdk-launchers/java.exe" ]] || { echo "FAIL: not installed: $installed"; exit 1; }
+   -f "$installed/jdk-launchers/javac.exe" && -f "$installed/jdk-launchers/java.exe" &&
+   -f "$installed/jdk-launchers/tarneljava-javacserver.jar" ]] || { echo "FAIL: not installed: $installed"; exit 1; }
 echo "installed size: $(du -sh "$installed" | cut -f1)"
 shortcut="$menu/TarnelJava编译器.lnk"
 [[ -f "$shortcut" ]] || { echo "FAIL: no Start-menu shortcut in the user's menu: $(ls "$menu" 2>&1)"; exit 1; }
