@@ -339,6 +339,8 @@ void runServer(const jdklaunch::Settings &settings, const String &jar, const Str
     close(sample[1]);
     dup2(sample[0], STDIN_FILENO);
     close(sample[0]);
+    // The java command reads options from this variable; javac does not.
+    unsetenv("JDK_JAVA_OPTIONS");
     const auto options = jdklaunch::serverOptions(jar, settings.javacServer, context);
     const auto arguments = argumentVector(java, options, 0, nullptr);
     execv(arguments[0], arguments.data());

@@ -417,6 +417,8 @@ int wmain() {
         }
         for (const char *variableName : jdklaunch::kVariables) // not the server's
             SetEnvironmentVariableW(jdklaunch::text(variableName).c_str(), nullptr);
+        // The java command reads options from this variable; javac does not.
+        SetEnvironmentVariableW(L"JDK_JAVA_OPTIONS", nullptr);
         const String codePage = end && *end == L' ' ? String(end + 1) : String(L"cp936");
         runServer(settings, jdklaunch::serverContext(variableValue) + L"cp=" + codePage + L"\n",
                   codePage);

@@ -121,6 +121,7 @@ private slots:
         environment.insert("TARNELJAVA_JAVAC_ARCHIVE", root.filePath("cache/javac-1-2.jsa"));
         environment.insert("TARNELJAVA_JAVAC_SERVER", name);
         environment.insert("TARNEL_TEST_STARTED", root.filePath("started"));
+        environment.insert("JDK_JAVA_OPTIONS", "-Duser.language=en"); // java's, not javac's
         script.setProcessEnvironment(environment);
         script.setWorkingDirectory(root.filePath("work"));
         script.start("/bin/sh", {"-c", "\"$0\" A.java >/dev/null", jdkLauncherFolder() + "/javac"});
@@ -133,6 +134,8 @@ private slots:
                          QFileInfo(root.filePath("cache")).canonicalFilePath() + "\n",
                          QString("public class TarnelJavaSample {")})
             QVERIFY2(started.contains(expected), qPrintable(started));
+        QVERIFY2(!started.contains("TARNELJAVA_") && !started.contains("JDK_JAVA_OPTIONS"),
+                 qPrintable(started));
     }
 
     // With the real JDKs: the server prints, byte for byte, what javac prints, with the same
