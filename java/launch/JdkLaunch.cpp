@@ -137,6 +137,9 @@ std::vector<String> toolOptions(Tool tool, const Settings &settings) {
         // A crash on a damaged archive prints nothing and leaves no log in the learner's
         // folder: the launcher runs javac again without the archive.
         options.push_back(text("-J-XX:+SuppressFatalErrorMessage"));
+        // Nor a memory dump there, which the JVM of Windows writes into its current folder.
+        if constexpr (platform::kOnWindows)
+            options.push_back(text("-J-XX:-CreateCoredumpOnCrash"));
     }
     // The program wrote the copy javac reads: its encoding comes after JDK_JAVAC_OPTIONS (javac
     // puts those first) and wins over a user's -encoding there; JDK 8 reads no such variable.

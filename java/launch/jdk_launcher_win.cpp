@@ -292,8 +292,12 @@ int compileOnServer(const jdklaunch::Settings &settings, const std::vector<Strin
 
 // javac with its error output passed on to the console as it comes, byte for byte, and kept in
 // the build's record; its exit code beside the record once it has ended. False when javac could
-// not be started.
-bool compileRecorded(String line, const String &record, unsigned long &exitCode) {
+// not be started. With onArchive, a JVM that crashed (a damaged archive maps wrong memory; on
+// Windows it then ends with 1 and, told to, says nothing, where javac's own 1 always says why)
+// is reported as kCrashedOnArchive instead, to run again.
+constexpr unsigned long kCrashedOnArchive = 0xFFFFFFFE;
+
+bool compileRecorded(String line, const String &record, bool onArchive, unsigned long &exitCode) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE reading = nullptr, writing = nullptr;
     if (!CreatePipe(&reading, &writing, &inherit, 0))
@@ -319,7 +323,9 @@ bool compileRecorded(String line, const String &record, unsigned long &exitCode)
                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     char buffer[4096];
     DWORD got = 0, written = 0;
+    bool said = false;
     while (ReadFile(reading, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        said = true;
         WriteFile(console, buffer, got, &written, nullptr);
         if (file != INVALID_HANDLE_VALUE)
             WriteFile(file, buffer, got, &written, nullptr);
@@ -331,6 +337,10 @@ bool compileRecorded(String line, const String &record, unsigned long &exitCode)
     DWORD code = 1;
     GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(process.hProcess);
+    if (onArchive && code == 1 && !said) {
+        exitCode = kCrashedOnArchive;
+        return true;
+    }
     writeFile(jdklaunch::javacExitFile(record), std::to_string(code));
     exitCode = code;
     return true;
@@ -441,29 +451,48 @@ int wmain() {
     SetConsoleCtrlHandler(outlastInterrupts, TRUE);
     unsigned long code = 1;
     const bool recorded = tool == jdklaunch::Tool::Javac && !settings.javacOutput.empty();
-    std::vector<String> options = jdklaunch::toolOptions(tool, settings);
     // Through the pipe javac writes what it would have written to the console: in the
-    // console's code page.
+    // console's code page. The JVM's options first, as javac's own are.
+    std::vector<String> consoleOptions;
     DWORD mode = 0;
     const bool toConsole = GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode);
     if (recorded && toConsole) {
-        // The JVM's options first, as javac's own are.
         const String codePage = L"cp" + std::to_wstring(GetConsoleOutputCP());
-        options.insert(options.begin(), {L"-J-Dsun.stderr.encoding=" + codePage,
-                                         L"-J-Dstderr.encoding=" + codePage});
+        consoleOptions = {L"-J-Dsun.stderr.encoding=" + codePage,
+                          L"-J-Dstderr.encoding=" + codePage};
     }
+    const auto optionsFor = [&](const jdklaunch::Settings &told) {
+        std::vector<String> options = consoleOptions;
+        for (const String &option : jdklaunch::toolOptions(tool, told))
+            options.push_back(option);
+        return options;
+    };
     if (recorded) {
         // The warm server, where this JDK has one, writes in javac's code page: the console's,
         // or else the system's.
         const unsigned codePage = toConsole ? GetConsoleOutputCP() : GetACP();
-        const int served =
-            compileOnServer(settings, options, arguments, L"cp" + std::to_wstring(codePage));
+        const int served = compileOnServer(settings, optionsFor(settings), arguments,
+                                           L"cp" + std::to_wstring(codePage));
         if (served >= 0)
             return served;
     }
-    const String line = commandLine(program, options, arguments);
-    const bool ran = recorded ? compileRecorded(line, settings.javacOutput, code)
-                              : winlaunch::runAndWait(line, false, code);
+    const bool onArchive =
+        tool == jdklaunch::Tool::Javac && (settings.javacStart == jdklaunch::JavacStart::Use ||
+                                           settings.javacStart == jdklaunch::JavacStart::Auto);
+    const String line = commandLine(program, optionsFor(settings), arguments);
+    bool ran = recorded ? compileRecorded(line, settings.javacOutput, onArchive, code)
+                        : winlaunch::runAndWait(line, false, code);
+    if (ran && code == kCrashedOnArchive) {
+        // The archive was damaged after its check: it goes (the next first build makes a new
+        // one), and this compile runs again at once without it. The crash said nothing.
+        SetFileAttributesW(settings.javacArchive.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(settings.javacArchive.c_str());
+        DeleteFileW(jdklaunch::archiveSizeFile(settings.javacArchive).c_str());
+        jdklaunch::Settings without = settings;
+        without.javacStart = jdklaunch::JavacStart::Fast;
+        ran = compileRecorded(commandLine(program, optionsFor(without), arguments),
+                              settings.javacOutput, false, code);
+    }
     if (!ran)
         return winlaunch::notRecognised(name);
     return int(code);

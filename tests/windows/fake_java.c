@@ -1,7 +1,8 @@
 /* Stand-in for java.exe (and, under that name, javac.exe) in the Windows checks. With
    TARNEL_TEST_ARGS set it shows each argument in brackets and the launchers' variables it was
    given, writes TARNEL_TEST_STDERR to its error output, and ends with the code in
-   TARNEL_TEST_EXIT. */
+   TARNEL_TEST_EXIT; with TARNEL_TEST_CRASH, given an archive, it ends as a JVM that crashed on
+   it ends on Windows: with 1, saying nothing. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -13,6 +14,9 @@ int main(int argc, char **argv) {
         printf("ran %s\n", argc > 1 ? argv[1] : "");
         return 0;
     }
+    for (int i = 1; i < argc; ++i)
+        if (getenv("TARNEL_TEST_CRASH") && *getenv("TARNEL_TEST_CRASH") && strncmp(argv[i], "-J-XX:SharedArchiveFile=", 24) == 0)
+            return 1;
     for (int i = 1; i < argc; ++i)
         printf("[%s]\n", argv[i]);
     for (char **variable = environ; *variable; ++variable)
