@@ -6,7 +6,7 @@ source "$(dirname "$0")/apt.sh"
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-translations-l10n shared-mime-info libgl-dev default-jdk xterm fonts-wqy-microhei fonts-crosextra-carlito)
 if [[ "${1:-run}" == "test" ]]; then
-    packages+=(xvfb xauth xdotool xclip x11-utils openbox imagemagick locales)
+    packages+=(xvfb xauth xdotool xclip x11-utils openbox imagemagick locales clang-format)
 fi
 
 install_missing "${packages[@]}"

@@ -286,7 +286,8 @@ private slots:
         w.setEditorText("public class Board extends java.applet.Applet { int x = }");
         control<QPushButton>(&w, "Cmd_byyx")->click();
         const QString console = env.console();
-        QVERIFY2(console.contains("编译没有成功，程序没有运行。") && !console.contains("小应用程序"),
+        QVERIFY2(console.contains("编译没有成功，程序没有运行。") &&
+                     !console.contains("小应用程序"),
                  qPrintable(console));
     }
 

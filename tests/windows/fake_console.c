@@ -1,8 +1,8 @@
 /* Stand-in for the command interpreter (%ComSpec%) in the Windows tests: runs the real
    cmd.exe with this program's own command line, a key press waiting on its input (for the
    script's "pause") and its output appended to %TARNEL_CONSOLE_LOG%, and ends with it. */
-#include <windows.h>
 #include <wchar.h>
+#include <windows.h>
 
 /* The command line after the program's own name. */
 static const wchar_t *afterProgram(const wchar_t *line) {

@@ -15,7 +15,8 @@ int main(int argc, char **argv) {
         return 0;
     }
     for (int i = 1; i < argc; ++i)
-        if (getenv("TARNEL_TEST_CRASH") && *getenv("TARNEL_TEST_CRASH") && strncmp(argv[i], "-J-XX:SharedArchiveFile=", 24) == 0)
+        if (getenv("TARNEL_TEST_CRASH") && *getenv("TARNEL_TEST_CRASH") &&
+            strncmp(argv[i], "-J-XX:SharedArchiveFile=", 24) == 0)
             return 1;
     for (int i = 1; i < argc; ++i)
         printf("[%s]\n", argv[i]);
