@@ -187,6 +187,15 @@ private slots:
             << 200 << 400 << "<applet code=\"Hello.class\" height=200 width=400>";
         QTest::newRow("negative") << -1 << 12 << "<applet code=\"Hello.class\" height=-1 width=12>";
     }
+    // The source copy's name, read back from the script as the console will run it.
+    void sourceCopyNames() {
+        for (const QString name : {"九九乘法表", "a%b", "x%%y%"})
+            for (const QString package : {"", "p.q"})
+                QCOMPARE(sourceCopyNameInScript(buildScriptLines("D:\\MyJava", name, 0, package)),
+                         name);
+        QCOMPARE(sourceCopyNameInScript({"@echo off", "java A"}), QString());
+        QCOMPARE(sourceCopyNameInScript({"javac A.class"}), QString());
+    }
     // A package program is compiled into its folders and run by its full name.
     void packagePrograms() {
         const QStringList standard = buildScriptLines("D:\\MyJava", "九九乘法表", 0, "base2");
@@ -428,6 +437,21 @@ private slots:
             << "";
         QTest::newRow("JDK 8: fast, no archive")
             << QByteArray("JAVA_VERSION=\"1.8.0_402\"") << "none" << false << "fast"
+            << "";
+        QTest::newRow("JDK 12: fast, no archive at exit yet")
+            << QByteArray("JAVA_VERSION=\"12.0.2\"") << "none" << false << "fast"
+            << "";
+        QTest::newRow("JDK 13, first build: the first made beside it")
+            << QByteArray("JAVA_VERSION=\"13\"") << "none" << true << "make"
+            << "";
+        QTest::newRow("JDK 18, first build: not yet the JVM's own")
+            << QByteArray("JAVA_VERSION=\"18.0.2\"") << "none" << true << "make"
+            << "";
+        QTest::newRow("JDK 19, first build: the JVM's own")
+            << QByteArray("JAVA_VERSION=\"19\"") << "none" << true << "make-auto"
+            << "";
+        QTest::newRow("JDK 17 under GB18030: no COMPAT before 18")
+            << QByteArray("JAVA_VERSION=\"17.0.15\"") << "whole" << false << "use"
             << "";
         QTest::newRow("JDK 17, first build: made beside it")
             << QByteArray("JAVA_VERSION=\"17.0.15\"") << "none" << false << "make"

@@ -1,5 +1,7 @@
 #include "LiteralScan.h"
 #include "TestSupport.h"
+#include "editor/CompactSource.h"
+#include "editor/JavaLexis.h"
 #include "editor/PackageLine.h"
 #include "editor/TextHelpers.h"
 
@@ -416,6 +418,85 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, package);
         QCOMPARE(declaredPackage(text), package);
+    }
+
+    // Java's classes of characters at the edges of their ranges, as Character tells them.
+    void javaCharacters_data() {
+        QTest::addColumn<uint>("c");
+        QTest::addColumn<QString>("kinds"); // s: space, g: ignorable, i: start, p: part
+        const QList<QPair<uint, QString>> rows{
+            {0x00, "gp"},   {0x08, "gp"}, {0x09, "s"},    {0x0B, ""},     {0x0C, "s"},
+            {0x0D, "s"},    {0x0E, "gp"}, {0x1B, "gp"},   {0x1C, ""},     {0x20, "s"},
+            {'$', "ip"},    {'0', "p"},   {'_', "ip"},    {'a', "ip"},    {0x7E, ""},
+            {0x7F, "gp"},   {0x9F, "gp"}, {0xA0, ""},     {0xA2, "ip"},   {0x301, "p"},
+            {0x200B, "gp"}, {0x3000, ""}, {0x4E2D, "ip"}, {0x203F, "ip"}, {0x20000, "ip"}};
+        for (const auto &[c, kinds] : rows)
+            QTest::newRow(qPrintable(QString("U+%1").arg(c, 4, 16, QChar('0')))) << c << kinds;
+    }
+    void javaCharacters() {
+        QFETCH(uint, c);
+        QFETCH(QString, kinds);
+        QCOMPARE(javalexis::isSpace(c), kinds.contains('s'));
+        QCOMPARE(javalexis::isIgnorable(c), kinds.contains('g'));
+        QCOMPARE(javalexis::isIdentifierStart(c), kinds.contains('i'));
+        QCOMPARE(javalexis::isIdentifierPart(c), kinds.contains('p'));
+    }
+
+    // Unicode escapes as javac translates them, and where each character came from.
+    void unicodeEscapes_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("translated");
+        QTest::addColumn<QList<qsizetype>>("origins");
+        QTest::newRow("one") << "a\\u0042c"
+                             << "aBc" << QList<qsizetype>{0, 1, 7};
+        QTest::newRow("several u, capitals") << "\\uuuu004A"
+                                             << "J" << QList<qsizetype>{0};
+        QTest::newRow("an escaped backslash")
+            << "\\\\u0041"
+            << "\\\\u0041" << QList<qsizetype>{0, 1, 2, 3, 4, 5, 6};
+        QTest::newRow("three backslashes") << "\\\\\\u0041"
+                                           << "\\\\A" << QList<qsizetype>{0, 1, 2};
+        QTest::newRow("cut at the end") << "x\\u004"
+                                        << "x\\u004" << QList<qsizetype>{0, 1, 2, 3, 4, 5};
+        QTest::newRow("a backslash u at the very end") << "x\\u"
+                                                       << "x\\u" << QList<qsizetype>{0, 1, 2};
+        QTest::newRow("a backslash at the very end") << "x\\"
+                                                     << "x\\" << QList<qsizetype>{0, 1};
+        QTest::newRow("escapes in a row") << "\\u0041\\u0042"
+                                          << "AB" << QList<qsizetype>{0, 6};
+        QTest::newRow("not hexadecimal") << "\\u00g1"
+                                         << "\\u00g1" << QList<qsizetype>{0, 1, 2, 3, 4, 5};
+    }
+    void unicodeEscapes() {
+        QFETCH(QString, text);
+        QFETCH(QString, translated);
+        QFETCH(QList<qsizetype>, origins);
+        QList<qsizetype> found;
+        QCOMPARE(javalexis::withUnicodeEscapesTranslated(text, &found), translated);
+        QCOMPARE(found, origins);
+    }
+
+    // A compact source file, as javac 25 tells it (the slow tests ask javac itself): members
+    // outside any class, main among them.
+    void compactSources_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("compact");
+        QTest::newRow("main alone") << "void main() {}" << true;
+        QTest::newRow("a generic record after main")
+            << "void main() {}\nrecord R<T>(T t) {}" << true;
+        QTest::newRow("a generic record before a class")
+            << "record R<T>(T t) {}\nclass A {}" << false;
+        QTest::newRow("a record holding main") << "record R(int x) { void main() {} }" << false;
+        QTest::newRow("a field first") << "int count = 2;\nvoid main() {}" << true;
+        QTest::newRow("a class holding main") << "class A { void main() {} }" << false;
+        QTest::newRow("a class, then a method") << "class A {}\nvoid main() {}" << true;
+        QTest::newRow("main in a comment") << "// void main() {}\nclass A {}" << false;
+        QTest::newRow("an escaped void") << "\\u0076oid main() {}" << true;
+    }
+    void compactSources() {
+        QFETCH(QString, text);
+        QFETCH(bool, compact);
+        QCOMPARE(isCompactSource(text), compact);
     }
 };
 
