@@ -129,6 +129,9 @@ private slots:
         QVERIFY(source.open(QIODevice::WriteOnly));
         source.write(QByteArray(152, ' '));
         source.close();
+        QFile capitals(folder.filePath("OLD.JAVA")); // a Java file however its name is written
+        QVERIFY(capitals.open(QIODevice::WriteOnly));
+        capitals.close();
         const auto dialog = folderChooser
                                 ? makeFolderChooser(nullptr, "x", folder.path())
                                 : makeFileDialog(nullptr, "x", folder.path(), "Java源文件(*.java)");
@@ -138,7 +141,7 @@ private slots:
         auto *list = dialog->findChild<QTreeView *>("treeView");
         QVERIFY(list);
         QAbstractItemModel *model = list->model();
-        QTRY_COMPARE(model->rowCount(list->rootIndex()), folderChooser ? 1 : 2);
+        QTRY_COMPARE(model->rowCount(list->rootIndex()), folderChooser ? 1 : 3);
         QHash<QString, QStringList> rows;
         for (int row = 0; row < model->rowCount(list->rootIndex()); ++row) {
             QStringList cells;
@@ -152,6 +155,7 @@ private slots:
                  qPrintable(rows.value("源码").join('|')));
         if (!folderChooser) {
             QCOMPARE(rows.value("Hello.java").mid(0, 2), (QStringList{"152 字节", "Java 源文件"}));
+            QCOMPARE(rows.value("OLD.JAVA").mid(0, 2), (QStringList{"0 字节", "Java 源文件"}));
             QVERIFY(!rows.value("Hello.java").value(2).contains(QRegularExpression("[A-Za-z]")));
         }
     }
@@ -415,6 +419,14 @@ private slots:
         for (int i = 0; i < 40; ++i)
             QTest::keyClick(edit, Qt::Key_Minus, Qt::ControlModifier);
         QCOMPARE(size(), 6.0);
+        for (int i = 0; i < 4 * design; ++i)
+            QTest::keyClick(edit, Qt::Key_Plus, Qt::ControlModifier);
+        QCOMPARE(size(), design * 4);
+        QWheelEvent down(QPointF(5, 5), edit->viewport()->mapToGlobal(QPointF(5, 5)), QPoint(),
+                         QPoint(0, -120), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase,
+                         false);
+        QCoreApplication::sendEvent(edit->viewport(), &down);
+        QCOMPARE(size(), design * 4 - 1);
         QCOMPARE(edit->geometry(), place);
         QCOMPARE(edit->toPlainText(), QString()); // no key reached the text
     }
