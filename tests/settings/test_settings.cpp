@@ -266,6 +266,20 @@ private slots:
         QCOMPARE(FreshStart::readFile(user + "/Setting.ini"), userFileAfter);
     }
 
+    void settingsFiles_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("a folder") << "/opt/t" << "/opt/t/Setting.ini";
+        QTest::newRow("ending in /") << "/opt/t/" << "/opt/t/Setting.ini";
+        QTest::newRow("ending in \\") << "C:\\Prog\\" << "C:\\Prog\\Setting.ini";
+        QTest::newRow("a drive's root") << "C:\\" << "C:\\Setting.ini";
+    }
+    void settingsFiles() {
+        QFETCH(QString, folder);
+        QFETCH(QString, file);
+        QCOMPARE(settingsFileIn(folder), file);
+    }
+
     void roundingHalfToEven_data() {
         QTest::addColumn<double>("value");
         QTest::addColumn<double>("rounded");
