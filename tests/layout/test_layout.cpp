@@ -111,6 +111,15 @@ private slots:
         QCOMPARE(windowOffsets(7546.5, 10591.5).dy, 2);
     }
 
+    // 15 twips to the pixel, to the nearest pixel (a half away from zero).
+    void twipsToNearestPixels() {
+        const QList<QPair<double, int>> rows{{0, 0},      {7, 0},      {7.5, 1},   {14, 1},
+                                             {22, 1},     {22.5, 2},   {-7.5, -1}, {-8, -1},
+                                             {7230, 482}, {7237, 482}, {7238, 483}};
+        for (const auto &[twips, pixels] : rows)
+            QCOMPARE(twipsToPixels(twips), pixels);
+    }
+
     void smallestWindowLayout() {
         const Offsets o = limitOffsets(windowOffsets(5000, 3000));
         QCOMPARE(placed(o, "Txt_edit").width, 5790);
