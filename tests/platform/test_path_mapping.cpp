@@ -237,8 +237,10 @@ private slots:
             QVERIFY(platform::writeLines(outside, {"keep"}));
             QVERIFY(QProcess::execute("mkfifo", {fifo}) == 0);
             QVERIFY(QDir().mkpath(dir.filePath("folder")));
+            // A file's mode stays: one the group may read, not the new file's default.
+            const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
             if (entry == "file")
-                QVERIFY(platform::writeLines(path, {"old"}));
+                QVERIFY(platform::writeLines(path, {"old"}) && QFile::setPermissions(path, mode));
             else if (entry == "fifo")
                 QVERIFY(QFile::rename(fifo, path));
             else if (entry == "folder")
@@ -264,6 +266,8 @@ private slots:
                 if (saved == "file")
                     QCOMPARE(platform::readWholeText(path, 100), QString("new\r\n"));
             }
+            if (entry == "file")
+                QCOMPARE(QFile::permissions(path) & 0x00FF, QFile::Permissions(QFile::ReadGroup));
             if (entry != "fifo")
                 QVERIFY(!QFileInfo(fifo).isFile()); // the FIFO is still one
             QCOMPARE(QDir(dir.path())
