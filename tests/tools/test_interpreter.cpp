@@ -232,6 +232,10 @@ private slots:
         interpreter().runScript({"@echo off", "cd \"D:\\a&b\\ClassFiles\"", "javac \"x|y.java\""});
         QCOMPARE(m_folder, platform::toHostPath("D:\\a&b\\ClassFiles"));
         QCOMPARE(m_runs, QStringList{"javac x|y.java"});
+        // A lone quote, or quotes inside, stay as they are.
+        m_runs.clear();
+        interpreter().runScript({"@echo off", "java \" a\"b \"\""});
+        QCOMPARE(m_runs, QStringList{"java \" a\"b "});
     }
 
     void folderThatIsMissing() {
