@@ -251,7 +251,10 @@ private slots:
                 << QByteArray("\x00\x01\xff\xfe class X {\x80", 15) << false;
         QTest::newRow("control characters in UTF-8")
             << QByteArray("\x00\x01 class X {}", 13) << true;
-        QTest::newRow("too large") << QByteArray(17 * 1024 * 1024, 'x') << false;
+        QByteArray largest = QByteArray("class X {}\n").repeated(16 * 1024 * 1024 / 11);
+        largest += QByteArray(16 * 1024 * 1024 - largest.size(), '\n');
+        QTest::newRow("the largest that opens: 16 MiB") << largest << true;
+        QTest::newRow("a byte more") << largest + ' ' << false;
     }
     void openingWhatCannotBeRead() {
         QFETCH(QByteArray, content);
