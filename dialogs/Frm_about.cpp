@@ -52,7 +52,8 @@ Frm_about::Frm_about(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui:
     showPictureForScreen(ui->Image1, QStringLiteral(":/images/banner.png"));
     ui->Lab_softname->setText(kProgramTitle);
     ui->Txt_email->setText(kEmailAddress);
-    fitTextsToTheirControls();
+    widenTextsThatWouldBeCut();
+    keepTheNameAboveTheFrameLine();
     becomeTheLoadedOne(this);
 
     for (QWidget *widget :
@@ -90,7 +91,7 @@ void Frm_about::Form_Load() {
     placeOnPrimaryScreen(*this, kDialogFrame); // centred by its outer size
 }
 
-void Frm_about::fitTextsToTheirControls() {
+void Frm_about::widenTextsThatWouldBeCut() {
     // The designed widths suit the designed Windows fonts; the stand-in fonts can be a little
     // wider, so a text that would be cut off gets the room it needs to the right.
     for (QWidget *widget : findChildren<QWidget *>()) {
@@ -125,6 +126,9 @@ void Frm_about::fitTextsToTheirControls() {
                 field->resize(field->width(), metrics.height());
         }
     }
+}
+
+void Frm_about::keepTheNameAboveTheFrameLine() {
     // The program's name stands just above the frame's top line: a taller stand-in font would
     // let the line cut through its descenders ("J"). It grows upwards, its text's bottom on the
     // line.

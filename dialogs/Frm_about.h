@@ -39,7 +39,9 @@ private:
     void linkMouseDown(QLabel *link);
     void linkClick(QLabel *link);
     void backgroundMouseMove();
-    void fitTextsToTheirControls();
+    // The designed sizes suit the designed Windows fonts; other fonts get the room they need.
+    void widenTextsThatWouldBeCut();
+    void keepTheNameAboveTheFrameLine();
 
     std::unique_ptr<Ui::Frm_about> ui;
     QList<QLabel *> m_links;

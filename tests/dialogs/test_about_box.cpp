@@ -80,6 +80,27 @@ private slots:
                      QString("ink to %1, line at %2").arg(name->y() + lowestInk).arg(frame->y())));
     }
 
+    // Every text of the box shows whole, with room to spare, inside its container.
+    void textsHaveRoom() {
+        AboutBox box;
+        for (QWidget *widget : box.about.findChildren<QWidget *>()) {
+            QString text;
+            if (auto *label = qobject_cast<QLabel *>(widget); label && label->pixmap().isNull())
+                text = label->text();
+            else if (auto *field = qobject_cast<QLineEdit *>(widget))
+                text = field->text();
+            else
+                continue;
+            const QString name = widget->objectName();
+            QVERIFY2(widget->width() >= widget->fontMetrics().horizontalAdvance(text) + 4,
+                     qPrintable(name));
+            QVERIFY2(widget->geometry().right() < widget->parentWidget()->width() - 2 ||
+                         widget->x() == 0,
+                     qPrintable(name));
+            QVERIFY2(widget->height() >= widget->fontMetrics().height(), qPrintable(name));
+        }
+    }
+
     void notThemed() {
         FreshStart start;
         Frm_java w; // the theme of the other windows is applied
