@@ -371,6 +371,42 @@ private slots:
                                          : QDir::toNativeSeparators(root.filePath(found + "/bin")));
     }
 
+    // The homes in their order: JAVA_HOME, the installers', the preferred one, each passed over
+    // when it holds no JDK; the newest of the folders after them all.
+    void jdkHomesInTheirOrder_data() {
+        QTest::addColumn<QString>("javaHome");
+        QTest::addColumn<QStringList>("installer");
+        QTest::addColumn<QString>("preferred");
+        QTest::addColumn<QString>("found");
+        QTest::newRow("JAVA_HOME first") << "a" << QStringList{"b"} << "c"
+                                         << "a";
+        QTest::newRow("the installers' before the preferred") << "" << QStringList{"b"} << "c"
+                                                              << "b";
+        QTest::newRow("the installers' in their order") << "" << QStringList{"none", "c", "b"} << ""
+                                                        << "c";
+        QTest::newRow("the preferred after the installers' that hold none")
+            << "none" << QStringList{"none"} << "c"
+            << "c";
+        QTest::newRow("the folders' newest last") << "none" << QStringList{} << "none"
+                                                  << "jvm/jdk-21";
+    }
+    void jdkHomesInTheirOrder() {
+        QFETCH(QString, javaHome);
+        QFETCH(QStringList, installer);
+        QFETCH(QString, preferred);
+        QFETCH(QString, found);
+        QTemporaryDir root;
+        for (const char *jdk : {"a", "b", "c", "jvm/jdk-17", "jvm/jdk-21"})
+            QVERIFY(makeJdk(root.filePath(jdk)));
+        JdkPlaces places;
+        places.javaHome = javaHome.isEmpty() ? QString() : root.filePath(javaHome);
+        for (const QString &home : installer)
+            places.installerHomes << root.filePath(home);
+        places.preferredHomes = {root.filePath(preferred)};
+        places.folders = {root.filePath("jvm")};
+        QCOMPARE(findJdkBin(places), QDir::toNativeSeparators(root.filePath(found + "/bin")));
+    }
+
     // The build's JDK: the one whose javac comes first on PATH, through its links, whatever
     // java comes earlier (a runtime's, the installers' javapath); the program's own launchers
     // and a javac without java beside it are passed over; else the search.
