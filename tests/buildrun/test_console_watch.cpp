@@ -50,6 +50,9 @@ private slots:
         QCOMPARE(keyMode,
                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
         QVERIFY(!QFileInfo::exists(stale));
+        // The secret's file goes with the wait.
+        QCOMPARE(QDir(start.runtimeDir.path()).entryList({"*.key"}, QDir::Files | QDir::Hidden),
+                 QStringList());
         // The wait ended with the script (it starts two seconds late), not with the others.
         QCOMPARE(env.snapshotFile("A.java"), QByteArray("\r\n"));
         QVERIFY(env.console().endsWith("请按任意键继续. . . \n"));
