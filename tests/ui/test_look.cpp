@@ -92,12 +92,26 @@ private slots:
         auto *pressed = shown->findChild<QPushButton *>(button);
         QVERIFY(pressed);
         QSignalSpy clicks(pressed, &QPushButton::clicked);
-        for (int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        // The keypad's Enter too; with another modifier Return is another key.
+        const QList<QPair<int, Qt::KeyboardModifiers>> presses{{Qt::Key_Return, Qt::NoModifier},
+                                                               {Qt::Key_Enter, Qt::NoModifier},
+                                                               {Qt::Key_Space, Qt::NoModifier},
+                                                               {Qt::Key_Enter, Qt::KeypadModifier}};
+        const QList<Qt::KeyboardModifiers> others{Qt::ControlModifier, Qt::ShiftModifier,
+                                                  Qt::AltModifier,
+                                                  Qt::KeypadModifier | Qt::ControlModifier};
+        for (const auto &[key, modifiers] : presses) {
             pressed->setEnabled(true); // 应用 waits for a change
             pressed->setFocus();
-            QTest::keyClick(pressed, Qt::Key(key));
+            QTest::keyClick(pressed, Qt::Key(key), modifiers);
         }
-        QCOMPARE(clicks.size(), 3);
+        QCOMPARE(clicks.size(), presses.size());
+        for (const Qt::KeyboardModifiers modifiers : others) {
+            pressed->setEnabled(true);
+            pressed->setFocus();
+            QTest::keyClick(pressed, Qt::Key_Return, modifiers);
+        }
+        QCOMPARE(clicks.size(), presses.size());
     }
 };
 
