@@ -69,6 +69,25 @@ private slots:
                  qPrintable(QString("%1 pixels differ").arg(differing)));
     }
 
+    // The light palette's colours that differ by state: a selection stays blue in a window
+    // that lost the focus, grey where disabled.
+    void lightPaletteByState() {
+        QApplication::setPalette(darkPalette());
+        useLightLook(*qApp);
+        const QPalette palette = QApplication::palette();
+        const QList<std::tuple<QPalette::ColorGroup, QPalette::ColorRole, QColor>> colours{
+            {QPalette::Active, QPalette::Highlight, QColor(48, 140, 198)},
+            {QPalette::Inactive, QPalette::Highlight, QColor(48, 140, 198)},
+            {QPalette::Disabled, QPalette::Highlight, QColor(145, 145, 145)},
+            {QPalette::Inactive, QPalette::Window, QColor(239, 239, 239)},
+            {QPalette::Disabled, QPalette::Text, QColor(190, 190, 190)},
+            {QPalette::Disabled, QPalette::Base, QColor(239, 239, 239)},
+            {QPalette::Active, QPalette::Base, QColor(Qt::white)},
+            {QPalette::Inactive, QPalette::HighlightedText, QColor(Qt::white)}};
+        for (const auto &[group, role, colour] : colours)
+            QCOMPARE(palette.color(group, role), colour);
+    }
+
     // Return on a focused button presses it, as Space does; no button is the default one.
     void returnPressesTheFocusedButton_data() {
         QTest::addColumn<QString>("window");
