@@ -1,6 +1,6 @@
 #include "buildrun/CompileRecord.h"
 
-#include "java/launch/JdkLaunch.h"
+#include "jdklaunch/JdkLaunch.h"
 #include "platform/TextFiles.h"
 
 #include <QCoreApplication>

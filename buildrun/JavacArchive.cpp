@@ -1,6 +1,6 @@
 #include "buildrun/JavacArchive.h"
 
-#include "java/launch/JdkLaunch.h"
+#include "jdklaunch/JdkLaunch.h"
 #include "platform/TextFiles.h"
 
 #include <QCryptographicHash>

@@ -1,6 +1,6 @@
 #include "buildrun/JdkSearch.h"
 
-#include "java/launch/JdkLaunch.h"
+#include "jdklaunch/JdkLaunch.h"
 
 #include <QCoreApplication>
 #include <QDir>

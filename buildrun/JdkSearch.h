@@ -57,7 +57,7 @@ Jdk jdkOfBin(const QString &bin);
 QString jdkLauncherFolder();
 QString appletViewerFolder();
 
-// What the program's javac and java launchers add for this build (see java/launch/JdkLaunch.h).
+// What the program's javac and java launchers add for this build (see jdklaunch/JdkLaunch.h).
 struct JdkLaunch {
     QString javacStart;   // "", fast, auto, make or use
     QString javacArchive; // the class-data-sharing archive of javac's classes

@@ -15,7 +15,7 @@ void appendNumber(std::string &out, unsigned long value) {
 // The server reads the strings in the system's characters: the locale's bytes, or on Windows
 // UTF-8.
 std::string bytesOf(const String &text) {
-    if constexpr (platform::kOnWindows) {
+    if constexpr (kOnWindows) {
         std::string utf8;
         for (size_t i = 0; i < text.size(); ++i) {
             unsigned long c = (unsigned long)text[i];

@@ -1,6 +1,6 @@
 #pragma once
 // The javac launcher's side of the warm compiler (JdkLaunch.h says what it is).
-#include "JdkLaunch.h"
+#include "jdklaunch/JdkLaunch.h"
 
 namespace jdklaunch {
 

@@ -6,7 +6,7 @@
 // console reports as the command interpreter would, the build's notes before javac, and one line
 // in place of a program whose compile failed.
 #include "JavacServerClient.h"
-#include "JdkLaunch.h"
+#include "jdklaunch/JdkLaunch.h"
 
 #include <cerrno>
 #include <clocale>

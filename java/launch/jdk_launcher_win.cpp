@@ -5,8 +5,8 @@
 // output also recorded for the program). They print nothing of their own, but for a tool that
 // cannot be run, which they report as the command interpreter would, the build's notes before
 // javac, and one line in place of a program whose compile failed.
-#include "JdkLaunch.h"
 #include "WindowsLaunch.h"
+#include "jdklaunch/JdkLaunch.h"
 
 #include "JavacServerClient.h"
 

@@ -8,7 +8,7 @@
 #include "platform/TextFiles.h"
 
 #include "buildrun/JavacArchive.h"
-#include "java/launch/JdkLaunch.h"
+#include "jdklaunch/JdkLaunch.h"
 
 #include <QDir>
 #include <QScopeGuard>

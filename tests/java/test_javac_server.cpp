@@ -3,7 +3,7 @@
 #include "LauncherRun.h"
 #include "StandInServer.h"
 #include "TestSupport.h"
-#include "java/launch/JdkLaunch.h"
+#include "jdklaunch/JdkLaunch.h"
 
 #include <QtTest>
 

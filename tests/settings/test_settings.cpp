@@ -269,10 +269,14 @@ private slots:
     void settingsFiles_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("file");
-        QTest::newRow("a folder") << "/opt/t" << "/opt/t/Setting.ini";
-        QTest::newRow("ending in /") << "/opt/t/" << "/opt/t/Setting.ini";
-        QTest::newRow("ending in \\") << "C:\\Prog\\" << "C:\\Prog\\Setting.ini";
-        QTest::newRow("a drive's root") << "C:\\" << "C:\\Setting.ini";
+        QTest::newRow("a folder") << "/opt/t"
+                                  << "/opt/t/Setting.ini";
+        QTest::newRow("ending in /") << "/opt/t/"
+                                     << "/opt/t/Setting.ini";
+        QTest::newRow("ending in \\") << "C:\\Prog\\"
+                                      << "C:\\Prog\\Setting.ini";
+        QTest::newRow("a drive's root") << "C:\\"
+                                        << "C:\\Setting.ini";
     }
     void settingsFiles() {
         QFETCH(QString, folder);

@@ -2,12 +2,13 @@
 # Fails when a source file includes a header of a folder that its folder's library does not
 # link, directly or through the libraries it links: includes follow the link graph of the
 # folders' own CMakeLists.txt (app → dialogs → ui → (editor, settings, buildrun, layout) →
-# platform; tools → platform), so a folder never includes one above it or beside it.
+# platform; buildrun → jdklaunch; tools → platform; the JDK launchers in java → jdklaunch), so a
+# folder never includes one above it or beside it.
 # Usage: include_order.sh [source root]
 set -uo pipefail
 root="${1:-$(dirname "$0")/../..}"
 cd "$root" || exit 2
-folders=(app dialogs ui editor settings buildrun layout tools platform)
+folders=(app dialogs ui editor settings buildrun layout tools platform jdklaunch java)
 
 # Each folder's library and the project libraries it links.
 declare -A folder_of links

@@ -1,4 +1,4 @@
-#include "JdkLaunch.h"
+#include "jdklaunch/JdkLaunch.h"
 
 #include <cstring>
 #include <cwctype>
@@ -138,7 +138,7 @@ std::vector<String> toolOptions(Tool tool, const Settings &settings) {
         // folder: the launcher runs javac again without the archive.
         options.push_back(text("-J-XX:+SuppressFatalErrorMessage"));
         // Nor a memory dump there, which the JVM of Windows writes into its current folder.
-        if constexpr (platform::kOnWindows)
+        if constexpr (kOnWindows)
             options.push_back(text("-J-XX:-CreateCoredumpOnCrash"));
     }
     // The program wrote the copy javac reads: its encoding comes after JDK_JAVAC_OPTIONS (javac
@@ -260,7 +260,7 @@ std::vector<String> serverOptions(const String &jar, const String &server, const
 }
 
 namespace {
-constexpr Char kListSeparator = platform::kOnWindows ? Char(';') : Char(':');
+constexpr Char kListSeparator = kOnWindows ? Char(';') : Char(':');
 
 bool startsWith(const String &value, const char *start) {
     return value.compare(0, text(start).size(), text(start)) == 0;
@@ -277,8 +277,8 @@ bool endsWith(const String &value, const char *end) {
 bool wholePath(const String &path, const String &folder, String &whole) {
     if (path.empty())
         return false;
-    const auto isSlash = [](Char c) { return c == '/' || (platform::kOnWindows && c == '\\'); };
-    if (!platform::kOnWindows) {
+    const auto isSlash = [](Char c) { return c == '/' || (kOnWindows && c == '\\'); };
+    if (!kOnWindows) {
         whole = path[0] == '/' ? path : folder + Char('/') + path;
         return true;
     }

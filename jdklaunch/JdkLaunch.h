@@ -3,8 +3,6 @@
 // chooses the build's JDK and tells the launchers about it through the build's environment;
 // the launchers take those variables out again, so the learner's program never sees them.
 // Plain C++ without Qt: the launchers start in a millisecond.
-#include "platform/System.h"
-
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -12,8 +10,11 @@
 
 namespace jdklaunch {
 
+// Which system the launchers were built for (CMake defines TARNEL_ON_WINDOWS for every target).
+inline constexpr bool kOnWindows = TARNEL_ON_WINDOWS != 0;
+
 // The system's own characters: UTF-16 on Windows, the locale's bytes elsewhere.
-using Char = std::conditional_t<platform::kOnWindows, wchar_t, char>;
+using Char = std::conditional_t<kOnWindows, wchar_t, char>;
 using String = std::basic_string<Char>;
 
 // The build's environment variables the launchers read.
