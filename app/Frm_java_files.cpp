@@ -19,7 +19,7 @@ constexpr qint64 kMaxOpenBytes = 16 * 1024 * 1024;
 
 void Frm_java::Savefile() {
     scanIfPending();
-    bool saved = false;
+    platform::Saved saved;
     const QString name = ui->Txt_file->text();
     QString failure = QStringLiteral("文件目录设置错误！请重新设置...");
     if (!PathInvalid && !isValidClassName(name)) {
@@ -40,11 +40,14 @@ void Frm_java::Savefile() {
         CreateNewDirectory(folder);
         saved = writeSourceFile(platform::toHostPath(savedSourcePath(folder, name)), text);
     }
-    if (saved) {
+    if (saved.saved) {
         IsSaved = true;
         PathInvalid = false;
         return;
     }
+    // Why, after the message: a full disk, a read-only file, a folder that takes no file.
+    if (!saved.reason.isEmpty())
+        failure += QStringLiteral("\n\n原因：") + saved.reason;
     QMessageBox box(QMessageBox::Critical, QStringLiteral("出错"), failure, QMessageBox::Ok, this);
     box.exec();
     IsSaved = false;

@@ -1,7 +1,6 @@
 #include "buildrun/SaveText.h"
 
 #include "platform/FileAttributes.h"
-#include "platform/TextFiles.h"
 
 std::optional<QString> textUpToLastBrace(const QString &text) {
     const qsizetype p = text.lastIndexOf(QLatin1Char('}'));
@@ -15,9 +14,11 @@ QString savedSourcePath(const QString &folder, const QString &name) {
            QStringLiteral(".java");
 }
 
-bool writeSourceFile(const QString &hostPath, const QString &text) {
-    if (platform::isFileReadOnly(hostPath) || platform::isFileHidden(hostPath))
-        return false;
+platform::Saved writeSourceFile(const QString &hostPath, const QString &text) {
+    if (platform::isFileReadOnly(hostPath))
+        return {false, QStringLiteral("这个文件是只读的。")};
+    if (platform::isFileHidden(hostPath))
+        return {false, QStringLiteral("这个文件是隐藏的。")};
     // A file that may be written in a folder where no new file can be made is written in place.
     return platform::saveFile(hostPath, platform::linesBytes({text}),
                               platform::InPlace::WhereNoNewFile);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/TextFiles.h"
+
 #include <QString>
 #include <optional>
 
@@ -13,4 +15,5 @@ QString savedSourcePath(const QString &folder, const QString &name);
 
 // Writes the text plus one CR LF in the system code page so that a failure part-way leaves any
 // earlier file of that name as it was. A read-only or hidden target is refused and untouched.
-bool writeSourceFile(const QString &hostPath, const QString &text);
+// A failure comes with its reason, in the user's words.
+platform::Saved writeSourceFile(const QString &hostPath, const QString &text);

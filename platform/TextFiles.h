@@ -48,8 +48,13 @@ bool writeLines(const QString &hostPath, const QStringList &lines);
 // error) leaves the old one as it was. WhereNoNewFile: in a folder where no new file can be
 // made, a regular file that may be written is written in place instead, only when the file
 // system has room for it, and with the old bytes put back if the write fails all the same.
+// A failure's reason is in the user's words (Chinese), for the failure message.
 enum class InPlace { Never, WhereNoNewFile };
-bool saveFile(const QString &hostPath, const QByteArray &bytes, InPlace inPlace);
+struct Saved {
+    bool saved = false;
+    QString reason; // why not, when not
+};
+Saved saveFile(const QString &hostPath, const QByteArray &bytes, InPlace inPlace);
 
 // Renames the file over the entry at `to`, replacing that entry itself (one file per system).
 bool renameOver(const QString &from, const QString &to);

@@ -132,6 +132,7 @@ private slots:
         MessageBoxAnswerer answer(QMessageBox::Ok);
         w.Savefile();
         QCOMPARE(answer.seen.size(), size_t(1));
+        QCOMPARE(answer.seen[0].text, kFolderError + "\n\n原因：这个文件是只读的。");
         QCOMPARE(FreshStart::readFile(target), QByteArray("old"));
         QVERIFY(w.PathInvalid);
         // Every further save is refused at once, even for a writable target ...
@@ -159,6 +160,9 @@ private slots:
         MessageBoxAnswerer answer(QMessageBox::Ok);
         w.Savefile();
         QCOMPARE(answer.seen.size(), size_t(1));
+        QCOMPARE(answer.seen[0].text, kFolderError + "\n\n原因：文件夹“" +
+                                          QDir::toNativeSeparators(start.home("plainfile/sub")) +
+                                          "”不存在。");
         QVERIFY(w.PathInvalid);
     }
 
@@ -471,7 +475,8 @@ private slots:
             QVERIFY(QFileInfo(java).isSymLink());
             QCOMPARE(FreshStart::readFile(other), QByteArray("public class Link {}\r\n"));
         } else {
-            QCOMPARE(answer.seen[0].text, kFolderError);
+            QCOMPARE(answer.seen[0].text,
+                     kFolderError + "\n\n原因：这个名字已经是一个文件夹或特殊文件，不是普通文件。");
             QCOMPARE(FreshStart::readFile(other), QByteArray("my notes\r\n"));
             QVERIFY(!QFileInfo(kind == "fifo" ? java : fifo).isFile());
         }

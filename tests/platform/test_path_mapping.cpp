@@ -257,8 +257,14 @@ private slots:
                 QCOMPARE(QFileInfo(path).isFile() && !QFileInfo(path).isSymLink(), replaced);
                 QCOMPARE(platform::readWholeText(outside, 100), QString("keep\r\n"));
             } else {
-                QCOMPARE(platform::saveFile(path, bytes, platform::InPlace::Never),
-                         !saved.isEmpty());
+                const platform::Saved written =
+                    platform::saveFile(path, bytes, platform::InPlace::Never);
+                QCOMPARE(written.saved, !saved.isEmpty());
+                QCOMPARE(written.reason, !saved.isEmpty() ? QString()
+                                         : entry == "dangling"
+                                             ? QString("这是一个链接，它指向的文件不存在。")
+                                             : QString("这个名字已经是一个文件夹或特殊文件，"
+                                                       "不是普通文件。"));
                 QCOMPARE(QFileInfo(path).isSymLink(),
                          entry.startsWith("link") || entry == "dangling");
                 QCOMPARE(platform::readWholeText(outside, 100),
@@ -296,10 +302,13 @@ private slots:
         for (qint64 room = 0; room <= text.size(); ++room, ++runs) {
             QVERIFY(platform::replaceEntry(path, old));
             platform::testing::setWriteFaults(room, noNewFiles);
-            const bool saved = platform::saveFile(path, text, platform::InPlace::WhereNoNewFile);
+            const platform::Saved saved =
+                platform::saveFile(path, text, platform::InPlace::WhereNoNewFile);
             platform::testing::setWriteFaults(-1, false);
-            QCOMPARE(saved, room == text.size());
-            QCOMPARE(readBytes(path), saved ? text : old);
+            QCOMPARE(saved.saved, room == text.size());
+            QCOMPARE(saved.reason,
+                     saved.saved ? QString() : QString("磁盘空间不足，或超出了磁盘配额。"));
+            QCOMPARE(readBytes(path), saved.saved ? text : old);
         }
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Old.java"});
         QCOMPARE(runs, int(text.size()) + 1);
