@@ -51,9 +51,10 @@ static SettingsPlace currentSettingsPlace() {
 }
 
 // A new file renamed over the entry: a link or FIFO there is replaced, never written through.
-static void writeSettings(const QString &file, const QString &javaPath, qint16 classExist) {
+// Whether the file was written.
+static bool writeSettings(const QString &file, const QString &javaPath, qint16 classExist) {
     QDir().mkpath(QFileInfo(file).path()); // the user's folder, the first time
-    platform::writeLines(file, settingsLines(javaPath, classExist));
+    return platform::writeLines(file, settingsLines(javaPath, classExist));
 }
 
 void MainModule::LoadSettings() {
@@ -69,7 +70,8 @@ void MainModule::LoadSettings() {
     if (read.failed) {
         JavaPath = kDefaultJavaPath;
         ClassExist = kDefaultClassExist;
-        writeSettings(place.writeTo, kDefaultJavaPath, kDefaultClassExist);
+        // Written when it can be; the defaults hold either way, without a word.
+        (void)writeSettings(place.writeTo, kDefaultJavaPath, kDefaultClassExist);
         return;
     }
     if (read.javaPath)
@@ -78,8 +80,8 @@ void MainModule::LoadSettings() {
         ClassExist = *read.classExist;
 }
 
-void MainModule::SaveSettings(QString javaPath, qint16 classExist) {
-    writeSettings(currentSettingsPlace().writeTo, javaPath, classExist);
+bool MainModule::SaveSettings(QString javaPath, qint16 classExist) {
+    return writeSettings(currentSettingsPlace().writeTo, javaPath, classExist);
 }
 
 void MainModule::resetToProcessStart() {

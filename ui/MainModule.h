@@ -22,8 +22,9 @@ public:
 
     // Fills JavaPath and ClassExist from Setting.ini, or applies and writes the defaults.
     static void LoadSettings();
-    // Replaces Setting.ini with the two lines built from the arguments; failures are ignored.
-    static void SaveSettings(QString javaPath, qint16 classExist);
+    // Replaces Setting.ini with the two lines built from the arguments. Whether it was written:
+    // its callers go on silently either way.
+    static bool SaveSettings(QString javaPath, qint16 classExist);
     // Paints a window of the program in its colours, chosen by the window's object name.
     static void ApplyFormTheme(QWidget &window);
 

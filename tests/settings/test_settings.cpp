@@ -194,7 +194,7 @@ private slots:
         QFETCH(int, classExist);
         QFETCH(QByteArray, bytes);
         writeIni("old content that is replaced completely\r\n");
-        MainModule::SaveSettings(javaPath, qint16(classExist));
+        QVERIFY(MainModule::SaveSettings(javaPath, qint16(classExist)));
         QCOMPARE(readIni(), bytes);
         MainModule::LoadSettings();
         QCOMPARE(MainModule::JavaPath, javaPath);
@@ -207,7 +207,7 @@ private slots:
         writeIni("x");
         MainModule::setProgramFolder(iniPath() + "/sub");
         MainModule::setUserFolder(iniPath() + "/user");
-        MainModule::SaveSettings("D:\\a", 1);
+        QVERIFY(!MainModule::SaveSettings("D:\\a", 1));
         MainModule::LoadSettings(); // defaults, and the write fails silently as well
         QCOMPARE(MainModule::JavaPath, QString("D:\\MyJava"));
     }
