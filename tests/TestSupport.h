@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QStringEncoder>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -157,10 +158,16 @@ public:
         : m_answer(QMessageBox::NoButton), m_escape(false), m_buttonText(buttonText) {
         start();
     }
+    ~MessageBoxAnswerer() { --waiting; }
+    MessageBoxAnswerer(const MessageBoxAnswerer &) = delete;
+    MessageBoxAnswerer &operator=(const MessageBoxAnswerer &) = delete;
     std::vector<MessageSeen> seen;
+    // How many answerers wait for a box now.
+    static inline int waiting = 0;
 
 private:
     void start() {
+        ++waiting;
         m_timer.setInterval(0);
         QObject::connect(&m_timer, &QTimer::timeout, [this] { tryAnswer(); });
         m_timer.start();
@@ -205,3 +212,26 @@ private:
     QString m_buttonText;
     QTimer m_timer;
 };
+
+// A message box that no answerer waits for fails the test at once, with its text, and is
+// closed: no test waits for one until its time limit.
+class UnexpectedMessageBoxes : public QObject {
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        auto *box = event->type() == QEvent::Show ? qobject_cast<QMessageBox *>(watched) : nullptr;
+        if (box && MessageBoxAnswerer::waiting == 0) {
+            QTest::qFail(
+                qPrintable("an unexpected message box: " + box->windowTitle() + ": " + box->text()),
+                __FILE__, __LINE__);
+            QMetaObject::invokeMethod(box, &QDialog::reject, Qt::QueuedConnection);
+        }
+        return false;
+    }
+};
+inline void failOnUnexpectedMessageBoxes() {
+    static bool installed = false;
+    if (!installed && QCoreApplication::instance())
+        QCoreApplication::instance()->installEventFilter(new UnexpectedMessageBoxes);
+    installed = true;
+}
+Q_COREAPP_STARTUP_FUNCTION(failOnUnexpectedMessageBoxes)
