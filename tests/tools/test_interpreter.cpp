@@ -308,9 +308,19 @@ private slots:
 
     // The real interpreter on a terminal: keys typed ahead do not answer the pause.
     void typedAheadKeysDoNotAnswerThePause() {
-        ConsoleOnPty console({"@echo off", "echo ready", "sleep 1", "pause", "echo after"});
-        QVERIFY(console.waitFor("ready", 5000));
+        // A program that runs until told to end, and reads no keys.
+        QTemporaryDir tools;
+        const QString started = tools.filePath("started"), go = tools.filePath("go");
+        QVERIFY(writeProgram(tools.filePath("runner"), "#!/bin/sh\n: >'" + started +
+                                                           "'\nwhile [ ! -e '" + go +
+                                                           "' ]; do sleep 0.01; done\n"));
+        const QByteArray oldPath = qgetenv("PATH");
+        qputenv("PATH", tools.path().toLocal8Bit() + ":" + oldPath);
+        ConsoleOnPty console({"@echo off", "echo ready", "runner", "pause", "echo after"});
+        qputenv("PATH", oldPath);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(started), 10000);
         console.type("\r\r"); // one Enter too many while the program runs
+        QVERIFY(platform::writeLines(go, {}));
         QVERIFY(console.waitFor(ScriptInterpreter::kPauseText, 5000));
         QVERIFY2(!console.waitFor("after", 500), "a key typed ahead answered the pause");
         console.type("x");
@@ -372,21 +382,23 @@ private slots:
         QFETCH(QByteArray, typed);
         QFETCH(QString, shown);
         QFETCH(QString, notShown);
-        // A compiler and a program that say when they have started and take a second (the
-        // program Long half a minute); the compiler reads no keys, the program may.
+        // A compiler and a program that say when they have started and end when told (the
+        // program Long after half a minute); the compiler reads no keys, the program may.
         QTemporaryDir tools;
-        const QString started = tools.filePath("started");
+        const QString started = tools.filePath("started"), go = tools.filePath("go");
+        const QString untilGo = "while [ ! -e '" + go + "' ]; do sleep 0.01; done\n";
         QVERIFY(
-            writeProgram(tools.filePath("javac"), "#!/bin/sh\n: >'" + started + "'\nsleep 1\n"));
-        QVERIFY(writeProgram(tools.filePath("java"),
-                             "#!/bin/sh\n: >'" + started +
-                                 "'\n[ \"$1\" = Long ] && exec sleep 30\nsleep 1\n"));
+            writeProgram(tools.filePath("javac"), "#!/bin/sh\n: >'" + started + "'\n" + untilGo));
+        QVERIFY(writeProgram(tools.filePath("java"), "#!/bin/sh\n: >'" + started +
+                                                         "'\n[ \"$1\" = Long ] && exec sleep 30\n" +
+                                                         untilGo));
         const QByteArray oldPath = qgetenv("PATH");
         qputenv("PATH", tools.path().toLocal8Bit() + ":" + oldPath);
         ConsoleOnPty console({"@echo off", "echo ready", program, "echo done", "pause"});
         qputenv("PATH", oldPath);
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(started), 10000); // the program runs
         console.type(typed);
+        QVERIFY(platform::writeLines(go, {})); // the keys are in; the program may end
         if (typed == "\x03") {
             QVERIFY(console.waitFor(ScriptInterpreter::kTerminateQuestion, 5000));
             console.type("n\r");
