@@ -327,7 +327,7 @@ private slots:
         FreshStart start;
         BuildEnvironment env(BuildEnvironment::FakeJdk);
         qputenv("TARNEL_TERMINAL_MODE", mode.toUtf8());
-        qputenv("TARNEL_TERMINAL_DELAY", mode == "hangup" ? "3" : "0");
+        qputenv("TARNEL_TERMINAL_DELAY", "0");
         QProcessEnvironment system = QProcessEnvironment::systemEnvironment();
         system.insert("TARNEL_TEST_MARK", "交给了 the script");
         system.insert("QT_QPA_PLATFORM", "offscreen");
@@ -337,7 +337,7 @@ private slots:
         build.writeFiles();
         QCOMPARE(build.run(1).outcome, RunOutcome::Ended);
         if (mode == "hangup") // until the stand-in has looked whether the script lived on
-            QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(env.consoleLog() + ".looked"), 20000);
+            QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(env.consoleLog() + ".looked"), 30000);
         const QString console = env.console();
         QVERIFY2(console.contains(shown), qPrintable(console));
         QVERIFY2(!console.contains(notShown), qPrintable(console));
