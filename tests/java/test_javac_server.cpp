@@ -221,6 +221,7 @@ private slots:
             const QStringList fast{"-J-XX:TieredStopAtLevel=1", "-J-XX:+UseSerialGC",
                                    "-J-XX:-UsePerfData"};
             QCOMPARE(javac.output, bracketed(fast + QStringList{"-encoding", "GBK", "A.java"}));
+            QCOMPARE(javac.errorOutput, QByteArray()); // nothing of the server's shows
             QCOMPARE(javac.exitCode, 0);
             QCOMPARE(FreshStart::readFile(record + ".exit"), QByteArray("0"));
         }
