@@ -78,9 +78,7 @@ bool endsType(const QString &token) {
 // One pass over the top level: each item's header is read up to the "(", "{", ";", "=" or ","
 // that tells what it is; a body (of a type, or any other block) is passed over by its braces.
 bool isCompactSource(const QString &source) {
-    QString translated = withUnicodeEscapesTranslated(source);
-    if (translated.startsWith(QChar(0xFEFF)))
-        translated.remove(0, 1);
+    const QString translated = codeText(source);
     Tokens tokens(translated);
     int braces = 0;           // open in a body
     int parentheses = 0;      // open in a header

@@ -95,6 +95,13 @@ QString withUnicodeEscapesTranslated(const QString &text, QList<qsizetype> *orig
     return result;
 }
 
+QString codeText(const QString &source) {
+    QString translated = withUnicodeEscapesTranslated(source);
+    if (translated.startsWith(QChar(0xFEFF)))
+        translated.remove(0, 1);
+    return translated;
+}
+
 bool CodePoints::startsWith(qsizetype i, const char *ascii) const {
     for (; *ascii; ++ascii, ++i)
         if (at(i) != char32_t(*ascii))

@@ -21,6 +21,8 @@ bool isIdentifier(const QString &name);
 // `origins`, when given, receives for each character of the result the position in `text` where
 // it (or its escape) starts.
 QString withUnicodeEscapesTranslated(const QString &text, QList<qsizetype> *origins = nullptr);
+// The text as javac reads its code: escapes translated, an editor's byte-order mark left out.
+QString codeText(const QString &source);
 
 // A text as code points (a character beyond the BMP is one); past the end: 0.
 class CodePoints {

@@ -5,10 +5,7 @@
 using namespace javalexis;
 
 QString declaredPackage(const QString &source) {
-    QString translated = withUnicodeEscapesTranslated(source);
-    if (translated.startsWith(QChar(0xFEFF)))
-        translated.remove(0, 1); // the byte-order mark an editor wrote
-    const CodePoints text(translated);
+    const CodePoints text(codeText(source));
     qsizetype at = skipSpaceAndComments(text, 0);
     if (!text.startsWith(at, "package"))
         return QString();

@@ -492,6 +492,7 @@ private slots:
         QTest::newRow("a class, then a method") << "class A {}\nvoid main() {}" << true;
         QTest::newRow("main in a comment") << "// void main() {}\nclass A {}" << false;
         QTest::newRow("an escaped void") << "\\u0076oid main() {}" << true;
+        QTest::newRow("after an editor's byte-order mark") << "\uFEFFvoid main() {}" << true;
     }
     void compactSources() {
         QFETCH(QString, text);
