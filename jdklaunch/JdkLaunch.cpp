@@ -6,26 +6,34 @@
 
 namespace jdklaunch {
 
-const char *const kSampleSource =
-    "import java.util.*;\n"
-    "public class TarnelJavaSample {\n"
-    "    public static void main(String[] args) {\n"
-    "        Scanner in = new Scanner(System.in);\n"
-    "        List<Integer> numbers = new ArrayList<>();\n"
-    "        Map<String, Integer> counts = new HashMap<>();\n"
-    "        for (int i = 0; i < 10; i++) { numbers.add(i * i); }\n"
-    "        int sum = 0;\n"
-    "        for (int n : numbers) { sum += n; }\n"
-    "        String text = \"sum=\" + sum + String.format(\" %.2f\", Math.sqrt(sum));\n"
-    "        counts.merge(text, 1, Integer::sum);\n"
-    "        java.util.function.DoubleSupplier circle = () -> Math.PI;\n"
-    "        StringBuilder builder = new StringBuilder();\n"
-    "        switch (args.length) { case 0: builder.append(text); break; default: break; }\n"
-    "        try { Integer.parseInt(in.hasNextLine() ? in.nextLine() : \"x\"); }\n"
-    "        catch (NumberFormatException e) { System.out.println(e.getMessage()); }\n"
-    "        System.out.printf(\"%s %d %f%n\", builder, counts.size(), circle.getAsDouble());\n"
-    "    }\n"
-    "}\n";
+std::string sampleSource() {
+    return std::string("import java.util.*;\n"
+                       "public class ") +
+           kSampleClassName +
+           " {\n"
+           "    public static void main(String[] args) {\n"
+           "        Scanner in = new Scanner(System.in);\n"
+           "        List<Integer> numbers = new ArrayList<>();\n"
+           "        Map<String, Integer> counts = new HashMap<>();\n"
+           "        for (int i = 0; i < 10; i++) { numbers.add(i * i); }\n"
+           "        int sum = 0;\n"
+           "        for (int n : numbers) { sum += n; }\n"
+           "        String text = \"sum=\" + sum + String.format(\" %.2f\", Math.sqrt(sum));\n"
+           "        counts.merge(text, 1, Integer::sum);\n"
+           "        java.util.function.DoubleSupplier circle = () -> Math.PI;\n"
+           "        StringBuilder builder = new StringBuilder();\n"
+           "        switch (args.length) { case 0: builder.append(text); break; default: break; }\n"
+           "        try { Integer.parseInt(in.hasNextLine() ? in.nextLine() : \"x\"); }\n"
+           "        catch (NumberFormatException e) { System.out.println(e.getMessage()); }\n"
+           "        System.out.printf(\"%s %d %f%n\", builder, counts.size(), "
+           "circle.getAsDouble());\n"
+           "    }\n"
+           "}\n";
+}
+
+String sampleFile(const char *extension) {
+    return text(kSampleClassName) + text(extension);
+}
 
 String text(const char *ascii) {
     String result;
@@ -162,7 +170,7 @@ std::vector<String> archiveMakerOptions(const Settings &settings, const String &
     options.push_back(quietJvm());
     options.push_back(text("-d"));
     options.push_back(sampleFolder);
-    options.push_back(sampleFolder + separator + text(kSampleFileName));
+    options.push_back(sampleFolder + separator + sampleFile(".java"));
     return options;
 }
 
@@ -256,7 +264,8 @@ std::vector<String> serverOptions(const String &jar, const String &server, const
             jar,
             text("tarneljava.javacserver.JavacServer"),
             server,
-            context};
+            context,
+            text(kSampleClassName)};
 }
 
 namespace {

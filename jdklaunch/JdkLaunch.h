@@ -85,10 +85,11 @@ std::vector<String> toolOptions(Tool tool, const Settings &settings);
 std::vector<String> archiveMakerOptions(const Settings &settings, const String &madeArchive,
                                         const String &sampleFolder, Char separator);
 std::vector<String> archiveCheckOptions(const String &madeArchive);
-// The sample's file name and text: the language's everyday parts, in one class (so one class
-// file, TarnelJavaSample.class).
-inline constexpr const char *kSampleFileName = "TarnelJavaSample.java";
-extern const char *const kSampleSource;
+// The sample: the language's everyday parts, in one class, so one class file; its files are
+// the class's name and an extension (".java", ".class").
+inline constexpr const char *kSampleClassName = "TarnelJavaSample";
+std::string sampleSource();
+String sampleFile(const char *extension);
 
 // The archive file of a maker while it is written: beside the archive, named by the process
 // (its sample folder: the same name and ".d").

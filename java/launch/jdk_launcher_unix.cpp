@@ -140,8 +140,8 @@ void removeDeadMakersFiles(const String &archive) {
         const String path = folder + "/" + file;
         struct stat kind {};
         if (lstat(path.c_str(), &kind) == 0 && S_ISDIR(kind.st_mode)) {
-            for (const char *inside : {jdklaunch::kSampleFileName, "TarnelJavaSample.class"})
-                unlink((path + "/" + inside).c_str());
+            for (const char *inside : {".java", ".class"})
+                unlink((path + "/" + jdklaunch::sampleFile(inside)).c_str());
             rmdir(path.c_str());
         } else {
             unlink(path.c_str());
@@ -161,11 +161,11 @@ void makeArchive(const String &program, const jdklaunch::Settings &settings) {
     removeDeadMakersFiles(settings.javacArchive);
     const String made = jdklaunch::archiveInMaking(settings.javacArchive, getpid());
     const String folder = made + ".d";
-    const String sample = folder + "/" + jdklaunch::kSampleFileName;
+    const String sample = folder + "/" + jdklaunch::sampleFile(".java");
     if (mkdir(folder.c_str(), 0700) != 0)
         return;
     std::string archive;
-    if (writeFile(sample, jdklaunch::kSampleSource) &&
+    if (writeFile(sample, jdklaunch::sampleSource()) &&
         runQuietly(program, jdklaunch::archiveMakerOptions(settings, made, folder, '/')) &&
         readFile(made, archive) && runQuietly(program, jdklaunch::archiveCheckOptions(made)) &&
         writeFile(jdklaunch::archiveSizeFile(settings.javacArchive),
@@ -173,7 +173,7 @@ void makeArchive(const String &program, const jdklaunch::Settings &settings) {
         std::rename(made.c_str(), settings.javacArchive.c_str());
     std::remove(made.c_str());
     std::remove(sample.c_str());
-    std::remove((folder + "/TarnelJavaSample.class").c_str());
+    std::remove((folder + "/" + jdklaunch::sampleFile(".class")).c_str());
     rmdir(folder.c_str());
     close(lock);
 }
@@ -335,7 +335,8 @@ void runServer(const jdklaunch::Settings &settings, const String &jar, const Str
     if (pipe(sample) != 0)
         return;
     // The sample fits the pipe: written whole before the server reads it.
-    writeAll(sample[1], jdklaunch::kSampleSource, std::strlen(jdklaunch::kSampleSource));
+    const std::string source = jdklaunch::sampleSource();
+    writeAll(sample[1], source.data(), source.size());
     close(sample[1]);
     dup2(sample[0], STDIN_FILENO);
     close(sample[0]);

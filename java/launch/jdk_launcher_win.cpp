@@ -93,8 +93,8 @@ void removeDeadMakersFiles(const String &archive) {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
             RemoveDirectoryW(path.c_str()) || DeleteFileW(path.c_str()); // the link alone
         } else if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            DeleteFileW((path + L"\\" + jdklaunch::text(jdklaunch::kSampleFileName)).c_str());
-            DeleteFileW((path + L"\\TarnelJavaSample.class").c_str());
+            for (const char *inside : {".java", ".class"})
+                DeleteFileW((path + L"\\" + jdklaunch::sampleFile(inside)).c_str());
             RemoveDirectoryW(path.c_str());
         } else {
             SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -117,11 +117,11 @@ void makeArchive(const String &program, const jdklaunch::Settings &settings) {
     removeDeadMakersFiles(settings.javacArchive);
     const String made = jdklaunch::archiveInMaking(settings.javacArchive, GetCurrentProcessId());
     const String folder = made + L".d";
-    const String sample = folder + L"\\" + jdklaunch::text(jdklaunch::kSampleFileName);
+    const String sample = folder + L"\\" + jdklaunch::sampleFile(".java");
     if (!CreateDirectoryW(folder.c_str(), nullptr))
         return;
     std::string archive;
-    if (writeFile(sample, jdklaunch::kSampleSource) &&
+    if (writeFile(sample, jdklaunch::sampleSource()) &&
         runQuietly(commandLine(
             program, jdklaunch::archiveMakerOptions(settings, made, folder, L'\\'), String())) &&
         readFile(made, archive) &&
@@ -134,7 +134,7 @@ void makeArchive(const String &program, const jdklaunch::Settings &settings) {
     SetFileAttributesW(made.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(made.c_str());
     DeleteFileW(sample.c_str());
-    DeleteFileW((folder + L"\\TarnelJavaSample.class").c_str());
+    DeleteFileW((folder + L"\\" + jdklaunch::sampleFile(".class")).c_str());
     RemoveDirectoryW(folder.c_str());
     CloseHandle(lock);
 }
@@ -190,8 +190,8 @@ void runServer(const jdklaunch::Settings &settings, const String &context, const
         return;
     SetHandleInformation(writing, HANDLE_FLAG_INHERIT, 0);
     DWORD written = 0;
-    WriteFile(writing, jdklaunch::kSampleSource, DWORD(strlen(jdklaunch::kSampleSource)), &written,
-              nullptr);
+    const std::string source = jdklaunch::sampleSource();
+    WriteFile(writing, source.data(), DWORD(source.size()), &written, nullptr);
     CloseHandle(writing);
     const HANDLE null = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                     &inherit, OPEN_EXISTING, 0, nullptr);

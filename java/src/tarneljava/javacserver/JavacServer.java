@@ -27,8 +27,8 @@ import javax.tools.ToolProvider;
  * The warm compiler of one JDK for one user: javac kept loaded in a JVM of its own, compiling
  * for the javac launcher what javac would compile, printing what javac would print.
  *
- * <p>java -cp tarneljava-javacserver.jar tarneljava.javacserver.JavacServer NAME CONTEXT, in the
- * user's cache folder, the warm-up sample on its input. NAME is the server's name in the user's
+ * <p>java -cp tarneljava-javacserver.jar tarneljava.javacserver.JavacServer NAME CONTEXT SAMPLE, in
+ * the user's cache folder, the warm-up sample (its class SAMPLE) on its input. NAME is the server's name in the user's
  * private runtime folder; CONTEXT what the launcher's environment says of the messages' language
  * and bytes, which a request must match. One server per NAME (NAME.lock); it ends after ten idle
  * minutes, when its socket or port file goes (the user's session ended), when its JDK changes,
@@ -64,7 +64,7 @@ public final class JavacServer {
     }
 
     public static void main(String[] args) throws IOException, InterruptedException {
-        if (args.length < 2)
+        if (args.length < 3)
             return;
         final String name = args[0];
         final FileChannel lockFile = FileChannel.open(
@@ -75,7 +75,7 @@ public final class JavacServer {
         final JavaCompiler compiler = ToolProvider.getSystemJavaCompiler();
         if (compiler == null)
             return;
-        WarmUp.run(compiler, args.length > 2 ? args[2] : "TarnelJavaSample", allOf(System.in));
+        WarmUp.run(compiler, args[2], allOf(System.in));
         final Listener listener =
                 Listener.open(name, Boolean.getBoolean("tarneljava.javacserver.loopback"));
         final JavacServer server = new JavacServer(compiler, args[1], listener);
