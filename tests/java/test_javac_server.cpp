@@ -3,6 +3,7 @@
 #include "LauncherRun.h"
 #include "StandInServer.h"
 #include "TestSupport.h"
+#include "java/launch/JavacServerClient.h"
 #include "jdklaunch/JdkLaunch.h"
 
 #include <QtTest>
@@ -157,6 +158,29 @@ private slots:
         const jdklaunch::String context = jdklaunch::serverContext(variable);
         variables = {{name, systemText(value + "x")}};
         QCOMPARE(context != jdklaunch::serverContext(variable), name == "LANG");
+    }
+
+    // The port file: "port secret"; anything else names no server.
+    void portFiles_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("port");
+        QTest::addColumn<QByteArray>("secret");
+        QTest::newRow("as written")
+            << QByteArray("40123 5ec7e7\n") << 40123 << QByteArray("5ec7e7");
+        QTest::newRow("a Windows line end") << QByteArray("1 ab\r\n") << 1 << QByteArray("ab");
+        QTest::newRow("the highest port") << QByteArray("65535 ab") << 65535 << QByteArray("ab");
+        for (const char *text : {"0 ab", "65536 ab", "-1 ab", "40123", "40123\tab", "x ab", ""})
+            QTest::newRow(qPrintable(QString("none: ") + text))
+                << QByteArray(text) << 0 << QByteArray();
+    }
+    void portFiles() {
+        QFETCH(QByteArray, text);
+        QFETCH(int, port);
+        QFETCH(QByteArray, secret);
+        std::string read;
+        QCOMPARE(jdklaunch::portAndSecret(text.toStdString(), read), port);
+        if (port != 0)
+            QCOMPARE(QByteArray::fromStdString(read), secret);
     }
 
     // Each answer of the server: its output and code where it took the compile, else javac
