@@ -96,6 +96,15 @@ private:
     // else, a JDK) and gives what the build starts with; nothing, after telling the user, when
     // it lacks.
     std::optional<BuildStart> readyToBuild();
+    // Why no build can start with this class name, work folder and text, in the words the
+    // user is told (the first reason); nothing when a build may start. A name or folder that
+    // no file system takes, or that would make the script run more than the build, stops it
+    // before anything is written.
+    static std::optional<QString> reasonNotToBuild(const QString &className,
+                                                   const QString &javaPath, const QString &text);
+    // The build's JDK and what the console starts with, for the text; nothing, after telling
+    // the user, when there is no JDK or the user keeps the characters the code page lacks.
+    std::optional<BuildStart> buildStartFor(const QString &text);
     // What the user is told of a class name that can name no file.
     static QString badClassNameText(const QString &name);
     // The save prompt of closing; answers QMessageBox::Yes, No or Cancel.

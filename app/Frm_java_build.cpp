@@ -102,56 +102,50 @@ void Frm_java::CreateNewDirectory(const QString &NewDirectory) {
     createFoldersAlong(NewDirectory);
 }
 
-std::optional<BuildStart> Frm_java::readyToBuild() {
-    scanIfPending();
-    // A name or folder that no file system takes, or that would make the script run more than
-    // the build, stops the build before anything is written.
-    const QString className = ui->Txt_file->text();
+std::optional<QString> Frm_java::reasonNotToBuild(const QString &className, const QString &javaPath,
+                                                  const QString &text) {
     // No name, no build: "javac .java" and "java " would show only the tools' usage texts.
-    if (className.isEmpty()) {
-        QMessageBox::critical(this, QStringLiteral("出错"), kNoClassNameText);
-        return std::nullopt;
-    }
-    if (!isValidClassName(className)) {
-        QMessageBox::critical(this, QStringLiteral("出错"), badClassNameText(className));
-        return std::nullopt;
-    }
+    if (className.isEmpty())
+        return kNoClassNameText;
+    if (!isValidClassName(className))
+        return badClassNameText(className);
     // The script and the source copy's name are written in the code page: "javac ??.java".
-    if (!platform::fitsSystemCodePage(className)) {
-        QMessageBox::critical(this, QStringLiteral("出错"), nameOutsideCodePageText(className));
-        return std::nullopt;
-    }
-    if (!isValidWorkingFolder(MainModule::JavaPath)) {
-        QMessageBox::critical(this, QStringLiteral("出错"), badFolderText(MainModule::JavaPath));
-        return std::nullopt;
-    }
-    const QString text = editorText();
+    if (!platform::fitsSystemCodePage(className))
+        return nameOutsideCodePageText(className);
+    if (!isValidWorkingFolder(javaPath))
+        return badFolderText(javaPath);
     // A package's parts name folders: none may be a device name or another unusable name.
     for (const QString &part : declaredPackage(text).split(QLatin1Char('.'), Qt::SkipEmptyParts)) {
-        if (!isValidClassName(part)) {
-            QMessageBox::critical(this, QStringLiteral("出错"), badClassNameText(part));
-            return std::nullopt;
-        }
-        if (!platform::fitsSystemCodePage(part)) {
-            QMessageBox::critical(this, QStringLiteral("出错"), nameOutsideCodePageText(part));
-            return std::nullopt;
-        }
+        if (!isValidClassName(part))
+            return badClassNameText(part);
+        if (!platform::fitsSystemCodePage(part))
+            return nameOutsideCodePageText(part);
     }
     // A folder the console cannot start in (Windows: a network path, one too long).
     const QString consoleFolder = QDir::toNativeSeparators(
-        QFileInfo(platform::toHostPath(workFolder(MainModule::JavaPath))).absoluteFilePath());
+        QFileInfo(platform::toHostPath(workFolder(javaPath))).absoluteFilePath());
     const QString folderProblem = platform::consoleFolderProblem(consoleFolder);
-    if (!folderProblem.isEmpty()) {
-        QMessageBox::critical(this, QStringLiteral("出错"), folderProblem);
+    if (!folderProblem.isEmpty())
+        return folderProblem;
+    // The lock and the console's socket and key live in the user's own folder, or nowhere.
+    if (platform::privateRuntimeFolder().isEmpty())
+        return kNoPrivateFolderText;
+    return std::nullopt;
+}
+
+std::optional<BuildStart> Frm_java::readyToBuild() {
+    scanIfPending();
+    const QString text = editorText();
+    if (const auto reason = reasonNotToBuild(ui->Txt_file->text(), MainModule::JavaPath, text)) {
+        QMessageBox::critical(this, QStringLiteral("出错"), *reason);
         return std::nullopt;
     }
     // A screen reader running now hears the console only in a terminal it can read.
     platform::setScreenReaderRunning(QAccessible::isActive());
-    // The lock and the console's socket and key live in the user's own folder, or nowhere.
-    if (platform::privateRuntimeFolder().isEmpty()) {
-        QMessageBox::critical(this, QStringLiteral("出错"), kNoPrivateFolderText);
-        return std::nullopt;
-    }
+    return buildStartFor(text);
+}
+
+std::optional<BuildStart> Frm_java::buildStartFor(const QString &text) {
     // javac and java from one JDK, chosen for this build: the one on PATH, else one found on
     // the machine. The program's own launchers, first on the build's PATH, run its tools.
     const QProcessEnvironment system = QProcessEnvironment::systemEnvironment();
