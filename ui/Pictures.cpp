@@ -1,23 +1,15 @@
 #include "ui/Pictures.h"
 
-#include <QFile>
+#include <QIcon>
+#include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
 #include <QtMath>
 
-QPixmap pictureForScale(const QString &path, qreal scale) {
-    const int dot = path.lastIndexOf(QLatin1Char('.'));
-    for (int times = std::min(qCeil(scale), 3); times > 1; --times) {
-        const QString sharper = path.left(dot) + QStringLiteral("@%1x").arg(times) + path.mid(dot);
-        QPixmap picture;
-        if (QFile::exists(sharper) && picture.load(sharper)) {
-            picture.setDevicePixelRatio(times);
-            return picture;
-        }
-    }
-    return QPixmap(path);
-}
-
 void showPictureForScreen(QLabel *label, const QString &path) {
-    label->setPixmap(pictureForScale(path, label->devicePixelRatioF()));
+    // QIcon takes name@2x.png or name@3x.png beside name.png where the screens need more
+    // pixels than name.png has. Asked for whole times the pixels (a screen at 125 % gets the
+    // @2x picture, drawn smaller), the picture keeps its own size on the screen.
+    const QIcon picture(path);
+    label->setPixmap(picture.pixmap(QImageReader(path).size(), qCeil(label->devicePixelRatioF())));
 }
