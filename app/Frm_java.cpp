@@ -12,6 +12,7 @@
 #include "ui/AccessibleControls.h"
 #include "ui/Colors.h"
 #include "ui/EditorErrorMarks.h"
+#include "ui/EditorZoom.h"
 #include "ui/FileDialogs.h"
 #include "ui/Fonts.h"
 #include "ui/KeyboardMenus.h"
