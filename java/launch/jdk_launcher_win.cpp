@@ -205,10 +205,14 @@ void runServer(const jdklaunch::Settings &settings, const String &context, const
     for (const String &option : jdklaunch::serverOptions(jar, settings.javacServer, context))
         options.push_back(option);
     String line = commandLine(settings.jdkBin + L"\\java.exe", options, String());
+    // In the cache folder, not the learner's: the folder could not be renamed while it runs,
+    // and a JVM's crash log would land there.
+    const String archives = folderOf(settings.javacArchive);
+    const String cache = archives.empty() ? folderOf(settings.javacServer) : archives;
     PROCESS_INFORMATION process{};
     if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE,
-                       CREATE_NO_WINDOW | BELOW_NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup,
-                       &process)) {
+                       CREATE_NO_WINDOW | BELOW_NORMAL_PRIORITY_CLASS, nullptr,
+                       cache.empty() ? nullptr : cache.c_str(), &startup, &process)) {
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
@@ -279,12 +283,11 @@ int compileOnServer(const jdklaunch::Settings &settings, const std::vector<Strin
         writeFile(jdklaunch::javacExitFile(record), std::to_string(code));
         return code;
     }
-    const String cache = folderOf(settings.javacArchive);
     for (int i = 0; i < jdklaunch::kVariableCount; ++i) // for the starter alone
         SetEnvironmentVariableW(jdklaunch::text(jdklaunch::kVariables[i]).c_str(),
                                 told[i].empty() ? nullptr : told[i].c_str());
-    startApart(kServerOption, cache.empty() ? folderOf(settings.javacServer) : cache,
-               L" " + codePage);
+    // The starter waits in the launchers' own folder; the server runs in the cache folder.
+    startApart(kServerOption, winlaunch::folderOfThisProgram(), L" " + codePage);
     for (const char *variableName : jdklaunch::kVariables)
         SetEnvironmentVariableW(jdklaunch::text(variableName).c_str(), nullptr);
     return -1;

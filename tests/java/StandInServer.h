@@ -1,16 +1,16 @@
 #pragma once
-// A stand-in for the warm compiler: listens on a loopback port written with its secret to
-// NAME.port, takes one request, keeps what it was asked, and answers with the bytes it is given
-// (then closes, or says nothing more until the caller goes).
-#include <QByteArray>
-#include <QFile>
-#include <QHostAddress>
-#include <QStringList>
-#include <QTcpServer>
-#include <QTcpSocket>
+// A stand-in for the warm compiler (tarnel_standin_server, a program beside the tests): it
+// listens on a loopback port written with its secret to NAME.port, takes one request, keeps what
+// it was asked, and answers with the bytes it is given (then closes, or says nothing more until
+// the caller goes).
+#include "platform/System.h"
 
-#include <atomic>
-#include <thread>
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QStringList>
+#include <QTest>
 
 class StandInServer {
 public:
@@ -20,30 +20,42 @@ public:
     };
     static constexpr const char *kSecret = "5ec7e7";
 
-    StandInServer(const QString &name, const QByteArray &answer, bool thenHangs = false) {
-        std::atomic<int> port{-1};
-        m_thread = std::thread([&port, this, answer, thenHangs] {
-            QTcpServer server;
-            port = server.listen(QHostAddress::LocalHost) ? server.serverPort() : 0;
-            while (!m_stop && !server.waitForNewConnection(50)) {
-            }
-            if (QTcpSocket *caller = m_stop ? nullptr : server.nextPendingConnection())
-                serve(*caller, answer, thenHangs);
-        });
-        while (port < 0)
-            std::this_thread::yield();
-        QFile file(name + ".port");
-        if (file.open(QIODevice::WriteOnly))
-            file.write(QByteArray::number(port) + " " + kSecret + "\n");
+    StandInServer(const QString &name, const QByteArray &answer, bool thenHangs = false)
+        : m_name(name) {
+        QStringList arguments{name, QString::fromLatin1(answer.toHex())};
+        if (thenHangs)
+            arguments << "hang";
+        m_process.start(QCoreApplication::applicationDirPath() + "/tarnel_standin_server" +
+                            (platform::kOnWindows ? ".exe" : ""),
+                        arguments);
+        m_ready = QTest::qWaitFor([this] { return QFile::exists(m_name + ".port"); }, 30000);
     }
     ~StandInServer() { stop(); }
-    // Ends its wait; what it was asked is then whole.
+    bool ready() const { return m_ready; }
+    // Waits for its end; what it was asked is then whole.
     void stop() {
-        m_stop = true;
-        if (m_thread.joinable())
-            m_thread.join();
+        if (m_process.state() != QProcess::NotRunning && !m_process.waitForFinished(30000))
+            m_process.kill();
+        m_process.waitForFinished();
     }
-    const Asked &asked() const { return m_asked; }
+    Asked asked() const {
+        Asked asked;
+        QFile file(m_name + ".asked");
+        if (!file.open(QIODevice::ReadOnly))
+            return asked;
+        for (const QByteArray &line : file.readAll().split('\n')) {
+            const QByteArray value = line.mid(line.indexOf(' ') + 1);
+            if (line.startsWith("secret "))
+                asked.secret = value;
+            else if (line.startsWith("context "))
+                asked.context = value + "\n"; // its first line
+            else if (line.startsWith("option "))
+                asked.options << QString::fromUtf8(value);
+            else if (line.startsWith("file "))
+                asked.files << QString::fromUtf8(value);
+        }
+        return asked;
+    }
 
     static QByteArray frame(char type, const QByteArray &bytes) {
         QByteArray framed(1, type);
@@ -53,37 +65,7 @@ public:
     }
 
 private:
-    // Bytes of the caller, once they have come.
-    QByteArray take(QTcpSocket &caller, qint64 size) {
-        while (!m_stop && caller.bytesAvailable() < size &&
-               caller.state() == QAbstractSocket::ConnectedState)
-            caller.waitForReadyRead(50);
-        return caller.read(size);
-    }
-    int number(QTcpSocket &caller) {
-        const QByteArray bytes = take(caller, 4);
-        return bytes.size() < 4 ? 0
-                                : int(uchar(bytes[0])) << 24 | int(uchar(bytes[1])) << 16 |
-                                      int(uchar(bytes[2])) << 8 | int(uchar(bytes[3]));
-    }
-    QByteArray string(QTcpSocket &caller) { return take(caller, number(caller)); }
-    void serve(QTcpSocket &caller, const QByteArray &answer, bool thenHangs) {
-        if (take(caller, 4) != "TJC1")
-            return;
-        m_asked.secret = string(caller);
-        m_asked.context = string(caller);
-        for (int n = number(caller); n > 0; --n)
-            m_asked.options << QString::fromUtf8(string(caller));
-        for (int n = number(caller) * 2; n > 0; --n)
-            m_asked.files << QString::fromUtf8(string(caller));
-        caller.write(answer);
-        caller.waitForBytesWritten(5000);
-        while (thenHangs && !m_stop && caller.state() == QAbstractSocket::ConnectedState)
-            caller.waitForReadyRead(50);
-        caller.close();
-    }
-
-    std::atomic<bool> m_stop{false};
-    std::thread m_thread;
-    Asked m_asked;
+    QString m_name;
+    QProcess m_process;
+    bool m_ready = false;
 };

@@ -12,10 +12,13 @@ namespace {
 QStringList existingFiles; // what serverRequest finds on the disk
 
 jdklaunch::String systemText(const QString &text) {
-    if constexpr (platform::kOnWindows)
-        return jdklaunch::String(text.toStdWString().begin(), text.toStdWString().end());
-    else
-        return jdklaunch::String(text.toStdString().begin(), text.toStdString().end());
+    if constexpr (platform::kOnWindows) {
+        const std::wstring wide = text.toStdWString();
+        return jdklaunch::String(wide.begin(), wide.end());
+    } else {
+        const std::string bytes = text.toStdString();
+        return jdklaunch::String(bytes.begin(), bytes.end());
+    }
 }
 
 QString qtText(const jdklaunch::String &text) {
@@ -120,15 +123,18 @@ private slots:
         QFETCH(QString, classPath);
         QFETCH(QStringList, options);
         QFETCH(QStringList, files);
-        existingFiles = {"/w/A.java", "/w/B.java", "/w/A.txt"};
-        std::vector<std::string> given;
+        existingFiles = {"/w/A.java",     "/w/B.java",   "/w/A.txt",
+                         "C:\\w\\A.java", "D:/x/A.java", "\\\\s\\t\\B.java"};
+        std::vector<jdklaunch::String> given;
         for (const QString &argument : arguments)
-            given.push_back(argument.toStdString());
-        const std::string path = classPath.toStdString();
+            given.push_back(systemText(argument));
+        const jdklaunch::String path = systemText(classPath);
         jdklaunch::ServerRequest request;
         const bool asked = jdklaunch::serverRequest(
-            given, "/w", classPath == "<unset>" ? nullptr : &path,
-            [](const std::string &file) { return existingFiles.contains(file.c_str()); }, request);
+            given, systemText(platform::kOnWindows ? "C:\\w" : "/w"),
+            classPath == "<unset>" ? nullptr : &path,
+            [](const jdklaunch::String &file) { return existingFiles.contains(qtText(file)); },
+            request);
         QCOMPARE(asked, options != QStringList{"<none>"});
         if (asked) {
             QCOMPARE(toList(request.options), options);
@@ -222,6 +228,7 @@ private slots:
         const QString name = root.filePath("javac-1-2");
         const QString record = root.filePath("record.txt");
         StandInServer server(QDir::toNativeSeparators(name), answer, hangs);
+        QVERIFY(server.ready());
         const Ran javac =
             runLauncher("javac", {"A.java"},
                         {{"TARNELJAVA_JDK_BIN", root.filePath("jdk/bin")},
@@ -251,8 +258,8 @@ private slots:
         }
         server.stop();
         QCOMPARE(server.asked().options,
-                 QStringList({"-encoding", "GBK", "-classpath", work + "/lib"}));
-        QCOMPARE(server.asked().files, QStringList({work + "/A.java", "A.java"}));
+                 QStringList({"-encoding", "GBK", "-classpath", work + slash + "lib"}));
+        QCOMPARE(server.asked().files, QStringList({work + slash + "A.java", "A.java"}));
         QVERIFY(server.asked().context.contains("LC_ALL=C\n"));
     }
 };
