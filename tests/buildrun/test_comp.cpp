@@ -627,6 +627,26 @@ private slots:
                  notes.isEmpty() ? QString() : notes.join('\n') + "\n");
     }
 
+    // A build with a JDK that says what it is starts the JDK's warm compiler, named in the
+    // user's own runtime folder, once its console has ended.
+    void theWarmCompilerIsNamedInTheUsersOwnFolder() {
+        FreshStart start;
+        BuildEnvironment env(BuildEnvironment::NoJdkOnPath);
+        QTemporaryDir jvm;
+        const auto searched = qScopeGuard([] { Frm_java::jdkPlaces = systemJdkPlaces; });
+        QVERIFY(searchedJdk(jvm, "17", {"javac", "java"}));
+        Frm_java w;
+        w.setEditorText("public class Hello {}");
+        clickBuild(w);
+        const QString started = env.snapshot() + ".server";
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(started), 30000);
+        const QStringList arguments = QString(FreshStart::readFile(started)).split('\n');
+        const qsizetype server = arguments.indexOf("tarneljava.javacserver.JavacServer");
+        QVERIFY2(server > 0, qPrintable(arguments.join(' ')));
+        QCOMPARE(QFileInfo(arguments.value(server + 1)).path(), start.runtimeDir.path());
+        QVERIFY(QFileInfo(arguments.value(server + 1)).fileName().startsWith("javac-"));
+    }
+
     // A build file that cannot be written whole stops the build with a message naming it:
     // no console runs an earlier build's script, nothing of the build is left.
     void unwritableBuildFilesStopTheBuild_data() {
