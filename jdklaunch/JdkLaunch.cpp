@@ -54,7 +54,7 @@ JavacStart javacStartOf(const String &name) {
     return JavacStart::AsIs;
 }
 
-Settings settingsFrom(const String values[kVariableCount]) {
+Settings settingsFrom(const Values &values) {
     Settings settings;
     settings.jdkBin = values[0];
     settings.javacStart = javacStartOf(values[1]);

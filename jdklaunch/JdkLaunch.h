@@ -3,6 +3,7 @@
 // chooses the build's JDK and tells the launchers about it through the build's environment;
 // the launchers take those variables out again, so the learner's program never sees them.
 // Plain C++ without Qt: the launchers start in a millisecond.
+#include <array>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -61,8 +62,9 @@ struct Settings {
                           // empty: none for this JDK
 };
 
-// The settings from the environment's values, in the order of kVariables.
-Settings settingsFrom(const String values[kVariableCount]);
+// The environment's values, in the order of kVariables.
+using Values = std::array<String, kVariableCount>;
+Settings settingsFrom(const Values &values);
 
 enum class Tool { Javac, Java, Unknown };
 // The tool a launcher stands for, from its own file name ("javac", "java.exe").

@@ -425,8 +425,8 @@ int compileOnServer(const jdklaunch::Settings &settings, int argc, char *argv[])
 
 int main(int argc, char *argv[]) {
     const jdklaunch::Tool tool = jdklaunch::toolOfProgramName(argv[0]);
-    String values[jdklaunch::kVariableCount];
-    for (int i = 0; i < jdklaunch::kVariableCount; ++i) {
+    jdklaunch::Values values;
+    for (size_t i = 0; i < values.size(); ++i) {
         const char *value = std::getenv(jdklaunch::kVariables[i]);
         values[i] = value ? value : "";
         unsetenv(jdklaunch::kVariables[i]);

@@ -27,7 +27,7 @@ const wchar_t kMakerOption[] = L" --tarneljava-make-archive ";
 const wchar_t kServerOption[] = L" --tarneljava-start-server ";
 
 // The launchers' variables as the build gave them: the copies started apart read them too.
-String told[jdklaunch::kVariableCount];
+jdklaunch::Values told;
 
 String variable(const char *name) {
     const String wide = jdklaunch::text(name);
@@ -283,7 +283,7 @@ int compileOnServer(const jdklaunch::Settings &settings, const std::vector<Strin
         writeFile(jdklaunch::javacExitFile(record), std::to_string(code));
         return code;
     }
-    for (int i = 0; i < jdklaunch::kVariableCount; ++i) // for the starter alone
+    for (size_t i = 0; i < told.size(); ++i) // for the starter alone
         SetEnvironmentVariableW(jdklaunch::text(jdklaunch::kVariables[i]).c_str(),
                                 told[i].empty() ? nullptr : told[i].c_str());
     // The starter waits in the launchers' own folder; the server runs in the cache folder.
@@ -402,7 +402,7 @@ void leaveThePath() {
 
 int wmain() {
     const jdklaunch::Tool tool = jdklaunch::toolOfProgramName(winlaunch::thisProgram());
-    for (int i = 0; i < jdklaunch::kVariableCount; ++i)
+    for (size_t i = 0; i < told.size(); ++i)
         told[i] = variable(jdklaunch::kVariables[i]);
     const jdklaunch::Settings settings = jdklaunch::settingsFrom(told);
     leaveThePath();
