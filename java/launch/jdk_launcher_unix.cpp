@@ -6,6 +6,7 @@
 // console reports as the command interpreter would, the build's notes before javac, and one line
 // in place of a program whose compile failed.
 #include "JavacServerClient.h"
+#include "jdklaunch/ArchiveMaker.h"
 #include "jdklaunch/JdkLaunch.h"
 
 #include <cerrno>
@@ -150,31 +151,28 @@ void removeDeadMakersFiles(const String &archive) {
     closedir(entries);
 }
 
-// Makes the archive from a sample compile, keeps it when a JVM maps it soundly (a cut archive
-// would crash every later javac), with its size beside it, and tidies up after itself.
+// The one maker per JDK: a second one, started by the next build, leaves the work to the first
+// (which holds the lock); the maker first removes what makers that died left.
 void makeArchive(const String &program, const jdklaunch::Settings &settings) {
-    // One maker per JDK: a second one, started by the next build, leaves the work to the first.
     const int lock = open((settings.javacArchive + ".lock").c_str(),
                           O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (lock < 0 || flock(lock, LOCK_EX | LOCK_NB) != 0)
         return;
     removeDeadMakersFiles(settings.javacArchive);
-    const String made = jdklaunch::archiveInMaking(settings.javacArchive, getpid());
-    const String folder = made + ".d";
-    const String sample = folder + "/" + jdklaunch::sampleFile(".java");
-    if (mkdir(folder.c_str(), 0700) != 0)
-        return;
-    std::string archive;
-    if (writeFile(sample, jdklaunch::sampleSource()) &&
-        runQuietly(program, jdklaunch::archiveMakerOptions(settings, made, folder, '/')) &&
-        readFile(made, archive) && runQuietly(program, jdklaunch::archiveCheckOptions(made)) &&
-        writeFile(jdklaunch::archiveSizeFile(settings.javacArchive),
-                  jdklaunch::archiveRecord(archive.data(), archive.size())))
-        std::rename(made.c_str(), settings.javacArchive.c_str());
-    std::remove(made.c_str());
-    std::remove(sample.c_str());
-    std::remove((folder + "/" + jdklaunch::sampleFile(".class")).c_str());
-    rmdir(folder.c_str());
+    const jdklaunch::MakerSystem system{
+        '/',
+        (unsigned long)getpid(),
+        [](const String &folder) { return mkdir(folder.c_str(), 0700) == 0; },
+        writeFile,
+        readFile,
+        runQuietly,
+        [](const String &from, const String &to) {
+            return std::rename(from.c_str(), to.c_str()) == 0;
+        },
+        [](const String &path) { std::remove(path.c_str()); },
+        [](const String &path) { rmdir(path.c_str()); },
+    };
+    jdklaunch::makeArchive(program, settings, system);
     close(lock);
 }
 

@@ -6,6 +6,7 @@
 // cannot be run, which they report as the command interpreter would, the build's notes before
 // javac, and one line in place of a program whose compile failed.
 #include "WindowsLaunch.h"
+#include "jdklaunch/ArchiveMaker.h"
 #include "jdklaunch/JdkLaunch.h"
 
 #include "JavacServerClient.h"
@@ -104,38 +105,37 @@ void removeDeadMakersFiles(const String &archive) {
     FindClose(search);
 }
 
-// Makes the archive from a sample compile, keeps it when a JVM maps it soundly (a cut archive
-// would crash every later javac), with its size beside it, and tidies up after itself.
+// The one maker per JDK: the lock file is opened by one process at a time; a second maker,
+// started by the next build, leaves the work to the first. The maker first removes what makers
+// that died left.
 void makeArchive(const String &program, const jdklaunch::Settings &settings) {
-    // One maker per JDK: the lock file is opened by one process at a time; a second maker,
-    // started by the next build, leaves the work to the first.
     const HANDLE lock =
         CreateFileW((settings.javacArchive + L".lock").c_str(), GENERIC_WRITE, 0, nullptr,
                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (lock == INVALID_HANDLE_VALUE)
         return;
     removeDeadMakersFiles(settings.javacArchive);
-    const String made = jdklaunch::archiveInMaking(settings.javacArchive, GetCurrentProcessId());
-    const String folder = made + L".d";
-    const String sample = folder + L"\\" + jdklaunch::sampleFile(".java");
-    if (!CreateDirectoryW(folder.c_str(), nullptr))
-        return;
-    std::string archive;
-    if (writeFile(sample, jdklaunch::sampleSource()) &&
-        runQuietly(commandLine(
-            program, jdklaunch::archiveMakerOptions(settings, made, folder, L'\\'), String())) &&
-        readFile(made, archive) &&
-        runQuietly(commandLine(program, jdklaunch::archiveCheckOptions(made), String())) &&
-        writeFile(jdklaunch::archiveSizeFile(settings.javacArchive),
-                  jdklaunch::archiveRecord(archive.data(), archive.size()))) {
-        SetFileAttributesW(settings.javacArchive.c_str(), FILE_ATTRIBUTE_NORMAL);
-        MoveFileExW(made.c_str(), settings.javacArchive.c_str(), MOVEFILE_REPLACE_EXISTING);
-    }
-    SetFileAttributesW(made.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileW(made.c_str());
-    DeleteFileW(sample.c_str());
-    DeleteFileW((folder + L"\\" + jdklaunch::sampleFile(".class")).c_str());
-    RemoveDirectoryW(folder.c_str());
+    // The JVM makes its archives read-only; Windows removes and replaces no read-only file.
+    const jdklaunch::MakerSystem system{
+        L'\\',
+        GetCurrentProcessId(),
+        [](const String &folder) { return CreateDirectoryW(folder.c_str(), nullptr) != 0; },
+        writeFile,
+        readFile,
+        [](const String &program, const std::vector<String> &options) {
+            return runQuietly(commandLine(program, options, String()));
+        },
+        [](const String &from, const String &to) {
+            SetFileAttributesW(to.c_str(), FILE_ATTRIBUTE_NORMAL);
+            return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+        },
+        [](const String &path) {
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(path.c_str());
+        },
+        [](const String &path) { RemoveDirectoryW(path.c_str()); },
+    };
+    jdklaunch::makeArchive(program, settings, system);
     CloseHandle(lock);
 }
 
