@@ -83,14 +83,7 @@ private slots:
     // Every text of the box shows whole, with room to spare, inside its container.
     void textsHaveRoom() {
         AboutBox box;
-        for (QWidget *widget : box.about.findChildren<QWidget *>()) {
-            QString text;
-            if (auto *label = qobject_cast<QLabel *>(widget); label && label->pixmap().isNull())
-                text = label->text();
-            else if (auto *field = qobject_cast<QLineEdit *>(widget))
-                text = field->text();
-            else
-                continue;
+        const auto hasRoom = [](const QWidget *widget, const QString &text) {
             const QString name = widget->objectName();
             QVERIFY2(widget->width() >= widget->fontMetrics().horizontalAdvance(text) + 4,
                      qPrintable(name));
@@ -98,7 +91,12 @@ private slots:
                          widget->x() == 0,
                      qPrintable(name));
             QVERIFY2(widget->height() >= widget->fontMetrics().height(), qPrintable(name));
-        }
+        };
+        for (const QLabel *label : box.about.findChildren<QLabel *>())
+            if (label->pixmap().isNull())
+                hasRoom(label, label->text());
+        for (const QLineEdit *field : box.about.findChildren<QLineEdit *>())
+            hasRoom(field, field->text());
     }
 
     void notThemed() {
