@@ -14,6 +14,7 @@ namespace {
 constexpr int kFirstWithArchiveAtExit = 13; // -XX:ArchiveClassesAtExit
 constexpr int kFirstWithAutoArchive = 19;   // -XX:+AutoCreateSharedArchive
 constexpr int kFirstWithUtf8Default = 18;   // file.encoding is UTF-8 unless told COMPAT
+constexpr int kFirstWithServer = 9;         // the warm compiler's JVM options (-Xlog, ...)
 
 QByteArray shortHash(const QByteArray &bytes) {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex().left(12);
@@ -107,7 +108,7 @@ static QString jdkHome(const Jdk &jdk) {
 }
 
 QString javacServerName(const Jdk &jdk, const QString &runtimeFolder) {
-    if (jdk.version == 0 || !jdk.hotSpot || runtimeFolder.isEmpty())
+    if (jdk.version < kFirstWithServer || !jdk.hotSpot || runtimeFolder.isEmpty())
         return QString();
     QString prefix;
     return QDir(runtimeFolder).filePath(archiveName(jdkHome(jdk), &prefix).chopped(4));

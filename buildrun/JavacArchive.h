@@ -18,5 +18,6 @@ JdkLaunch jdkLaunchFor(const Jdk &jdk, const QString &cacheFolder, bool codePage
 
 // The name of the JDK's warm compiler in the user's private runtime folder (javac-<the JDK's
 // folder>-<its build>, as its archive): a JDK updated in its folder gets a new server. None for
-// a JDK that does not say what it is, or with no private folder.
+// a JDK that does not say what it is, for JDK 8 (its JVM takes not the server's options), or
+// with no private folder.
 QString javacServerName(const Jdk &jdk, const QString &runtimeFolder);
