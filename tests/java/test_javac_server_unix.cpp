@@ -3,6 +3,7 @@
 // changed.
 #include "LauncherRun.h"
 #include "TestSupport.h"
+#include "jdklaunch/JdkLaunch.h"
 
 #include <QDirIterator>
 #include <QtTest>
@@ -172,6 +173,41 @@ private slots:
         }
         QCOMPARE(run.classFiles("warm"), run.classFiles("cold"));
         QVERIFY(run.classFiles("warm").contains("/a/b/Pack.class"));
+    }
+
+    // The server on a loopback port with its secret in a file of the user's alone, as it runs
+    // on JDK 9-15 and on Windows: javac's output as javac prints it; it ends when its file goes.
+    void aServerOnALoopbackPort() {
+        RealJdkRun run("C.UTF-8", "UTF-8");
+        static QProcessEnvironment told;
+        told = run.environment;
+        const auto variable = [](const char *name) -> const char * {
+            static QByteArray value;
+            value = told.value(name).toLocal8Bit();
+            return told.contains(name) ? value.constData() : nullptr;
+        };
+        QStringList arguments{"-Dtarneljava.javacserver.loopback=true"};
+        for (const std::string &option : jdklaunch::serverOptions(
+                 (jdkLauncherFolder() + "/tarneljava-javacserver.jar").toStdString(),
+                 run.name.toStdString(), jdklaunch::serverContext(variable)))
+            arguments << QString::fromStdString(option);
+        QProcess server;
+        server.setProcessEnvironment(run.environment);
+        server.setWorkingDirectory(run.root.filePath("cache"));
+        server.start(kTestJdkBin + "/java", arguments);
+        server.write(QByteArray::fromStdString(jdklaunch::sampleSource()));
+        server.closeWriteChannel();
+        QVERIFY(QTest::qWaitFor([&] { return QFile::exists(run.name + ".port"); }, 120000));
+        QVERIFY(!QFile::exists(run.name + ".sock"));
+        QCOMPARE(QFile::permissions(run.name + ".port") & 0x00FF, QFile::Permissions());
+        QTemporaryDir standIn; // its javac shows when the server did not compile
+        QVERIFY(makeStandInJdk(standIn.filePath("bin")));
+        const Ran cold = run.javac(kTestJdkBin, "cold", {"Types.java"}, false);
+        const Ran warm = run.javac(standIn.filePath("bin"), "warm", {"Types.java"}, true);
+        QCOMPARE(warm.errorOutput, cold.errorOutput);
+        QCOMPARE(warm.exitCode, cold.exitCode);
+        QVERIFY(QFile::remove(run.name + ".port"));
+        QVERIFY(server.waitForFinished(30000));
     }
 
     // A server that does not answer at once leaves the compile to javac; one whose JDK changed
