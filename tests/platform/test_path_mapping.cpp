@@ -1,3 +1,4 @@
+#include "ReadOnlyFolder.h"
 #include "platform/PathMapping.h"
 #include "platform/SingleLineText.h"
 #include "platform/System.h"
@@ -281,6 +282,23 @@ private slots:
                          .filter(".entry"),
                      QStringList()); // no temporary file left
         }
+    }
+
+    // In a folder that takes no new file, a file the user may write is saved in place only
+    // where that was asked for; otherwise the save fails and the file stays.
+    void aFolderThatTakesNoNewFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("A.java");
+        QVERIFY(platform::replaceEntry(path, "old"));
+        ReadOnlyFolder folder;
+        if (!folder.make(dir.path()))
+            QSKIP("no way to keep new files out of a folder here");
+        const platform::Saved never = platform::saveFile(path, "new", platform::InPlace::Never);
+        QVERIFY(!never.saved);
+        QCOMPARE(never.reason, QString("没有写入这里的权限。"));
+        QCOMPARE(readBytes(path), QByteArray("old"));
+        QVERIFY(platform::saveFile(path, "new", platform::InPlace::WhereNoNewFile).saved);
+        QCOMPARE(readBytes(path), QByteArray("new"));
     }
 
     // A save never damages the file it replaces: whenever the file system stops taking bytes
