@@ -16,8 +16,9 @@ int askServer(const String &server, const String &context, const ServerRequest &
               PassOn passOn, void *passOnContext);
 
 // The conversation, apart from the system's sockets.
-// A server at work answers at once; one that does not is busy, stopped or not a server.
-inline constexpr int kAnswerMs = 1500;
+// A server at work answers within milliseconds; one that does not answer within this is stopped,
+// hung or not a server (a loaded machine gives a server of low priority a little time).
+inline constexpr int kAnswerMs = 3000;
 // The server ends a compile after a minute itself; this is for one that hangs.
 inline constexpr int kCompileMs = 65 * 1000;
 // The request's bytes: "TJC1", the secret, the context, the options, the files.

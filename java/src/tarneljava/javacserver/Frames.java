@@ -18,7 +18,8 @@ final class Frames {
     static final byte OUTPUT = 'O';
     /** javac's exit code, 4 bytes. */
     static final byte EXIT = 'X';
-    /** Not taken: the launcher runs javac itself. */
+    /** Not taken (also right after ACCEPTED, for options javac's API refuses): the launcher
+     * runs javac itself. */
     static final byte DECLINED = 'N';
     /** The compile ran too long; the server ends. */
     static final byte TIMED_OUT = 'T';

@@ -123,6 +123,8 @@ public final class JavacServer {
 
     private void compile(DataOutputStream out, String[] options, String[] files)
             throws IOException {
+        // Taken at once: javac's API may take a moment to set the compile up.
+        Frames.write(out, Frames.ACCEPTED, new byte[0]);
         final Compile compile;
         try {
             compile = new Compile(compiler, new CompileOutput(out, outputCharset, files),
@@ -131,7 +133,6 @@ public final class JavacServer {
             Frames.write(out, Frames.DECLINED, new byte[0]); // options javac's API refuses
             return;
         }
-        Frames.write(out, Frames.ACCEPTED, new byte[0]);
         compiling = true;
         collected = false;
         final Thread thread = new Thread(compile, "javac");
