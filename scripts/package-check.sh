@@ -47,6 +47,10 @@ locales="$(mktemp -d)"
 localedef -c -i zh_CN -f UTF-8 "$locales/zh_CN.UTF-8" >/dev/null 2>&1 || true
 chmod -R a+rX "$locales"
 in_chinese() { as_root su "$user" -s /bin/bash -c "cd /tmp && LOCPATH='$locales' LC_ALL=zh_CN.UTF-8 $1"; }
+# The user's own search cache, made anew now that the package is installed (one from an earlier
+# check, or made while the system's was being refreshed, would answer without it).
+as_root rm -rf "$(getent passwd "$user" | cut -d: -f6)/.cache/appstream"
+in_chinese "appstreamcli refresh-cache --force" >/dev/null 2>&1 || true
 details="$(in_chinese "appstreamcli get org.example.tarneljava" 2>&1)"
 [[ "$details" == *"TarnelJava编译器"* && "$details" == *"一键编译并运行单文件 Java 程序"* ]] ||
     { echo "FAIL: appstreamcli in zh_CN: $details"; exit 1; }
