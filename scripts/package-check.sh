@@ -49,6 +49,7 @@ chmod -R a+rX "$locales"
 in_chinese() { as_root su "$user" -s /bin/bash -c "cd /tmp && LOCPATH='$locales' LC_ALL=zh_CN.UTF-8 $1"; }
 # The user's own search cache, made anew now that the package is installed (one from an earlier
 # check, or made while the system's was being refreshed, would answer without it).
+as_root appstreamcli refresh-cache --force >/dev/null 2>&1 || true
 as_root rm -rf "$(getent passwd "$user" | cut -d: -f6)/.cache/appstream"
 in_chinese "appstreamcli refresh-cache --force" >/dev/null 2>&1 || true
 details="$(in_chinese "appstreamcli get org.example.tarneljava" 2>&1)"
