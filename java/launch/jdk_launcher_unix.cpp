@@ -14,7 +14,6 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <iconv.h>
@@ -91,10 +90,14 @@ bool runQuietly(const String &program, const std::vector<String> &options) {
     return child > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+// A file of the user's alone, made anew, never through a link; -1 when it cannot be.
+int openNewFile(const String &path) {
+    return open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+}
+
 // Never through a link: only the cache's own files are written.
 bool writeFile(const String &path, const std::string &bytes) {
-    const int file =
-        open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int file = openNewFile(path);
     if (file < 0)
         return false;
     bool written = true;
@@ -214,10 +217,7 @@ int compileRecorded(const std::vector<char *> &arguments, const String &record, 
     // A Ctrl+C is javac's to end; the launcher waits to pass on how it ended.
     std::signal(SIGINT, SIG_IGN);
     std::signal(SIGQUIT, SIG_IGN);
-    const int file =
-        record.empty()
-            ? -1
-            : open(record.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int file = record.empty() ? -1 : openNewFile(record);
     char buffer[4096];
     for (;;) {
         const ssize_t got = read(pipeEnds[0], buffer, sizeof buffer);
@@ -391,10 +391,7 @@ int compileOnServer(const jdklaunch::Settings &settings, int argc, char *argv[])
                                   request))
         return -1;
     const String &record = settings.javacOutput;
-    const int file =
-        record.empty()
-            ? -1
-            : open(record.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int file = record.empty() ? -1 : openNewFile(record);
     const String context = jdklaunch::serverContext(variable);
     const auto passOn = [](const char *bytes, size_t size, void *record) {
         writeAll(STDERR_FILENO, bytes, size);
