@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "platform/PathMapping.h"
 
 #include "platform/TextFiles.h"
 #include "platform/TextGuess.h"
@@ -73,8 +74,7 @@ private slots:
         QVERIFY(noMessage.seen.empty());
         QVERIFY(w.IsSaved);
         QVERIFY(!w.PathInvalid);
-        QCOMPARE(platform::fromSystemCodePage(FreshStart::readFile(start.home(savedAs))),
-                 saved + "\r\n");
+        QCOMPARE(platform::fromSystemCodePage(fileBytes(start.home(savedAs))), saved + "\r\n");
         QCOMPARE(w.editorText(), saved); // the editor is cut as well
     }
 
@@ -133,19 +133,19 @@ private slots:
         w.Savefile();
         QCOMPARE(answer.seen.size(), size_t(1));
         QCOMPARE(answer.seen[0].text, kFolderError + "\n\n原因：这个文件是只读的。");
-        QCOMPARE(FreshStart::readFile(target), QByteArray("old"));
+        QCOMPARE(fileBytes(target), QByteArray("old"));
         QVERIFY(w.PathInvalid);
         // Every further save is refused at once, even for a writable target ...
         QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         w.Savefile();
         QCOMPARE(answer.seen.size(), size_t(2));
-        QCOMPARE(FreshStart::readFile(target), QByteArray("old"));
+        QCOMPARE(fileBytes(target), QByteArray("old"));
         // ... until the folder field changes.
         setFolder(w, "D:\\MyJava\\");
         setFolder(w, "D:\\MyJava");
         w.Savefile();
         QCOMPARE(answer.seen.size(), size_t(2));
-        QCOMPARE(FreshStart::readFile(target), QByteArray("class A {}\r\n"));
+        QCOMPARE(fileBytes(target), QByteArray("class A {}\r\n"));
     }
 
     void folderThatCannotBeCreated() {
@@ -325,10 +325,9 @@ private slots:
         QVERIFY(!w.PathInvalid);
         // Written in the system code page: the same characters, and on a system whose code
         // page the file was in, the same bytes.
-        QCOMPARE(platform::decodeText(FreshStart::readFile(path)).value_or("<none>"),
-                 text + "\r\n");
+        QCOMPARE(platform::decodeText(fileBytes(path)).value_or("<none>"), text + "\r\n");
         if (platform::toSystemCodePage(text + "\r\n") == file)
-            QCOMPARE(FreshStart::readFile(path), file);
+            QCOMPARE(fileBytes(path), file);
     }
 
     // A file that is UTF-8 but not throughout is not shown as mojibake: the user is told on
@@ -473,11 +472,11 @@ private slots:
         QCOMPARE(w.IsSaved, saved);
         if (saved) {
             QVERIFY(QFileInfo(java).isSymLink());
-            QCOMPARE(FreshStart::readFile(other), QByteArray("public class Link {}\r\n"));
+            QCOMPARE(fileBytes(other), QByteArray("public class Link {}\r\n"));
         } else {
             QCOMPARE(answer.seen[0].text,
                      kFolderError + "\n\n原因：这个名字已经是一个文件夹或特殊文件，不是普通文件。");
-            QCOMPARE(FreshStart::readFile(other), QByteArray("my notes\r\n"));
+            QCOMPARE(fileBytes(other), QByteArray("my notes\r\n"));
             QVERIFY(!QFileInfo(kind == "fifo" ? java : fifo).isFile());
         }
     }
@@ -499,7 +498,7 @@ private slots:
         QFile::setPermissions(start.home("MyJava"),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(!w.PathInvalid);
-        QCOMPARE(FreshStart::readFile(start.home("MyJava/A.java")), QByteArray("class A {}\r\n"));
+        QCOMPARE(fileBytes(start.home("MyJava/A.java")), QByteArray("class A {}\r\n"));
     }
 
     // A paste or drop into a one-line box inserts its first line at the cursor, whatever the

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "FreshFolders.h"
 #include "TestPaths.h"
-#include "TestSupport.h"
 #include "buildrun/Build.h"
 
 #include <QDeadlineTimer>
@@ -100,16 +100,14 @@ struct BuildEnvironment {
     }
 
     // A process id that a stand-in wrote to a file; 0 when there is none.
-    static qint64 pidIn(const QString &file) {
-        return FreshStart::readFile(file).trimmed().toLongLong();
-    }
+    static qint64 pidIn(const QString &file) { return fileBytes(file).trimmed().toLongLong(); }
     // Whether the process has ended (and is no zombie) within the time.
     static bool waitUntilGone(qint64 pid, int ms) {
         if (pid <= 0)
             return false;
         QDeadlineTimer deadline(ms);
         for (;;) {
-            const QByteArray stat = FreshStart::readFile(QString("/proc/%1/stat").arg(pid));
+            const QByteArray stat = fileBytes(QString("/proc/%1/stat").arg(pid));
             const bool gone = stat == "<missing>" || stat.mid(stat.lastIndexOf(')') + 2, 1) == "Z";
             if (gone || deadline.hasExpired())
                 return gone;
@@ -118,13 +116,11 @@ struct BuildEnvironment {
     }
 
     QString consoleLog() const { return logDir.filePath("console.log"); }
-    QString console() const {
-        return platform::fromSystemCodePage(FreshStart::readFile(consoleLog()));
-    }
+    QString console() const { return platform::fromSystemCodePage(fileBytes(consoleLog())); }
     // The work folder as the compiler saw it during the build.
     QString snapshot() const { return logDir.filePath("snapshot"); }
     QByteArray snapshotFile(const QString &name) const {
-        return FreshStart::readFile(snapshot() + "/" + name);
+        return fileBytes(snapshot() + "/" + name);
     }
-    int compilerRuns() const { return FreshStart::readFile(snapshot() + ".runs").count("run"); }
+    int compilerRuns() const { return fileBytes(snapshot() + ".runs").count("run"); }
 };

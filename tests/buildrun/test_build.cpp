@@ -3,6 +3,7 @@
 #include "BuildEnvironment.h"
 #include "buildrun/Build.h"
 #include "buildrun/JdkSearch.h"
+#include "platform/PathMapping.h"
 
 #include <QtTest>
 
@@ -92,7 +93,7 @@ private slots:
         QFETCH(QStringList, during);
         QFETCH(QStringList, after);
         QFETCH(QString, console);
-        FreshStart start;
+        FreshFolders start;
         BuildEnvironment env(BuildEnvironment::FakeJdk);
         if (!compiled.isEmpty())
             qputenv("TARNEL_FAKE_CLASSES", compiled.toUtf8());
@@ -123,14 +124,14 @@ private slots:
         build.cleanUp(keep);
         QCOMPARE(filesIn(folder), after);
         for (const QString &victim : victims)
-            QCOMPARE(FreshStart::readFile(victim), QByteArray("keep me\r\n"));
+            QCOMPARE(fileBytes(victim), QByteArray("keep me\r\n"));
         QCOMPARE(build.scriptPath(), javaPath + "\\ClassFiles\\Korvath.bat");
     }
 
     // The class files that were in the work folder before the build are not the build's: they
     // stay, whatever the compiler does with them (another learner's program in the folder).
     void classFilesFromBeforeStay() {
-        FreshStart start;
+        FreshFolders start;
         BuildEnvironment env(BuildEnvironment::FakeJdk);
         const QString folder = start.home("MyJava/ClassFiles");
         QVERIFY(QDir().mkpath(folder + "/lib"));
@@ -151,7 +152,7 @@ private slots:
     // Class files that an earlier build kept are gone before the compiler runs: a text that no
     // longer compiles runs nothing old. What this build makes is kept.
     void noStaleRun() {
-        FreshStart start;
+        FreshFolders start;
         BuildEnvironment env(BuildEnvironment::FakeJdk);
         QVERIFY(QDir().mkpath(start.home("MyJava/ClassFiles")));
         for (const char *old : {"MyJava/ClassFiles/A.class", "MyJava/ClassFiles/Other.class"})
@@ -181,7 +182,7 @@ private slots:
     void packagePrograms() {
         QFETCH(bool, keep);
         QFETCH(QStringList, after);
-        FreshStart start;
+        FreshFolders start;
         BuildEnvironment env(BuildEnvironment::FakeJdk);
         qputenv("TARNEL_FAKE_CLASSES", "p/q/Hi p/q/Hi$1");
         BuildRequest request;
@@ -209,7 +210,7 @@ private slots:
     // The build writes its files whole, as the run then finds them; the source copy is what
     // javac reads, without the byte-order mark an editor may have written.
     void theFilesAsTheCompilerFindsThem() {
-        FreshStart start;
+        FreshFolders start;
         BuildEnvironment env(BuildEnvironment::FakeJdk);
         BuildRequest request;
         request.javaPath = "D:\\MyJava";
@@ -255,7 +256,7 @@ private slots:
         QFETCH(QString, shown);
         if (!platform::kOnWindows && kTestJdkBin.isEmpty())
             QSKIP("no JDK was found when the project was configured");
-        FreshStart start;
+        FreshFolders start;
         BuildEnvironment env(platform::kOnWindows ? BuildEnvironment::FakeJdk
                                                   : BuildEnvironment::RealJdk);
         qunsetenv("DISPLAY");
@@ -324,7 +325,7 @@ private slots:
         QFETCH(QString, shown);
         QFETCH(QString, notShown);
         SKIP_WITHOUT_LINUX_CONSOLE();
-        FreshStart start;
+        FreshFolders start;
         BuildEnvironment env(BuildEnvironment::FakeJdk);
         qputenv("TARNEL_TERMINAL_MODE", mode.toUtf8());
         qputenv("TARNEL_TERMINAL_DELAY", "0");
@@ -364,7 +365,7 @@ private slots:
         QFETCH(QString, terminalMode);
         QFETCH(bool, folderBlocked);
         QFETCH(RunOutcome, outcome);
-        FreshStart start;
+        FreshFolders start;
         BuildEnvironment env(terminal ? BuildEnvironment::FakeJdk : BuildEnvironment::NoTerminal);
         qputenv("TARNEL_TERMINAL_MODE", terminalMode.toUtf8());
         if (folderBlocked) {

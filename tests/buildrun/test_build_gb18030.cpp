@@ -46,7 +46,7 @@ private slots:
         QFETCH(QByteArray, terminalMode);
         if (jdkBin.isEmpty())
             QSKIP("no such JDK on this machine");
-        FreshStart start;
+        FreshFolders start;
         BuildEnvironment env(BuildEnvironment::RealJdk);
         qputenv("TARNEL_TERMINAL_MODE", terminalMode);
         QStringEncoder gb18030("GB18030");
@@ -64,10 +64,10 @@ private slots:
                              platform::javaNameOfSystemCodePage(), jdkLauncherFolder(), QString());
         Build build(request);
         build.writeFiles();
-        QCOMPARE(FreshStart::readFile(start.home("我的Java/ClassFiles/Hello.java")),
+        QCOMPARE(fileBytes(start.home("我的Java/ClassFiles/Hello.java")),
                  QByteArray(gb18030.encode(kSource + "\r\n")));
         QCOMPARE(build.run(1).outcome, RunOutcome::Ended);
-        const QByteArray console = FreshStart::readFile(env.consoleLog());
+        const QByteArray console = fileBytes(env.consoleLog());
         for (const QString &text :
              {QString("------------编译中...------------\n"), QString("中文输出 2\n"),
               QString("读到: 你好世界 4\n"), QString("请按任意键继续")})

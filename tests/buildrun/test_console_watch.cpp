@@ -15,7 +15,7 @@ private slots:
     // once and one that stays are all ignored, and the build ends with the script. A socket
     // that a killed program left behind is removed.
     void onlyTheInterpreterEndsTheWait() {
-        FreshStart start;
+        FreshFolders start;
         BuildEnvironment env(BuildEnvironment::FakeJdk);
         qputenv("TARNEL_TERMINAL_START_DELAY", "1"); // the others connect first
         qputenv("TARNEL_TERMINAL_DELAY", "1");
@@ -27,7 +27,7 @@ private slots:
         QFile::Permissions keyMode;
         QTimer intruder;
         QObject::connect(&intruder, &QTimer::timeout, [&] {
-            const QByteArray commandLine = FreshStart::readFile(
+            const QByteArray commandLine = fileBytes(
                 QString("/proc/%1/cmdline").arg(env.pidIn(env.consoleLog() + ".terminal")));
             const QList<QByteArray> words = commandLine.split('\0');
             const qsizetype hold = words.indexOf("--hold");
@@ -64,7 +64,7 @@ private slots:
     // for the interpreter to come; once it has come, only the script's end ends the wait,
     // however long the script runs beyond the grace period.
     void theWaitHoldsOnceTheInterpreterHasCome() {
-        FreshStart start;
+        FreshFolders start;
         BuildEnvironment env(BuildEnvironment::FakeJdk);
         const int grace = ConsoleWatch::interpreterGraceMs;
         ConsoleWatch::interpreterGraceMs = 1500;
@@ -83,7 +83,7 @@ private slots:
 
     // gnome-console keeps its window after the command: its process is ended with the script.
     void gnomeConsoleEndsWithTheScript() {
-        FreshStart start;
+        FreshFolders start;
         BuildEnvironment env(BuildEnvironment::FakeJdk);
         QTemporaryDir bin;
         QVERIFY(

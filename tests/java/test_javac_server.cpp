@@ -2,7 +2,7 @@
 // each answer (a stand-in server on the loopback port).
 #include "LauncherRun.h"
 #include "StandInServer.h"
-#include "TestSupport.h"
+#include "TestFiles.h"
 #include "java/launch/JavacServerClient.h"
 #include "jdklaunch/JdkLaunch.h"
 
@@ -246,15 +246,15 @@ private slots:
             QCOMPARE(javac.output, QString());
             QCOMPARE(javac.errorOutput, errors);
             QCOMPARE(javac.exitCode, exitCode);
-            QCOMPARE(FreshStart::readFile(record), errors);
-            QCOMPARE(FreshStart::readFile(record + ".exit"), QByteArray::number(exitCode));
+            QCOMPARE(fileBytes(record), errors);
+            QCOMPARE(fileBytes(record + ".exit"), QByteArray::number(exitCode));
         } else {
             const QStringList fast{"-J-XX:TieredStopAtLevel=1", "-J-XX:+UseSerialGC",
                                    "-J-XX:-UsePerfData"};
             QCOMPARE(javac.output, bracketed(fast + QStringList{"-encoding", "GBK", "A.java"}));
             QCOMPARE(javac.errorOutput, QByteArray()); // nothing of the server's shows
             QCOMPARE(javac.exitCode, 0);
-            QCOMPARE(FreshStart::readFile(record + ".exit"), QByteArray("0"));
+            QCOMPARE(fileBytes(record + ".exit"), QByteArray("0"));
         }
         server.stop();
         QCOMPARE(server.asked().options,

@@ -2,7 +2,7 @@
 // server prints what javac prints, and leaves the compile to javac when stopped or when its JDK
 // changed.
 #include "LauncherRun.h"
-#include "TestSupport.h"
+#include "TestFiles.h"
 #include "jdklaunch/JdkLaunch.h"
 
 #include <QDirIterator>
@@ -92,7 +92,7 @@ struct RealJdkRun {
 // The process of the server named `name`.
 pid_t serverProcess(const QString &name) {
     for (const QString &entry : QDir("/proc").entryList(QDir::Dirs)) {
-        const QByteArray command = FreshStart::readFile("/proc/" + entry + "/cmdline");
+        const QByteArray command = fileBytes("/proc/" + entry + "/cmdline");
         if (command.contains("tarneljava.javacserver.JavacServer") &&
             command.contains(QFile::encodeName(name)))
             return pid_t(entry.toInt());
@@ -128,7 +128,7 @@ private slots:
         script.start("/bin/sh", {"-c", "\"$0\" A.java >/dev/null", jdkLauncherFolder() + "/javac"});
         QVERIFY(script.waitForFinished(60000));
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(root.filePath("started")), 30000);
-        const QString started = FreshStart::readFile(root.filePath("started"));
+        const QString started = fileBytes(root.filePath("started"));
         for (const QString &expected :
              QStringList{"[-Xmx256m]\n", "/jdk-launchers/tarneljava-javacserver.jar]\n",
                          "[tarneljava.javacserver.JavacServer]\n[" + name + "]\n",

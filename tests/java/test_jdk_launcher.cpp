@@ -3,7 +3,7 @@
 // of them, and its exit code comes back; the launchers' variables do not reach it; a tool that
 // cannot be run is reported as the command interpreter would.
 #include "LauncherRun.h"
-#include "TestSupport.h"
+#include "TestFiles.h"
 
 #include <QtTest>
 
@@ -239,7 +239,7 @@ private slots:
         if (again) {
             QCOMPARE(javac.output, bracketed(fast + QStringList{"A.java"}));
             QCOMPARE(javac.exitCode, 0);
-            QCOMPARE(FreshStart::readFile(record + ".exit"), QByteArray("0"));
+            QCOMPARE(fileBytes(record + ".exit"), QByteArray("0"));
         } else {
             QVERIFY(javac.exitCode != 0); // ended by the same signal, or failed
             QCOMPARE(javac.output.count("[A.java]"), said.isEmpty() ? 0 : 1);
@@ -273,7 +273,7 @@ private slots:
         QVERIFY(script.waitForFinished(60000));
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(archive + ".size"), 30000);
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(archive), 30000);
-        QCOMPARE(QString(FreshStart::readFile(root.filePath("maker's folder"))).trimmed(),
+        QCOMPARE(QString(fileBytes(root.filePath("maker's folder"))).trimmed(),
                  QFileInfo(root.filePath("cache")).canonicalFilePath());
         QTRY_COMPARE_WITH_TIMEOUT(
             QDir(root.filePath("cache")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),

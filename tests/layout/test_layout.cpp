@@ -1,25 +1,13 @@
-#include "TestSupport.h"
 #include "layout/ScreenLayout.h"
 
-#include <QScreen>
 #include <QtTest>
 
 namespace {
-QRect pixels(const TwipsRect &r) {
-    const int left = twipsToPixels(r.left), top = twipsToPixels(r.top);
-    return QRect(left, top, twipsToPixels(r.left + r.width) - left,
-                 twipsToPixels(r.top + r.height) - top);
-}
 TwipsRect placed(const Offsets &o, const QString &name) {
     for (const ControlPlacement &p : controlPlacements(o))
         if (p.name == name)
             return p.rect;
     return {-1, -1, -1, -1};
-}
-// Resizes the window to an outer size in twips (the reference frame of 120 x 510 included).
-void resizeOuter(Frm_java &w, int width, int height) {
-    w.resize(twipsToPixels(width - kFrameWidth), twipsToPixels(height - kFrameHeight));
-    QCoreApplication::processEvents();
 }
 } // namespace
 
@@ -146,96 +134,7 @@ private slots:
             }
         }
     }
-
-    void referenceSizeGivesTheDesign_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QRect>("design"); // twips
-        QTest::newRow("Cmd_save") << "Cmd_save" << QRect(90, 180, 795, 405);
-        QTest::newRow("Pic_sky") << "Pic_sky" << QRect(3210, 90, 4155, 555);
-        QTest::newRow("Fra_edit") << "Fra_edit" << QRect(60, 660, 7305, 8115);
-        QTest::newRow("Txt_edit") << "Txt_edit" << QRect(120, 240, 7065, 7755);
-        QTest::newRow("Fra_set") << "Fra_set" << QRect(60, 8820, 7305, 1200);
-        QTest::newRow("Txt_table") << "Txt_table" << QRect(600, 270, 5775, 375);
-        QTest::newRow("Txt_backname") << "Txt_backname" << QRect(3150, 720, 705, 375);
-        QTest::newRow("Cmd_set") << "Cmd_set" << QRect(4780, 720, 855, 375);
-        QTest::newRow("Cmd_end") << "Cmd_end" << QRect(6540, 720, 615, 375);
-    }
-    void referenceSizeGivesTheDesign() {
-        QFETCH(QString, name);
-        QFETCH(QRect, design);
-        FreshStart start;
-        Frm_java w;
-        w.show();
-        resizeOuter(w, 7545, 10590);
-        QCOMPARE(w.size(), QSize(495, 672));
-        const TwipsRect r{design.x(), design.y(), design.width(), design.height()};
-        QCOMPARE(w.findChild<QWidget *>(name)->geometry(), pixels(r));
-    }
-
-    void startUpFitsTheScreen() {
-        FreshStart start;
-        Frm_java w;
-        const int screen = QGuiApplication::primaryScreen()->geometry().height();
-        const Offsets o = limitOffsets(screenOffsets(screen * kTwipsPerPixel));
-        QCOMPARE(w.size(), QSize(twipsToPixels(outerWidth(o) - kFrameWidth),
-                                 twipsToPixels(outerHeight(o) - kFrameHeight)));
-        QVERIFY(w.height() < screen);
-    }
-
-    void resizingMovesAndStretchesTheControls() {
-        FreshStart start;
-        Frm_java w;
-        w.show();
-        resizeOuter(w, 9000, 12000);
-        const Offsets o{1455, 1410};
-        for (const ControlPlacement &p : controlPlacements(o))
-            QCOMPARE(w.findChild<QWidget *>(p.name)->geometry(), pixels(p.rect));
-        // Never smaller or wider than the limits.
-        resizeOuter(w, 5000, 3000);
-        QCOMPARE(w.size(), QSize(410, 228));
-        QCOMPARE(control<QWidget>(&w, "Fra_set")->y(), 144);
-        resizeOuter(w, 12000, 20000);
-        QCOMPARE(w.size(), QSize(717, twipsToPixels(20000 - kFrameHeight)));
-    }
-
-    void folderChooser_data() {
-        QTest::addColumn<QString>("chosen"); // below the home folder unless absolute
-        QTest::addColumn<bool>("cancel");
-        QTest::addColumn<QString>("folder");
-        QTest::newRow("cancel") << "" << true << "D:\\MyJava";
-        QTest::newRow("no file-system path") << "" << false << "D:\\MyJava";
-        QTest::newRow("home folder: a drive root") << "~" << false << "D:\\";
-        QTest::newRow("below home") << "~/Java/代码" << false << "D:\\Java\\代码";
-        if (platform::kOnWindows) {
-            QTest::newRow("another drive") << "C:/opt/java" << false << "C:\\opt\\java";
-        } else {
-            QTest::newRow("outside home") << "/opt/java" << false << "Z:\\opt\\java";
-            QTest::newRow("root") << "/" << false << "Z:\\";
-        }
-    }
-    void folderChooser() {
-        QFETCH(QString, chosen);
-        QFETCH(bool, cancel);
-        QFETCH(QString, folder);
-        FreshStart start;
-        const QString host = chosen.startsWith("~") ? start.home() + chosen.mid(1) : chosen;
-        QString title;
-        Frm_java::chooseFolder = [&](QWidget *, const QString &t) -> std::optional<QString> {
-            title = t;
-            if (cancel)
-                return std::nullopt;
-            return host;
-        };
-        Frm_java w;
-        control<QPushButton>(&w, "Cmd_scan")->click();
-        QCOMPARE(title, QString("把输出的文件存放到这个文件夹："));
-        QCOMPARE(control<QLineEdit>(&w, "Txt_table")->text(), folder);
-        const bool changed = folder != "D:\\MyJava";
-        QCOMPARE(control<QPushButton>(&w, "Cmd_set")->isEnabled(), changed);
-        QVERIFY(!w.PathInvalid);
-        QCOMPARE(MainModule::JavaPath, QString("D:\\MyJava")); // stored only by Cmd_set
-    }
 };
 
-QTEST_MAIN(TestLayout)
+QTEST_GUILESS_MAIN(TestLayout)
 #include "test_layout.moc"

@@ -1,5 +1,5 @@
+#include "FreshSettings.h"
 #include "ReadOnlyFolder.h"
-#include "TestSupport.h"
 #include "platform/VbNumbers.h"
 #include "settings/SettingsFormat.h"
 #include "settings/SettingsPlace.h"
@@ -13,7 +13,7 @@ class TestSettings : public QObject {
     Q_OBJECT
 
     // Every test function starts the program afresh, with a program folder of its own.
-    std::unique_ptr<FreshStart> m_start;
+    std::unique_ptr<FreshSettings> m_start;
     QString iniPath() const { return m_start->iniPath(); }
     QString inProgramFolder(const QString &name) const {
         return m_start->programDir.filePath(name);
@@ -22,7 +22,7 @@ class TestSettings : public QObject {
     QByteArray readIni() { return m_start->readIni(); }
 
 private slots:
-    void init() { m_start = std::make_unique<FreshStart>(); }
+    void init() { m_start = std::make_unique<FreshSettings>(); }
     void cleanup() { m_start.reset(); }
 
     void reading_data() {
@@ -238,7 +238,7 @@ private slots:
         MainModule::SaveSettings("D:\\New", 1);
         readOnly.undo();
         QCOMPARE(readIni(), programFileAfter);
-        QCOMPARE(FreshStart::readFile(user + "/Setting.ini"), userFileAfter);
+        QCOMPARE(fileBytes(user + "/Setting.ini"), userFileAfter);
     }
 
     void settingsFiles_data() {

@@ -1,6 +1,6 @@
 // The editor's marks of a failed build, without a build: the first error's place, F4's order,
 // the tooltips of marked lines, and marks that go with their line's edit.
-#include "TestSupport.h"
+#include "TestWindows.h"
 #include "ui/EditorErrorMarks.h"
 
 #include <QPlainTextEdit>

@@ -1,4 +1,5 @@
-#include "BuildEnvironment.h"
+#include "TestSupport.h"
+#include "buildrun/BuildEnvironment.h"
 #include "buildrun/JdkSearch.h"
 #include "buildrun/RunAndWait.h"
 #include "buildrun/WorkFolderLock.h"
@@ -216,7 +217,7 @@ private slots:
         clickBuild(w);
         w.setEditorText("class Second {}");
         clickBuild(w);
-        const QByteArray script = FreshStart::readFile(start.home("MyJava/ClassFiles/Korvath.bat"));
+        const QByteArray script = fileBytes(start.home("MyJava/ClassFiles/Korvath.bat"));
         QVERIFY(script.contains("java Second\r\n"));
         QVERIFY(!script.contains("First"));
     }
@@ -239,10 +240,9 @@ private slots:
         clickBuild(w);
         QCOMPARE(int(told.seen.size()), 1);
         QCOMPARE(told.seen[0].title, QString("出错"));
-        QCOMPARE(FreshStart::readFile(start.home("MyJava/victim.java")), QByteArray("keep me"));
-        QCOMPARE(FreshStart::readFile(start.home("MyJava/victim.class")), QByteArray("keep me"));
-        QCOMPARE(FreshStart::readFile(start.home("MyJava/ClassFiles/.class")),
-                 QByteArray("keep me"));
+        QCOMPARE(fileBytes(start.home("MyJava/victim.java")), QByteArray("keep me"));
+        QCOMPARE(fileBytes(start.home("MyJava/victim.class")), QByteArray("keep me"));
+        QCOMPARE(fileBytes(start.home("MyJava/ClassFiles/.class")), QByteArray("keep me"));
     }
 
     // A control character in the class name (a NUL cuts a file name short) names no file:
@@ -261,7 +261,7 @@ private slots:
         MessageBoxAnswerer told(QMessageBox::Ok);
         clickBuild(w);
         QCOMPARE(int(told.seen.size()), 1);
-        QCOMPARE(FreshStart::readFile(notes.fileName()), QByteArray("keep me"));
+        QCOMPARE(fileBytes(notes.fileName()), QByteArray("keep me"));
         QCOMPARE(filesIn(start.home("MyJava/ClassFiles")), QStringList({"notes.txt"}));
     }
 
@@ -388,7 +388,7 @@ private slots:
         w.setEditorText("public class Hello {}");
         clickBuild(w);
         for (const char *name : {"outside.bat", "outside.java", "outside.HTML"})
-            QCOMPARE(FreshStart::readFile(start.home(name)), QByteArray("keep me"));
+            QCOMPARE(fileBytes(start.home(name)), QByteArray("keep me"));
         QCOMPARE(env.snapshotFile("Hello.java"), QByteArray("public class Hello {}\r\n"));
         QVERIFY(env.snapshotFile("Hello.HTML").startsWith("<html>"));
         QVERIFY(!QFileInfo(start.home("MyJava/ClassFiles/Korvath.bat")).isSymLink());
@@ -640,7 +640,7 @@ private slots:
         clickBuild(w);
         const QString started = env.snapshot() + ".server";
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(started), 30000);
-        const QStringList arguments = QString(FreshStart::readFile(started)).split('\n');
+        const QStringList arguments = QString(fileBytes(started)).split('\n');
         const qsizetype server = arguments.indexOf("tarneljava.javacserver.JavacServer");
         QVERIFY2(server > 0, qPrintable(arguments.join(' ')));
         QCOMPARE(QFileInfo(arguments.value(server + 1)).path(), start.runtimeDir.path());

@@ -1,4 +1,5 @@
-#include "BuildEnvironment.h"
+#include "TestSupport.h"
+#include "buildrun/BuildEnvironment.h"
 #include "buildrun/JavacArchive.h"
 #include "buildrun/JdkSearch.h"
 #include "editor/PackageLine.h"
