@@ -1,67 +1,75 @@
 #include "ui/Placement.h"
 
 #include "layout/ScreenLayout.h"
+#include "ui/FrameChanges.h"
 
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
-#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
 namespace {
 // Places a shown window again once the window manager has framed it, by its real outer size
-// (the frame assumed before showing differs from desktop to desktop). The frame is known a
-// moment after the window appears; it is looked for at the window's events and a few times
-// shortly after, then the helper is done.
-class PlaceWhenFramed : public QObject {
+// (the frame assumed before showing differs from desktop to desktop). The frame is looked for
+// when the window is shown, when it moves or is resized after that, and whenever the window
+// system says it may have a new one; each look waits for the events before it, so that Qt has taken
+// in the new frame. Where no frame ever comes (no window manager), the helper waits with its
+// window.
+class PlaceWhenFramed : public QObject, public QAbstractNativeEventFilter {
 public:
     explicit PlaceWhenFramed(QWidget &window) : QObject(&window), m_window(&window) {
         window.installEventFilter(this);
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override {
+        const QWindow *handle = m_window ? m_window->windowHandle() : nullptr;
+        if (handle && mayChangeFrameOf(eventType, message, handle->winId()))
+            lookLater();
+        return false;
     }
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override {
-        if (event->type() == QEvent::Show && m_tries == 0)
-            tryLater();
-        else if (m_tries > 0 && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
-            placeIfFramed();
+        if (event->type() == QEvent::Show)
+            m_shown = true;
+        if (m_shown && (event->type() == QEvent::Show || event->type() == QEvent::Move ||
+                        event->type() == QEvent::Resize))
+            lookLater();
         return false;
     }
 
 private:
-    void tryLater() {
-        if (++m_tries > 20) {
-            deleteLater();
-            return;
-        }
-        QTimer::singleShot(50, this, [this] {
-            if (!placeIfFramed())
-                tryLater();
-        });
+    void lookLater() {
+        QMetaObject::invokeMethod(
+            this, [this] { placeIfFramed(); }, Qt::QueuedConnection);
     }
-    bool placeIfFramed() {
+    void placeIfFramed() {
         const QWindow *handle = m_window ? m_window->windowHandle() : nullptr;
         const QScreen *screen = QGuiApplication::primaryScreen();
-        if (!handle || !screen)
-            return false;
+        if (m_placed || !handle || !screen)
+            return;
         const QMargins frame = handle->frameMargins();
         if (frame.isNull())
-            return false;
+            return;
         const QSize outer =
             m_window->size() + QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
         const QPoint place = screenPlacement(screen->geometry(), outer);
         if (m_window->frameGeometry().topLeft() != place)
             m_window->move(place);
+        m_placed = true;
         m_window->removeEventFilter(this);
+        QCoreApplication::instance()->removeNativeEventFilter(this);
         deleteLater();
-        m_tries = 1000;
-        return true;
     }
 
     QPointer<QWidget> m_window;
-    int m_tries = 0;
+    bool m_shown = false;
+    bool m_placed = false;
 };
 } // namespace
 
