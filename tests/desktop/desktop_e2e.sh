@@ -20,6 +20,9 @@ else
     start="\"$prog/TarnelJava\""
 fi
 mkdir -p "$work/home" "$work/bin"
+# A runtime folder of its own: the warm compiler the builds start lives there, and ends when the
+# folder goes with the test.
+mkdir -m 700 "$work/runtime"
 # The console is xterm, whatever terminal this machine has as x-terminal-emulator.
 xterm="$(command -v xterm)" || { echo "FAIL: xterm is not installed" >&2; exit 1; }
 ln -s "$xterm" "$work/bin/x-terminal-emulator"
@@ -31,7 +34,7 @@ set -euo pipefail
 prog="$1"; work="$2"; start="$4"
 source "$3"
 unset XDG_CONFIG_HOME
-export HOME="$work/home" XENVIRONMENT="$work/xresources" LANG=C.UTF-8
+export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" XENVIRONMENT="$work/xresources" LANG=C.UTF-8
 export PATH="$work/bin:$PATH" QT_QPA_PLATFORM=xcb
 pids=()
 finish() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; }
