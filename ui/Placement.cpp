@@ -27,8 +27,10 @@ public:
     }
 
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override {
+        // Only a window that exists in the window system has an id: asking one that does not
+        // yet for its id would make it, inside the window system's own messages.
         const QWindow *handle = m_window ? m_window->windowHandle() : nullptr;
-        if (handle && mayChangeFrameOf(eventType, message, handle->winId()))
+        if (handle && handle->handle() && mayChangeFrameOf(eventType, message, handle->winId()))
             lookLater();
         return false;
     }

@@ -226,6 +226,13 @@ struct Outputs {
     HANDLE record;
 };
 
+// The build's record, made anew for this compile (readable while it is written);
+// INVALID_HANDLE_VALUE where it cannot be made.
+HANDLE newRecord(const String &record) {
+    return CreateFileW(record.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
 void passOn(const char *bytes, size_t size, void *context) {
     const auto *outputs = static_cast<const Outputs *>(context);
     DWORD written = 0;
@@ -273,9 +280,7 @@ int compileOnServer(const jdklaunch::Settings &settings, const std::vector<Strin
         return -1;
     const String context = jdklaunch::serverContext(variableValue) + L"cp=" + codePage + L"\n";
     const String &record = settings.javacOutput;
-    Outputs outputs{GetStdHandle(STD_ERROR_HANDLE),
-                    CreateFileW(record.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
+    Outputs outputs{GetStdHandle(STD_ERROR_HANDLE), newRecord(record)};
     const int code = jdklaunch::askServer(settings.javacServer, context, request, passOn, &outputs);
     if (outputs.record != INVALID_HANDLE_VALUE)
         CloseHandle(outputs.record);
@@ -322,20 +327,17 @@ bool compileRecorded(String line, const String &record, bool onArchive, unsigned
         return false;
     }
     CloseHandle(process.hThread);
-    const HANDLE file = CreateFileW(record.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    Outputs outputs{console, newRecord(record)};
     char buffer[4096];
-    DWORD got = 0, written = 0;
+    DWORD got = 0;
     bool said = false;
     while (ReadFile(reading, buffer, sizeof buffer, &got, nullptr) && got > 0) {
         said = true;
-        WriteFile(console, buffer, got, &written, nullptr);
-        if (file != INVALID_HANDLE_VALUE)
-            WriteFile(file, buffer, got, &written, nullptr);
+        passOn(buffer, got, &outputs);
     }
     CloseHandle(reading);
-    if (file != INVALID_HANDLE_VALUE)
-        CloseHandle(file);
+    if (outputs.record != INVALID_HANDLE_VALUE)
+        CloseHandle(outputs.record);
     WaitForSingleObject(process.hProcess, INFINITE);
     DWORD code = 1;
     GetExitCodeProcess(process.hProcess, &code);
