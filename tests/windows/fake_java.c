@@ -2,10 +2,12 @@
    TARNEL_TEST_ARGS set it shows each argument in brackets and the launchers' variables it was
    given, writes TARNEL_TEST_STDERR to its error output, and ends with the code in
    TARNEL_TEST_EXIT; with TARNEL_TEST_CRASH, given an archive, it ends as a JVM that crashed on
-   it ends on Windows: with 1, saying nothing. */
+   it ends on Windows: with 1, saying nothing. Told to make an archive, it makes one and writes
+   its working folder to the file TARNEL_TEST_MAKER. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <unistd.h>
 
 extern char **environ;
 
@@ -25,6 +27,19 @@ int main(int argc, char **argv) {
             printf("%s\n", *variable);
     if (getenv("TARNEL_TEST_PATH"))
         printf("PATH=%s\n", getenv("PATH"));
+    for (int i = 1; i < argc; ++i)
+        if (strncmp(argv[i], "-J-XX:ArchiveClassesAtExit=", 27) == 0) {
+            FILE *archive = fopen(argv[i] + 27, "wb");
+            FILE *folder =
+                getenv("TARNEL_TEST_MAKER") ? fopen(getenv("TARNEL_TEST_MAKER"), "w") : NULL;
+            char here[4096];
+            if (archive)
+                fputs("made", archive), fclose(archive);
+            if (folder && getcwd(here, sizeof here))
+                fputs(here, folder);
+            if (folder)
+                fclose(folder);
+        }
     if (getenv("TARNEL_TEST_STDERR"))
         fputs(getenv("TARNEL_TEST_STDERR"), stderr);
     return atoi(getenv("TARNEL_TEST_EXIT") ? getenv("TARNEL_TEST_EXIT") : "0");
