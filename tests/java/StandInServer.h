@@ -38,6 +38,11 @@ public:
             m_process.kill();
         m_process.waitForFinished();
     }
+    // Ends it at once, asked or not.
+    void kill() {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
     Asked asked() const {
         Asked asked;
         QFile file(m_name + ".asked");

@@ -262,6 +262,28 @@ private slots:
         QCOMPARE(server.asked().files, QStringList({work + slash + "A.java", "A.java"}));
         QVERIFY(server.asked().context.contains("LC_ALL=C\n"));
     }
+
+    // A port file that is a link, which another user could have put in a shared folder, names
+    // no server: javac runs itself at once.
+    void aPortFileThatIsALinkIsNotFollowed() {
+        if (platform::kOnWindows)
+            QSKIP("the port file's link is a Linux file-system entry");
+        QTemporaryDir root;
+        QVERIFY(makeStandInJdk(root.filePath("jdk/bin")));
+        QVERIFY(platform::writeLines(root.filePath("A.java"), {"class A {}"}));
+        StandInServer server(root.filePath("elsewhere"),
+                             StandInServer::frame('A', "") + exitFrame(0));
+        QVERIFY(server.ready());
+        QVERIFY(QFile::link(root.filePath("elsewhere.port"), root.filePath("javac-1-2.port")));
+        const Ran javac = runLauncher("javac", {"A.java"},
+                                      {{"TARNELJAVA_JDK_BIN", root.filePath("jdk/bin")},
+                                       {"TARNELJAVA_JAVAC_OUTPUT", root.filePath("record.txt")},
+                                       {"TARNELJAVA_JAVAC_SERVER", root.filePath("javac-1-2")}},
+                                      0, QProcess::SeparateChannels, root.path());
+        QCOMPARE(javac.output, bracketed({"A.java"}));
+        QVERIFY(!QFile::exists(root.filePath("elsewhere.asked")));
+        server.kill();
+    }
 };
 
 QTEST_GUILESS_MAIN(TestJavacServer)
