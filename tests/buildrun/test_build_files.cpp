@@ -474,6 +474,9 @@ private slots:
         QTest::newRow("JDK 8: fast, no archive")
             << QByteArray("JAVA_VERSION=\"1.8.0_402\"") << "none" << false << "fast"
             << "";
+        QTest::newRow("JDK 9: fast, the first with a warm compiler")
+            << QByteArray("JAVA_VERSION=\"9.0.4\"") << "none" << false << "fast"
+            << "";
         QTest::newRow("JDK 12: fast, no archive at exit yet")
             << QByteArray("JAVA_VERSION=\"12.0.2\"") << "none" << false << "fast"
             << "";
