@@ -1,4 +1,6 @@
 #include "CommandInterpreterModel.h"
+#include "ReadOnlyFolder.h"
+#include "TestFiles.h"
 #include "buildrun/BuildFiles.h"
 #include "buildrun/CreateNewDirectory.h"
 #include "buildrun/JdkSearch.h"
@@ -301,6 +303,20 @@ private slots:
 
     // Where no javac is on PATH: JAVA_HOME, the installers' entries, the preferred homes, then
     // the newest JDK of the folders; a runtime without javac is no JDK.
+    // The source saved over an earlier one in a folder that takes no new file: written in
+    // place, the text and one CR LF.
+    void sourceSavedInAFolderThatTakesNoNewFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("A.java");
+        QVERIFY(platform::writeLines(path, {"old"}));
+        ReadOnlyFolder folder;
+        if (!folder.make(dir.path()))
+            QSKIP("no way to keep new files out of a folder here");
+        QVERIFY(writeSourceFile(path, "class A {}").saved);
+        folder.undo();
+        QCOMPARE(fileBytes(path), QByteArray("class A {}\r\n"));
+    }
+
     void jdkSearch_data() {
         QTest::addColumn<QStringList>("jdks"); // JDK folders made (others: a JRE, a fake)
         QTest::addColumn<QString>("javaHome");
