@@ -43,6 +43,12 @@ inline QColor shownColor(QWidget *control, QRect part = QRect()) {
     return QColor(best);
 }
 
+// The size a shown window's frame adds to it, as the window system gave it.
+inline QSize frameOf(const QWidget &window) {
+    const QMargins m = window.windowHandle()->frameMargins();
+    return QSize(m.left() + m.right(), m.top() + m.bottom());
+}
+
 // A window's own background: its bottom right corner, where no control lies.
 inline QColor shownWindowColor(QWidget *window) {
     return shownColor(window, QRect(window->width() - 5, window->height() - 5, 3, 3));

@@ -16,9 +16,9 @@ namespace {
 // Places a shown window again once the window manager has framed it, by its real outer size
 // (the frame assumed before showing differs from desktop to desktop). The frame is looked for
 // when the window is shown, when it moves or is resized after that, and whenever the window
-// system says it may have a new one; each look waits for the events before it, so that Qt has taken
-// in the new frame. Where no frame ever comes (no window manager), the helper waits with its
-// window.
+// system says it may have a new one; each look waits for the events before it, so that Qt has
+// taken in the new frame. Where no frame ever comes (no window manager), the helper waits with
+// its window.
 class PlaceWhenFramed : public QObject, public QAbstractNativeEventFilter {
 public:
     explicit PlaceWhenFramed(QWidget &window) : QObject(&window), m_window(&window) {

@@ -111,10 +111,8 @@ private slots:
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         QCoreApplication::processEvents(); // the look at the frame once shown
         // Shown: by its outer size with the frame it was given.
-        const QMargins frame = box.about.windowHandle()->frameMargins();
-        QVERIFY(!frame.isNull());
-        const QSize outer =
-            box.about.size() + QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+        QVERIFY(!frameOf(box.about).isNull());
+        const QSize outer = box.about.size() + frameOf(box.about);
         QVERIFY(qAbs(box.about.x() - (screen.width() - outer.width()) / 2) <= 1);
         QVERIFY(qAbs(box.about.y() - (screen.height() - outer.height()) / 3) <= 1);
     }

@@ -56,6 +56,11 @@ struct Ran {
     QByteArray errorOutput; // when asked for apart
 };
 
+// The program's own launcher of the tool ("javac", "java").
+inline QString launcherPath(const QString &tool) {
+    return jdkLauncherFolder() + "/" + tool + kExe;
+}
+
 inline Ran runLauncher(const QString &tool, const QStringList &arguments,
                        const QList<QPair<QString, QString>> &variables, int exitCode = 0,
                        QProcess::ProcessChannelMode channels = QProcess::MergedChannels,
@@ -69,7 +74,7 @@ inline Ran runLauncher(const QString &tool, const QStringList &arguments,
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(channels);
     process.setWorkingDirectory(folder);
-    process.start(jdkLauncherFolder() + "/" + tool + kExe, arguments);
+    process.start(launcherPath(tool), arguments);
     if (!process.waitForFinished(60000))
         return {};
     return {process.exitCode(),

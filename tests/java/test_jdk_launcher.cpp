@@ -268,7 +268,7 @@ private slots:
         environment.insert("TARNEL_TEST_ARGS", "1");
         script.setProcessEnvironment(environment);
         script.setWorkingDirectory(root.filePath("learner"));
-        const QString javac = QDir::toNativeSeparators(jdkLauncherFolder() + "/javac" + kExe);
+        const QString javac = QDir::toNativeSeparators(launcherPath("javac"));
         if (platform::kOnWindows) // the maker holds no handle of the interpreter's
             script.start("cmd.exe", {"/c", javac, "A.java"});
         else

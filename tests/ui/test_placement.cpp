@@ -21,10 +21,6 @@ QByteArray xcbEvent(quint8 type, quint32 window) {
 }
 constexpr quint8 kPropertyNotify = 28, kConfigureNotify = 22, kSentByAClient = 0x80;
 
-QSize frameOf(const QWidget &w) {
-    const QMargins m = w.windowHandle()->frameMargins();
-    return QSize(m.left() + m.right(), m.top() + m.bottom());
-}
 QPoint placeFor(const QWidget &w, const QSize &frame) {
     return screenPlacement(QGuiApplication::primaryScreen()->geometry(), w.size() + frame);
 }
