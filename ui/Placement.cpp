@@ -58,9 +58,7 @@ private:
         const QMargins frame = handle->frameMargins();
         if (frame.isNull())
             return;
-        const QSize outer =
-            m_window->size() + QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
-        const QPoint place = screenPlacement(screen->geometry(), outer);
+        const QPoint place = framedPlacement(screen->geometry(), m_window->size(), frame);
         if (m_window->frameGeometry().topLeft() != place)
             m_window->move(place);
         m_placed = true;
@@ -81,6 +79,11 @@ QPoint screenPlacement(const QRect &screen, const QSize &outerSize) {
     const float top =
         (float(pixelsToTwips(screen.height())) - float(pixelsToTwips(outerSize.height()))) / 3.0f;
     return {screen.left() + twipsToPixels(left), screen.top() + twipsToPixels(top)};
+}
+
+QPoint framedPlacement(const QRect &screen, const QSize &clientSize, const QMargins &frame) {
+    return screenPlacement(
+        screen, clientSize + QSize(frame.left() + frame.right(), frame.top() + frame.bottom()));
 }
 
 void placeOnPrimaryScreen(QWidget &window, const QSize &frame) {

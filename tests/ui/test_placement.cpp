@@ -54,6 +54,25 @@ private slots:
         QCOMPARE(screenPlacement(screen, outer), place);
     }
 
+    // A window in the frame the window system gave it: every side counts, as given.
+    void placeInAFrame_data() {
+        QTest::addColumn<QSize>("client");
+        QTest::addColumn<QMargins>("frame");
+        QTest::addColumn<QPoint>("place");
+        QTest::newRow("a caption and thin sides")
+            << QSize(496, 672) << QMargins(1, 20, 1, 1) << QPoint(391, 69);
+        QTest::newRow("every side its own")
+            << QSize(500, 600) << QMargins(4, 30, 6, 2) << QPoint(385, 89);
+        QTest::newRow("a caption alone")
+            << QSize(500, 600) << QMargins(0, 24, 0, 0) << QPoint(390, 92);
+    }
+    void placeInAFrame() {
+        QFETCH(QSize, client);
+        QFETCH(QMargins, frame);
+        QFETCH(QPoint, place);
+        QCOMPARE(framedPlacement(QRect(0, 0, 1280, 900), client, frame), place);
+    }
+
     // Only a property change of the window itself can bring its frame.
     void eventsThatMayBringAFrame_data() {
         QTest::addColumn<QByteArray>("type");
