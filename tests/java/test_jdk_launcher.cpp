@@ -287,6 +287,11 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(
             QDir(root.filePath("cache")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), left,
             30000);
+        // The archive's record is the user's alone.
+        if (!platform::kOnWindows)
+            QCOMPARE(QFile::permissions(archive + ".size") & (QFile::ReadGroup | QFile::WriteGroup |
+                                                              QFile::ReadOther | QFile::WriteOther),
+                     QFile::Permissions());
         // Gone once the maker has ended: Windows removes no folder a program works in.
         QTRY_VERIFY_WITH_TIMEOUT(QDir(root.filePath("cache")).removeRecursively(), 30000);
     }
